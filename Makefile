@@ -1,0 +1,62 @@
+# The two commands of the README, `make run` and `make test`, set up everything a
+# fresh Debian 12 machine needs: missing packages are installed first.
+
+PACKAGES := cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev \
+            fonts-liberation xvfb xauth
+BENCH_PACKAGES := libbenchmark-dev
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
+
+SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+JOBS := $(shell nproc)
+EXAMPLE := examples/beispiel.mfd
+
+.PHONY: all deps build run test test-asan bench fuzz clean
+
+all: build
+
+# Installs what is missing; runs apt-get update only when something is.
+define install_missing
+	@missing=""; for p in $(1); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing Debian packages:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
+
+build: deps
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build -j $(JOBS)
+
+run: build
+	build/kelmor $(EXAMPLE)
+
+test: build
+	cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELMOR_SANITIZE=ON
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	$(call install_missing,$(BENCH_PACKAGES))
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELMOR_GUI=OFF -DKELMOR_BENCH=ON
+	cmake --build build-bench -j $(JOBS) --target kelmor-bench
+	build-bench/bench/kelmor-bench
+
+fuzz: deps
+	$(call install_missing,$(FUZZ_PACKAGES))
+	$(MAKE) -C fuzz run
+
+clean:
+	rm -rf build build-asan build-bench build-fuzz

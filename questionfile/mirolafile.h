@@ -1,0 +1,62 @@
+#pragma once
+// A question file: its header texts, its records and the cursor through which the
+// window reaches the records. Every text is held as OEM bytes.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shortstring.h"
+
+struct TMirolaDatensatz {
+    char16_t theletter = 0;  // right-answer code: a-e, r (all right), f (all wrong), x (Schwarzer Peter)
+    char16_t level = 0;      // A to D; new records carry a small "a"
+    std::int32_t Index = 0;  // position given by Add; nothing reads it
+    TShortString<35> Comment;
+    TShortString<50> Question[3];
+    TShortString<34> Answers[5];
+};
+
+enum tMirolaFType { ftTXT = 0, ftRAF = 1, ftWRAF = 2, ftPMIROLA = 3 };
+
+// The text format announces its record count in four digits.
+constexpr std::size_t MaxTextRecords = 9999;
+
+class TMirolaFile {
+public:
+    std::vector<TMirolaDatensatz> Data;
+    std::int32_t Index = 0;
+    TShortString<36> Title;
+    std::string AutorInfo;
+    std::string CopyrightInfo;
+    std::string Comments;
+    TMirolaDatensatz DatRec;
+
+    void LoadFromFile(const std::string &FileName);
+    void SaveToFile(const std::string &FileName, tMirolaFType Filetype);
+
+    void First();
+    void Prior();
+    void Next();
+    void Last();
+    void MoveBy(std::int32_t Distance);
+    void Add();
+    void Delete();
+    void Post();
+
+    std::int32_t Count() const { return static_cast<std::int32_t>(Data.size()); }
+
+private:
+    void GetRecord(std::int32_t position);
+    void PutRecord(std::int32_t position);
+
+    void ReadText(const std::string &FileName);
+    void WriteText(const std::string &FileName) const;
+    void ReadRaf(const std::string &FileName);
+    void WriteDosRaf(const std::string &FileName) const;
+    void WriteWinRaf(const std::string &FileName) const;
+    void WriteRaf(const std::string &FileName, bool windowsEdition) const;
+};
+
+// The extension as the game's tools see it: from the last dot of the last path
+// component on, dot included; empty when that component has no dot.
+std::string FileExtension(const std::string &FileName);

@@ -1,0 +1,25 @@
+#pragma once
+// Small text helpers shared by the file formats and the window.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// DOS code page 850 <-> Windows-1252, byte for byte: the result is as long as the
+// argument, and a character the other page lacks becomes '?'.
+std::string OemToAnsiStr(std::string_view text);
+std::string AnsiToOemStr(std::string_view text);
+
+// The two 256-byte tables behind the conversions, for checking them.
+const unsigned char *OemToAnsiTable();
+const unsigned char *AnsiToOemTable();
+
+// OEM text as UTF-8, for messages printed outside the window.
+std::string OemToUtf8(std::string_view text);
+
+// The decimal text of n brought to exactly `width` characters: zeros in front of a
+// shorter text, only the last `width` characters of a longer one.
+std::string ZeroPadStr(int width, std::int32_t n);
+
+// The text without its first character; empty for a text shorter than two characters.
+// Only the first 255 characters of the argument take part, as the game's own tools did.
+std::string StripFirstChar(std::string_view text);
