@@ -57,6 +57,9 @@ private:
     void WriteRaf(const std::string &FileName, bool windowsEdition) const;
 };
 
+// A code as one byte of a file; one that does not fit a byte shows as '?'.
+inline char CodeByte(char16_t code) { return code <= 0xFF ? static_cast<char>(code) : '?'; }
+
 // The extension as the game's tools see it: from the last dot of the last path
 // component on, dot included; empty when that component has no dot.
 std::string FileExtension(const std::string &FileName);

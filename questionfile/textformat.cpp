@@ -1,0 +1,140 @@
+// The game's text format: five header lines, then ten lines for each question.
+#include <algorithm>
+#include <string_view>
+
+#include "errors.h"
+#include "filestreams.h"
+#include "mirolafile.h"
+#include "texthelpers.h"
+
+namespace {
+
+constexpr std::string_view kFileMarker = "- MIROLA-Datei";
+constexpr std::string_view kAuthorPrefix = "Autor    : ";
+constexpr std::string_view kCopyrightPrefix = "Copyright: ";
+constexpr std::string_view kCommentPrefix = "- ";
+constexpr std::string_view kNewline = "\r\n";
+
+// Lines as the game's DOS tools read them: a line ends at a line feed, carriage
+// returns are dropped, Ctrl-Z ends the file, and past the end come empty lines.
+class TLineReader {
+public:
+    explicit TLineReader(std::string_view data) : FRest(data.substr(0, data.find('\x1A'))) {}
+
+    std::string ReadLine()
+    {
+        const auto end = FRest.find('\n');
+        std::string_view line = FRest.substr(0, end);
+        FRest.remove_prefix(end == std::string_view::npos ? FRest.size() : end + 1);
+        std::string out(line);
+        std::erase(out, '\r');
+        return out;
+    }
+
+private:
+    std::string_view FRest;
+};
+
+std::string WithoutFirst(std::string text, std::string_view part)
+{
+    const auto at = text.find(part);
+    if (at != std::string::npos)
+        text.erase(at, part.size());
+    return text;
+}
+
+std::string WithoutMarker(std::string line)
+{
+    // Any letter case, so that titles of files written by other tools lose it too.
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    const auto at = std::search(line.begin(), line.end(), kFileMarker.begin(), kFileMarker.end(),
+                                [&](char a, char b) { return lower(a) == lower(b); });
+    if (at != line.end())
+        line.erase(at, at + static_cast<std::ptrdiff_t>(kFileMarker.size()));
+    return line;
+}
+
+// Blanks, an optional sign, digits, and nothing else.
+std::int32_t ParseCount(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    const std::size_t digitsStart = i;
+    std::int32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = value * 10 + (text[i] - '0');
+    if (i == digitsStart || i != text.size())
+        RaiseConvertError(text);
+    return negative ? -value : value;
+}
+
+char16_t CodeAt(const std::string &line, std::size_t pos, char16_t missing)
+{
+    return pos < line.size() ? char16_t(static_cast<unsigned char>(line[pos])) : missing;
+}
+
+}  // namespace
+
+void TMirolaFile::ReadText(const std::string &FileName)
+{
+    const std::string content = ReadWholeFile(FileName);
+    TLineReader in(content);
+
+    Title = WithoutMarker(in.ReadLine());
+    const std::string countLine = in.ReadLine();
+    AutorInfo = WithoutFirst(in.ReadLine(), kAuthorPrefix);
+    CopyrightInfo = WithoutFirst(in.ReadLine(), kCopyrightPrefix);
+    Comments = in.ReadLine();
+    const std::int32_t n = ParseCount(std::string_view(StripFirstChar(countLine)).substr(0, 4));
+
+    for (std::int32_t r = 0; r < n; ++r) {
+        TMirolaDatensatz record;
+        const std::string code = in.ReadLine();
+        record.theletter = CodeAt(code, 0, u'x');
+        record.level = CodeAt(code, 2, u'a');
+        for (auto &line : record.Question)
+            line = in.ReadLine();
+        record.Comment = WithoutFirst(in.ReadLine(), kCommentPrefix);
+        for (auto &answer : record.Answers)
+            answer = in.ReadLine();
+        Data.push_back(record);
+    }
+}
+
+void TMirolaFile::WriteText(const std::string &FileName) const
+{
+    if (Data.size() > MaxTextRecords)
+        throw EMirolaError("Die Datei enthält mehr als 9999 Datensätze und kann nicht im Textformat gespeichert werden");
+
+    std::string out;
+    auto line = [&out](std::string_view a, std::string_view b = {}) {
+        out.append(a).append(b).append(kNewline);
+    };
+    line((Title.str() + std::string(kFileMarker)).substr(0, 50));
+    line(":", ZeroPadStr(4, Count()));
+    line(kAuthorPrefix, AutorInfo);
+    line(kCopyrightPrefix, CopyrightInfo);
+    line(Comments);
+
+    TSafeFileWriter file(FileName);
+    for (std::size_t i = 0; i < Data.size(); ++i) {
+        const TMirolaDatensatz &record = Data[i];
+        const char code[] = {CodeByte(record.theletter), ':', CodeByte(record.level), ':'};
+        line(std::string_view(code, sizeof code), ZeroPadStr(3, static_cast<std::int32_t>(i + 1)));
+        for (const auto &question : record.Question)
+            line(question.view());
+        line(kCommentPrefix, record.Comment.view());
+        for (const auto &answer : record.Answers)
+            line(answer.view());
+        if (out.size() >= 1 << 16) {
+            file.Write(out);
+            out.clear();
+        }
+    }
+    file.Write(out);
+    file.Commit();
+}

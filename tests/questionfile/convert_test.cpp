@@ -1,0 +1,77 @@
+// kelmor-convert, run as a user runs it.
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+#include "testutil.h"
+#include "texthelpers.h"
+
+namespace {
+
+struct TRun {
+    int exitCode;
+    std::string out, err;
+};
+
+TRun Convert(const std::string &args, const TScratchDir &dir)
+{
+    const std::string out = dir.Path("stdout.txt"), err = dir.Path("stderr.txt");
+    const std::string command = std::string(KELMOR_CONVERT) + " " + args + " >" + out + " 2>" + err + " </dev/null";
+    const int status = std::system(command.c_str());
+    TRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+    std::remove(out.c_str());
+    std::remove(err.c_str());
+    return run;
+}
+
+TEST(Convert, RoundTripsTheExampleThroughAllFormats)
+{
+    TScratchDir dir;
+    const std::string example = std::string(KELMOR_EXAMPLES) + "/beispiel.mfd";
+    ASSERT_EQ(Convert("--to dos-raf " + example + " " + dir.Path("a.raf"), dir).exitCode, 0);
+    ASSERT_EQ(Convert(dir.Path("a.raf") + " " + dir.Path("b.mfd"), dir).exitCode, 0);
+    EXPECT_EQ(ReadBytes(dir.Path("b.mfd")), ReadBytes(example));
+    ASSERT_EQ(Convert("--to=text " + dir.Path("b.mfd") + " " + dir.Path("c.dat"), dir).exitCode, 0);
+    EXPECT_EQ(ReadBytes(dir.Path("c.dat")), ReadBytes(example));
+
+    ASSERT_EQ(Convert("--to win-raf " + example + " " + dir.Path("w.raf"), dir).exitCode, 0);
+    TMirolaFile dos, win;
+    dos.LoadFromFile(dir.Path("a.raf"));
+    win.LoadFromFile(dir.Path("w.raf"));
+    ASSERT_EQ(win.Count(), dos.Count());
+    EXPECT_GE(dos.Count(), 12);
+    EXPECT_EQ(win.Data[0].Question[0].str(), OemToAnsiStr(dos.Data[0].Question[0].view()));
+}
+
+TEST(Convert, FailuresSayWhyAndLeaveTheOutput)
+{
+    TScratchDir dir;
+    WriteBytes(dir.Path("alt.mfd"), "alt");
+    WriteBytes(dir.Path("leer.raf"), std::string(435, '\0'));
+    TRun run = Convert(dir.Path("fehlt.mfd") + " " + dir.Path("alt.mfd"), dir);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "kelmor-convert: Datei nicht gefunden\n");
+    run = Convert(dir.Path("leer.raf") + " " + dir.Path("alt.mfd"), dir);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "kelmor-convert: Listenindex außerhalb des gültigen Bereichs (0). TList ist leer\n");
+    EXPECT_EQ(ReadBytes(dir.Path("alt.mfd")), "alt");
+    EXPECT_EQ(ListFolder(dir.Root()), "alt.mfd;leer.raf;");
+}
+
+TEST(Convert, Usage)
+{
+    TScratchDir dir;
+    const TRun help = Convert("--help", dir);
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("kelmor-convert [--to text|dos-raf|win-raf] INPUT OUTPUT"), std::string::npos);
+    EXPECT_EQ(help.err, "");
+    for (const char *args : {"", "nur-eins.mfd", "--to pdf a.mfd b.mfd", "--to", "-x a b", "a b c"}) {
+        const TRun run = Convert(args, dir);
+        EXPECT_EQ(run.exitCode, 2) << args;
+        EXPECT_NE(run.err.find("Usage:"), std::string::npos) << args;
+        EXPECT_EQ(run.out, "") << args;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+// Text helpers, code pages and error messages.
+#include <cerrno>
+#include <iconv.h>
+
+#include <gtest/gtest.h>
+
+#include "errors.h"
+#include "testutil.h"
+#include "texthelpers.h"
+
+namespace {
+
+TEST(Helpers, ZeroPadStr)
+{
+    struct Case {
+        int width;
+        std::int32_t n;
+        const char *text;
+    };
+    for (const Case c : {Case{4, 12, "0012"}, Case{3, 1000, "000"}, Case{4, 12345, "2345"}, Case{4, 0, "0000"},
+                         Case{3, 7, "007"}, Case{0, 5, ""}, Case{4, 9999, "9999"}, Case{4, 10000, "0000"}})
+        EXPECT_EQ(ZeroPadStr(c.width, c.n), c.text) << c.width << "," << c.n;
+}
+
+TEST(Helpers, StripFirstChar)
+{
+    EXPECT_EQ(StripFirstChar(""), "");
+    EXPECT_EQ(StripFirstChar(":"), "");
+    EXPECT_EQ(StripFirstChar(":0012"), "0012");
+    EXPECT_EQ(StripFirstChar(std::string(300, 'x')).size(), 254u);
+}
+
+// What the system's iconv makes of one byte; '?' where the other page lacks it.
+unsigned char IconvByte(const char *from, const char *to, unsigned char byte)
+{
+    iconv_t cd = iconv_open(to, from);
+    char in = static_cast<char>(byte), out = 0;
+    char *inp = &in, *outp = &out;
+    size_t inLeft = 1, outLeft = 1;
+    const size_t rc = iconv(cd, &inp, &inLeft, &outp, &outLeft);
+    iconv_close(cd);
+    return rc == static_cast<size_t>(-1) || outLeft != 0 ? '?' : static_cast<unsigned char>(out);
+}
+
+TEST(CodePages, EveryEntryMatchesTheSystemsIconv)
+{
+    ASSERT_NE(iconv_open("CP1252", "CP850"), reinterpret_cast<iconv_t>(-1));
+    for (int b = 0; b < 256; ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        const unsigned char ansi = b < 128 ? byte : IconvByte("CP850", "CP1252", byte);
+        const unsigned char oem = b < 128 ? byte : IconvByte("CP1252", "CP850", byte);
+        EXPECT_EQ(OemToAnsiTable()[b], ansi) << "OEM byte " << b;
+        EXPECT_EQ(AnsiToOemTable()[b], oem) << "ANSI byte " << b;
+    }
+}
+
+TEST(CodePages, ConversionsKeepTheLength)
+{
+    const std::string oem = "Gr\x81\xE1" "e \x84\x94\x81\x8E\x99\x9A \xFA";  // Grüße äöüÄÖÜ ·
+    EXPECT_EQ(OemToAnsiStr(oem), "Gr\xFC\xDF" "e \xE4\xF6\xFC\xC4\xD6\xDC \xB7");
+    EXPECT_EQ(AnsiToOemStr(OemToAnsiStr(oem)), oem);
+    EXPECT_EQ(OemToAnsiStr("\xB0\xC9"), "??");  // box drawing has no place in 1252
+    EXPECT_EQ(AnsiToOemStr("\x80"), "?");       // nor the euro sign in 850
+    EXPECT_EQ(OemToAnsiStr(""), "");
+    EXPECT_EQ(OemToUtf8("Gr\x81\xE1" "e \xC9"), "Grüße ╔");
+}
+
+TEST(Errors, FileErrorMessages)
+{
+    struct Case {
+        int code;
+        const char *message;
+    };
+    for (const Case c : {Case{2, "Datei nicht gefunden"}, Case{3, "Ungültiger Dateiname"},
+                         Case{4, "Zu viele geöffnete Dateien"}, Case{5, "Dateizugriff verweigert"},
+                         Case{100, "Versuch hinter dem Dateiende zu lesen"}, Case{101, "Zu wenig Speicherplatz"},
+                         Case{106, "Ungültige numerische Eingabe"}, Case{5 + 1000, "E/A-Fehler 1005"}})
+        EXPECT_EQ(InOutErrorMessage(c.code), c.message);
+
+    TScratchDir dir;
+    struct Mapping {
+        int sysErrno;
+        std::string path;
+        int code;
+    };
+    for (const Mapping &m : {Mapping{ENOENT, dir.Path("fehlt.mfd"), 2}, Mapping{ENOENT, dir.Path("nein/x.mfd"), 3},
+                            Mapping{EMFILE, "x", 4}, Mapping{EACCES, "x", 5}, Mapping{EROFS, "x", 5},
+                            Mapping{EISDIR, "x", 5}, Mapping{ENOSPC, "x", 101}, Mapping{EIO, "x", EIO}})
+        EXPECT_EQ(InOutErrorCode(m.sysErrno, m.path), m.code) << m.sysErrno << " " << m.path;
+}
+
+TEST(Errors, ListIndexMessage)
+{
+    auto message = [](long long position, std::size_t count) {
+        try {
+            RaiseListIndexError(position, count);
+        } catch (const EMirolaError &e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    EXPECT_EQ(message(0, 0), "Listenindex außerhalb des gültigen Bereichs (0). TList ist leer");
+    EXPECT_EQ(message(7, 3), "Listenindex außerhalb des gültigen Bereichs (7). TList-Bereich ist 0..2");
+}
+
+}  // namespace

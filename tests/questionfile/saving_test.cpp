@@ -1,0 +1,100 @@
+// Saving never destroys the previous file: failures leave it byte for byte and leave
+// no temporary file behind.
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "testutil.h"
+
+namespace {
+
+const tMirolaFType kWriters[] = {ftTXT, ftRAF, ftWRAF};
+
+TEST(Saving, FailuresLeaveTheOldFileAndNoTemporaryFile)
+{
+    TScratchDir dir;
+    TMirolaFile doc = MakeDocument(3);
+    for (const tMirolaFType type : kWriters) {
+        EXPECT_EQ(SaveError(doc, dir.Path("fehlt/x.mfd"), type), "Ungültiger Dateiname");
+        EXPECT_EQ(SaveError(doc, dir.Root(), type), "Dateizugriff verweigert");
+        EXPECT_EQ(SaveError(doc, "/dev/full", type), "Zu wenig Speicherplatz");
+    }
+    EXPECT_EQ(ListFolder(dir.Root()), "");
+}
+
+TEST(Saving, FullDiskLeavesTheOldFile)
+{
+    const std::string result = InChild([] {
+        // A private mount namespace, so the tiny file system vanishes with the child.
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return std::string("skip");
+        TScratchDir dir;
+        if (::mount("tmpfs", dir.Root().c_str(), "tmpfs", 0, "size=64k") != 0)
+            return std::string("skip");
+        std::string report;
+        TMirolaFile doc = MakeDocument(2000);  // far more than 64 KiB in every format
+        for (const tMirolaFType type : kWriters) {
+            WriteBytes(dir.Path("alt.mfd"), "alter Inhalt");
+            report += SaveError(doc, dir.Path("alt.mfd"), type) + "|" + ReadBytes(dir.Path("alt.mfd")) + "|" +
+                      ListFolder(dir.Root()) + "\n";
+        }
+        ::umount(dir.Root().c_str());
+        return report;
+    });
+    if (result == "skip")
+        GTEST_SKIP() << "no permission to mount a small file system";
+    const std::string once = "Zu wenig Speicherplatz|alter Inhalt|alt.mfd;\n";
+    EXPECT_EQ(result, once + once + once);
+}
+
+TEST(Saving, ReadOnlyFolderLeavesTheOldFile)
+{
+    TScratchDir dir;
+    const std::string folder = dir.Path("nurlesen");
+    ::mkdir(folder.c_str(), 0755);
+    WriteBytes(folder + "/alt.mfd", "alter Inhalt");
+    ::chmod(dir.Root().c_str(), 0755);
+    ::chmod(folder.c_str(), 0555);
+    // Permissions do not bind the superuser, so the save runs as an ordinary user.
+    const std::string result = InChild([&] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return std::string("cannot drop privileges");
+        TMirolaFile doc = MakeDocument(1);
+        std::string report;
+        for (const tMirolaFType type : kWriters)
+            report += SaveError(doc, folder + "/alt.mfd", type) + ";";
+        return report;
+    });
+    EXPECT_EQ(result, "Dateizugriff verweigert;Dateizugriff verweigert;Dateizugriff verweigert;");
+    EXPECT_EQ(ReadBytes(folder + "/alt.mfd"), "alter Inhalt");
+    EXPECT_EQ(ListFolder(folder), "alt.mfd;");
+}
+
+TEST(Saving, ReplacingKeepsPermissionsAndFollowsLinks)
+{
+    TScratchDir dir;
+    TMirolaFile doc = MakeDocument(1);
+    WriteBytes(dir.Path("alt.mfd"), "alt");
+    ::chmod(dir.Path("alt.mfd").c_str(), 0640);
+    ASSERT_EQ(::symlink("alt.mfd", dir.Path("link.mfd").c_str()), 0);
+    doc.SaveToFile(dir.Path("link.mfd"), ftTXT);
+
+    struct stat st {};
+    ASSERT_EQ(::lstat(dir.Path("link.mfd").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(::stat(dir.Path("alt.mfd").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_NE(ReadBytes(dir.Path("alt.mfd")), "alt");
+    EXPECT_EQ(ListFolder(dir.Root()), "alt.mfd;link.mfd;");
+
+    const mode_t old = ::umask(022);
+    doc.SaveToFile(dir.Path("neu.raf"), ftRAF);
+    ::umask(old);
+    ASSERT_EQ(::stat(dir.Path("neu.raf").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+#include "testutil.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "errors.h"
+
+TScratchDir::TScratchDir()
+{
+    std::string pattern = std::filesystem::temp_directory_path().string() + "/kelmor-test-XXXXXX";
+    FPath = ::mkdtemp(pattern.data());
+}
+
+TScratchDir::~TScratchDir()
+{
+    std::error_code ignored;
+    std::filesystem::permissions(FPath, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(FPath, ignored);
+}
+
+void WriteBytes(const std::string &path, const std::string &bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool Exists(const std::string &path) { return std::filesystem::exists(path); }
+
+std::string ListFolder(const std::string &folder)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::string out;
+    for (const auto &n : names)
+        out += n + ";";
+    return out;
+}
+
+TMirolaDatensatz MakeRecord(char16_t letter, char16_t level, const std::string &q1,
+                            const std::string &comment, std::initializer_list<std::string> answers)
+{
+    TMirolaDatensatz r;
+    r.theletter = letter;
+    r.level = level;
+    r.Question[0] = q1;
+    r.Comment = comment;
+    int i = 0;
+    for (const auto &a : answers)
+        r.Answers[i++] = a;
+    return r;
+}
+
+TMirolaFile MakeDocument(int count)
+{
+    TMirolaFile doc;
+    doc.Title = "Testdatei";
+    doc.AutorInfo = "Autorin";
+    doc.CopyrightInfo = "(c) 2026";
+    doc.Comments = "Kommentar";
+    for (int i = 0; i < count; ++i)
+        doc.Data.push_back(MakeRecord(u'a', u'B', "Frage " + std::to_string(i + 1), "", {"ja", "nein"}));
+    if (count > 0)
+        doc.DatRec = doc.Data[0];
+    return doc;
+}
+
+std::string LoadError(TMirolaFile &doc, const std::string &path)
+{
+    try {
+        doc.LoadFromFile(path);
+    } catch (const EMirolaError &e) {
+        return e.what();
+    }
+    return "";
+}
+
+std::string SaveError(TMirolaFile &doc, const std::string &path, tMirolaFType type)
+{
+    try {
+        doc.SaveToFile(path, type);
+    } catch (const EMirolaError &e) {
+        return e.what();
+    }
+    return "";
+}
+
+std::string InChild(const std::function<std::string()> &work)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return "pipe failed";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        const std::string result = work();
+        [[maybe_unused]] auto written = ::write(fds[1], result.data(), result.size());
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    std::string result;
+    char buf[512];
+    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
+        result.append(buf, static_cast<std::size_t>(n));
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return result;
+}

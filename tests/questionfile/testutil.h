@@ -1,0 +1,38 @@
+#pragma once
+// Small fixtures shared by the core's tests: a scratch folder, file bytes, records.
+#include <functional>
+#include <string>
+
+#include "mirolafile.h"
+
+class TScratchDir {
+public:
+    TScratchDir();
+    ~TScratchDir();
+    std::string Path(const std::string &name) const { return FPath + "/" + name; }
+    const std::string &Root() const { return FPath; }
+
+private:
+    std::string FPath;
+};
+
+void WriteBytes(const std::string &path, const std::string &bytes);
+std::string ReadBytes(const std::string &path);
+bool Exists(const std::string &path);
+// Names in the folder, sorted; to show that no temporary file was left behind.
+std::string ListFolder(const std::string &folder);
+
+TMirolaDatensatz MakeRecord(char16_t letter, char16_t level, const std::string &q1,
+                            const std::string &comment = {},
+                            std::initializer_list<std::string> answers = {});
+
+// A document of `count` records numbered in their first question line.
+TMirolaFile MakeDocument(int count);
+
+// What a load raises, or "" when it succeeds.
+std::string LoadError(TMirolaFile &doc, const std::string &path);
+std::string SaveError(TMirolaFile &doc, const std::string &path, tMirolaFType type = ftTXT);
+
+// Runs `work` in a forked child and returns what it returned; for tests that need a
+// private mount or another user without touching the test process.
+std::string InChild(const std::function<std::string()> &work);

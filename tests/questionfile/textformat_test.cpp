@@ -1,0 +1,226 @@
+// The text format: reading, writing and the quirks of files from the game's tools.
+#include <gtest/gtest.h>
+
+#include "testutil.h"
+
+namespace {
+
+// A file as the game's tools write it, header plus the given record lines.
+std::string TextFile(const std::string &countLine, const std::string &records,
+                     const std::string &titleLine = "Quiz- MIROLA-Datei")
+{
+    return titleLine + "\r\n" + countLine + "\r\nAutor    : Ann\r\nCopyright: (c) Ann\r\nDateikommentar\r\n" +
+           records;
+}
+
+const std::string kRecord = "b:C:001\r\nWo liegt Wien?\r\nZeile 2\r\n\r\n- Quelle\r\nIn \x99sterreich\r\nIn Ungarn\r\n\r\n\r\n\r\n";
+
+TEST(TextFormat, WritesTheGamesBytesExactly)
+{
+    TScratchDir dir;
+    TMirolaFile doc;
+    doc.Title = "Quiz";
+    doc.AutorInfo = "Ann";
+    doc.CopyrightInfo = "(c) Ann";
+    doc.Comments = "Dateikommentar";
+    doc.Add();
+    doc.DatRec = MakeRecord(u'b', u'C', "Wo liegt Wien?", "Quelle", {"In \x99sterreich", "In Ungarn"});
+    doc.DatRec.Question[1] = "Zeile 2";
+    doc.SaveToFile(dir.Path("q.mfd"), ftTXT);
+    EXPECT_EQ(ReadBytes(dir.Path("q.mfd")), TextFile(":0001", kRecord));
+}
+
+TEST(TextFormat, RoundTripKeepsEverything)
+{
+    TScratchDir dir;
+    TMirolaFile doc = MakeDocument(0);
+    doc.Title = "Gr\x81\xE1" "e aus K\x94ln";
+    doc.AutorInfo = std::string(80, 'A');
+    doc.Comments = "Kommentar - mit Strich";
+    const char16_t codes[] = {u'a', u'b', u'c', u'd', u'e', u'r', u'f', u'x', u'Q'};
+    const char16_t levels[] = {u'A', u'B', u'C', u'D', u'a', u'z', u' ', u'D', u'q'};
+    for (int i = 0; i < 9; ++i) {
+        TMirolaDatensatz r = MakeRecord(codes[i], levels[i], std::string(50, char('a' + i)), std::string(35, '#'),
+                                        {"eins", "", "dr\x84i", std::string(34, 'x')});
+        r.Question[2] = "- nicht der Kommentar";
+        doc.Data.push_back(r);
+    }
+    doc.DatRec = doc.Data[0];
+    doc.SaveToFile(dir.Path("q.dat"), ftTXT);
+
+    TMirolaFile back;
+    back.LoadFromFile(dir.Path("q.dat"));
+    EXPECT_EQ(back.Title, doc.Title);
+    EXPECT_EQ(back.AutorInfo, doc.AutorInfo);
+    EXPECT_EQ(back.CopyrightInfo, doc.CopyrightInfo);
+    EXPECT_EQ(back.Comments, doc.Comments);
+    ASSERT_EQ(back.Count(), 9);
+    for (int i = 0; i < 9; ++i) {
+        const TMirolaDatensatz &a = doc.Data[i], &b = back.Data[i];
+        EXPECT_EQ(b.theletter, a.theletter);
+        EXPECT_EQ(b.level, a.level);
+        EXPECT_EQ(b.Comment, a.Comment);
+        for (int q = 0; q < 3; ++q)
+            EXPECT_EQ(b.Question[q], a.Question[q]);
+        for (int k = 0; k < 5; ++k)
+            EXPECT_EQ(b.Answers[k], a.Answers[k]);
+    }
+    EXPECT_EQ(back.Index, 0);
+    EXPECT_EQ(back.DatRec.Question[0], doc.Data[0].Question[0]);
+}
+
+TEST(TextFormat, TitleStaysTheSameOverRepeatedSaves)
+{
+    TScratchDir dir;
+    TMirolaFile doc = MakeDocument(1);
+    doc.Title = std::string(36, 'T');
+    for (int round = 0; round < 3; ++round) {
+        doc.SaveToFile(dir.Path("t.mfd"), ftTXT);
+        doc = TMirolaFile();
+        doc.LoadFromFile(dir.Path("t.mfd"));
+        EXPECT_EQ(doc.Title.str(), std::string(36, 'T'));
+    }
+    // Files written elsewhere carry the marker in other letter cases; only its first
+    // occurrence goes.
+    struct Case {
+        const char *line, *title;
+    };
+    for (const Case c : {Case{"Quiz- Mirola-Datei", "Quiz"}, Case{"Quiz- mirola-datei- MIROLA-Datei", "Quiz- MIROLA-Datei"},
+                         Case{"Ohne Marke, aber mit mehr als sechsunddreissig Zeichen", "Ohne Marke, aber mit mehr als sechsu"}}) {
+        WriteBytes(dir.Path("m.mfd"), TextFile(":0001", kRecord, c.line));
+        TMirolaFile other;
+        other.LoadFromFile(dir.Path("m.mfd"));
+        EXPECT_EQ(other.Title.str(), c.title) << c.line;
+    }
+}
+
+TEST(TextFormat, ReadsLinesAsTheGamesToolsDo)
+{
+    TScratchDir dir;
+    // Count line without colon: its first character goes, whatever it is.
+    // Author prefix in the middle, copyright line without prefix, comment line "Ort - Zeit",
+    // a question line of 60 characters, an answer of 40, LF-only line ends, a lone CR.
+    const std::string file = "Titel\n12\nvon Autor    : Bob\nohne Vorsatz\nKom\rmentar\n"
+                             "c:D:001\n" + std::string(50, 'q') + "0123456789\nzwei\ndrei\nOrt - Zeit\n" +
+                             std::string(34, 'a') + "zuviel\nb\nc\nd\ne\n" + kRecord;
+    WriteBytes(dir.Path("l.mfd"), file);
+    TMirolaFile doc;
+    doc.LoadFromFile(dir.Path("l.mfd"));
+    EXPECT_EQ(doc.AutorInfo, "von Bob");
+    EXPECT_EQ(doc.CopyrightInfo, "ohne Vorsatz");
+    EXPECT_EQ(doc.Comments, "Kommentar");
+    ASSERT_EQ(doc.Count(), 2);
+    const TMirolaDatensatz &r = doc.Data[0];
+    EXPECT_EQ(r.theletter, u'c');
+    EXPECT_EQ(r.level, u'D');
+    EXPECT_EQ(r.Question[0].str(), std::string(50, 'q'));
+    EXPECT_EQ(r.Question[1].str(), "zwei");
+    EXPECT_EQ(r.Comment.str(), "Ort Zeit");
+    EXPECT_EQ(r.Answers[0].str(), std::string(34, 'a'));
+    EXPECT_EQ(r.Answers[4].str(), "e");
+    EXPECT_EQ(doc.Data[1].Answers[0].str(), "In \x99sterreich");
+}
+
+TEST(TextFormat, ShortFilesAndShortCodeLines)
+{
+    TScratchDir dir;
+    // Ctrl-Z ends the file; what is announced but missing reads as empty lines, and a
+    // code line too short for its letters takes those of a new record.
+    WriteBytes(dir.Path("s.mfd"), TextFile(":0004", "b:C:001\r\nFrage\r\n\x1A" "c:D:002\r\n"));
+    TMirolaFile doc;
+    doc.LoadFromFile(dir.Path("s.mfd"));
+    ASSERT_EQ(doc.Count(), 4);
+    EXPECT_EQ(doc.Data[0].theletter, u'b');
+    EXPECT_EQ(doc.Data[0].Question[0].str(), "Frage");
+    EXPECT_EQ(doc.Data[1].theletter, u'x');
+    EXPECT_EQ(doc.Data[1].level, u'a');
+
+    WriteBytes(dir.Path("c.mfd"), TextFile(":0003", "b\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
+                                                    "b:\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
+                                                    "e:B\r\n"));
+    TMirolaFile codes;
+    codes.LoadFromFile(dir.Path("c.mfd"));
+    ASSERT_EQ(codes.Count(), 3);
+    EXPECT_EQ(codes.Data[0].theletter, u'b');
+    EXPECT_EQ(codes.Data[0].level, u'a');
+    EXPECT_EQ(codes.Data[1].level, u'a');
+    EXPECT_EQ(codes.Data[2].theletter, u'e');
+    EXPECT_EQ(codes.Data[2].level, u'B');
+}
+
+TEST(TextFormat, CountField)
+{
+    TScratchDir dir;
+    struct Case {
+        const char *countLine;
+        const char *error;
+    };
+    const Case cases[] = {
+        {": 1", ""},
+        {":+001", ""},
+        {":0001 trailing text is not read", ""},
+        {":0000", "Listenindex außerhalb des gültigen Bereichs (0). TList ist leer"},
+        {":-001", "Listenindex außerhalb des gültigen Bereichs (0). TList ist leer"},
+        {":12a4", "'12a4' ist kein gültiger Integerwert"},
+        {":1 ", "'1 ' ist kein gültiger Integerwert"},
+        {":", "'' ist kein gültiger Integerwert"},
+        {":- 1", "'- 1' ist kein gültiger Integerwert"},
+        {":$0A", "'$0A' ist kein gültiger Integerwert"},
+    };
+    for (const Case &c : cases) {
+        WriteBytes(dir.Path("n.mfd"), TextFile(c.countLine, kRecord));
+        TMirolaFile doc;
+        EXPECT_EQ(LoadError(doc, dir.Path("n.mfd")), c.error) << c.countLine;
+        EXPECT_EQ(doc.AutorInfo, "Ann") << "header is read before the count";
+    }
+}
+
+TEST(TextFormat, MoreThan9999RecordsAreRefusedBeforeTheFileIsTouched)
+{
+    TScratchDir dir;
+    const std::string target = dir.Path("gross.mfd");
+    WriteBytes(target, "alte Datei");
+    TMirolaFile doc = MakeDocument(10000);
+    EXPECT_EQ(SaveError(doc, target),
+              "Die Datei enthält mehr als 9999 Datensätze und kann nicht im Textformat gespeichert werden");
+    EXPECT_EQ(ReadBytes(target), "alte Datei");
+    EXPECT_EQ(ListFolder(dir.Root()), "gross.mfd;");
+
+    doc.Data.resize(9999);
+    EXPECT_EQ(SaveError(doc, target), "");
+    TMirolaFile back;
+    back.LoadFromFile(target);
+    EXPECT_EQ(back.Count(), 9999);
+    EXPECT_EQ(back.Data[999].Question[0].str(), "Frage 1000");
+}
+
+TEST(TextFormat, ReadErrors)
+{
+    TScratchDir dir;
+    TMirolaFile doc;
+    EXPECT_EQ(LoadError(doc, dir.Path("fehlt.mfd")), "Datei nicht gefunden");
+    EXPECT_EQ(LoadError(doc, dir.Path("kein/ordner.mfd")), "Ungültiger Dateiname");
+    EXPECT_EQ(LoadError(doc, dir.Root()), "Dateizugriff verweigert");
+    EXPECT_EQ(doc.Count(), 0);
+}
+
+TEST(TextFormat, ReaderIsChosenByTheWholeExtension)
+{
+    TScratchDir dir;
+    TMirolaFile doc = MakeDocument(2);
+    doc.SaveToFile(dir.Path("r.bin"), ftRAF);
+    doc.SaveToFile(dir.Path("t.bin"), ftTXT);
+    struct Case {
+        const char *name;
+        bool raf;
+    };
+    for (const Case c : {Case{"x.Raf", true}, Case{"x.RAF", true}, Case{"x.rafx", false}, Case{"x.txt", false},
+                         Case{"x.mfd", false}, Case{"x.dat", false}, Case{"ohne", false}}) {
+        WriteBytes(dir.Path(c.name), ReadBytes(dir.Path(c.raf ? "r.bin" : "t.bin")));
+        TMirolaFile back;
+        EXPECT_EQ(LoadError(back, dir.Path(c.name)), "") << c.name;
+        EXPECT_EQ(back.Count(), 2) << c.name;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,93 @@
+// kelmor-convert: converts a question file between the text format and the two
+// record-format editions, exactly as the editor loads and saves them.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "mirolafile.h"
+
+namespace {
+
+constexpr const char *kUsage =
+    "Usage: kelmor-convert [--to text|dos-raf|win-raf] INPUT OUTPUT\n"
+    "\n"
+    "Converts a Mirola question file. INPUT is read by its extension: .raf as a\n"
+    "record file, anything else (.mfd, .dat, ...) as a text file.\n"
+    "\n"
+    "  --to text      write the text format (the default)\n"
+    "  --to dos-raf   write the record format of the game's DOS edition\n"
+    "  --to win-raf   write the record format of the game's Windows edition\n"
+    "  --help         show this text\n";
+
+int Usage(const char *problem)
+{
+    std::fprintf(stderr, "kelmor-convert: %s\n\n%s", problem, kUsage);
+    return 2;
+}
+
+bool ParseTarget(std::string_view name, tMirolaFType &type)
+{
+    if (name == "text")
+        type = ftTXT;
+    else if (name == "dos-raf")
+        type = ftRAF;
+    else if (name == "win-raf")
+        type = ftWRAF;
+    else
+        return false;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    tMirolaFType type = ftTXT;
+    const char *files[2] = {nullptr, nullptr};
+    int fileCount = 0;
+    bool optionsDone = false;
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!optionsDone && arg == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (!optionsDone && (arg == "--to" || arg.starts_with("--to="))) {
+            std::string_view value;
+            if (arg == "--to") {
+                if (++i == argc)
+                    return Usage("--to needs a format");
+                value = argv[i];
+            } else {
+                value = arg.substr(5);
+            }
+            if (!ParseTarget(value, type))
+                return Usage("unknown format; use text, dos-raf or win-raf");
+            continue;
+        }
+        if (!optionsDone && arg == "--") {
+            optionsDone = true;
+            continue;
+        }
+        if (!optionsDone && arg.size() > 1 && arg.front() == '-')
+            return Usage("unknown option");
+        if (fileCount == 2)
+            return Usage("too many arguments");
+        files[fileCount++] = argv[i];
+    }
+    if (fileCount != 2)
+        return Usage("INPUT and OUTPUT are required");
+
+    try {
+        TMirolaFile document;
+        document.LoadFromFile(files[0]);
+        document.SaveToFile(files[1], type);
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "kelmor-convert: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
