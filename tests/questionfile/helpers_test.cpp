@@ -44,7 +44,9 @@ unsigned char IconvByte(const char *from, const char *to, unsigned char byte)
 
 TEST(CodePages, EveryEntryMatchesTheSystemsIconv)
 {
-    ASSERT_NE(iconv_open("CP1252", "CP850"), reinterpret_cast<iconv_t>(-1));
+    const iconv_t probe = iconv_open("CP1252", "CP850");
+    ASSERT_NE(probe, reinterpret_cast<iconv_t>(-1)) << "the system's iconv lacks the code pages";
+    iconv_close(probe);
     for (int b = 0; b < 256; ++b) {
         const auto byte = static_cast<unsigned char>(b);
         const unsigned char ansi = b < 128 ? byte : IconvByte("CP850", "CP1252", byte);
