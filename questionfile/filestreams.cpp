@@ -45,36 +45,49 @@ mode_t CurrentUmask()
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string &path)
+TFileReader::TFileReader(const std::string &path) : FPath(path)
 {
-    const int fd = OpenRetrying(path.c_str(), O_RDONLY);
-    if (fd < 0)
+    FFd = OpenRetrying(path.c_str(), O_RDONLY);
+    if (FFd < 0)
         RaiseSystemError(errno, path);
-    std::string data;
     struct stat st {};
-    if (::fstat(fd, &st) == 0) {
+    if (::fstat(FFd, &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
-            ::close(fd);
+            ::close(FFd);
             RaiseInOutError(ioAccessDenied);
         }
         if (S_ISREG(st.st_mode))
-            data.reserve(static_cast<std::size_t>(st.st_size));
+            FSize = static_cast<std::size_t>(st.st_size);
     }
-    char chunk[kBufferSize];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+}
+
+TFileReader::~TFileReader() { ::close(FFd); }
+
+std::size_t TFileReader::Read(char *buffer, std::size_t size)
+{
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(FFd, buffer + got, size - got);
         if (n == 0)
             break;
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const int err = errno;
-            ::close(fd);
-            RaiseSystemError(err, path);
+            RaiseSystemError(errno, FPath);
         }
-        data.append(chunk, static_cast<std::size_t>(n));
+        got += static_cast<std::size_t>(n);
     }
-    ::close(fd);
+    return got;
+}
+
+std::string ReadWholeFile(const std::string &path)
+{
+    TFileReader file(path);
+    std::string data;
+    data.reserve(file.SizeHint());
+    char chunk[kBufferSize];
+    while (const std::size_t n = file.Read(chunk, sizeof chunk))
+        data.append(chunk, n);
     return data;
 }
 

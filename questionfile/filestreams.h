@@ -3,6 +3,25 @@
 #include <string>
 #include <string_view>
 
+// A file opened for reading only.
+class TFileReader {
+public:
+    explicit TFileReader(const std::string &path);
+    ~TFileReader();
+    TFileReader(const TFileReader &) = delete;
+    TFileReader &operator=(const TFileReader &) = delete;
+
+    // Fills `size` bytes unless the file ends first; returns how many it got.
+    std::size_t Read(char *buffer, std::size_t size);
+    // The file's size where the system knows it, else 0.
+    std::size_t SizeHint() const { return FSize; }
+
+private:
+    std::string FPath;
+    int FFd = -1;
+    std::size_t FSize = 0;
+};
+
 // The whole content of a file opened for reading only.
 std::string ReadWholeFile(const std::string &path);
 

@@ -38,12 +38,15 @@ class TRecordBuilder {
 public:
     TRecordBuilder() { FBytes.fill(0); }
 
-    void Put(int slot, std::string_view text)
+    // The slot holds `prefix` followed by `text`, cut to its capacity.
+    void Put(int slot, std::string_view prefix, std::string_view text = {})
     {
         const TSlot s = kSlots[slot];
-        text = text.substr(0, s.Capacity);
-        FBytes[s.Offset] = static_cast<char>(text.size());
-        std::memcpy(FBytes.data() + s.Offset + 1, text.data(), text.size());
+        prefix = prefix.substr(0, s.Capacity);
+        text = text.substr(0, s.Capacity - prefix.size());
+        FBytes[s.Offset] = static_cast<char>(prefix.size() + text.size());
+        std::memcpy(FBytes.data() + s.Offset + 1, prefix.data(), prefix.size());
+        std::memcpy(FBytes.data() + s.Offset + 1 + prefix.size(), text.data(), text.size());
     }
     std::string_view Bytes() const { return {FBytes.data(), FBytes.size()}; }
 
@@ -55,29 +58,34 @@ private:
 
 void TMirolaFile::ReadRaf(const std::string &FileName)
 {
-    const std::string content = ReadWholeFile(FileName);
-    if (content.size() < kRecordSize)
+    TFileReader file(FileName);
+    std::string header(kRecordSize, '\0');
+    if (file.Read(header.data(), kRecordSize) < kRecordSize)
         RaiseInOutError(ioReadBeyondEnd);
-
-    const std::string_view header(content.data(), kRecordSize);
     Title = SlotText(header, 1, 36);
     AutorInfo = SlotText(header, 2, 255);
     CopyrightInfo = SlotText(header, 3, 255);
     Comments = SlotText(header, 5, 255);
 
-    const std::size_t count = content.size() / kRecordSize - 1;
-    Data.reserve(Data.size() + count);
-    for (std::size_t r = 1; r <= count; ++r) {
-        const std::string_view raw(content.data() + r * kRecordSize, kRecordSize);
-        TMirolaDatensatz record;
-        record.theletter = static_cast<unsigned char>(raw[1]);
-        record.level = static_cast<unsigned char>(raw[3]);
-        for (int q = 0; q < 3; ++q)
-            record.Question[q] = SlotText(raw, 1 + q, 50);
-        record.Comment = StripFirstChar(SlotText(raw, 4, 255));
-        for (int a = 0; a < 5; ++a)
-            record.Answers[a] = SlotText(raw, 5 + a, 34);
-        Data.push_back(record);
+    // Records are read a batch at a time, so a large file never sits in memory twice.
+    Data.reserve(Data.size() + file.SizeHint() / kRecordSize);
+    std::string batch(kRecordSize * 150, '\0');
+    for (;;) {
+        const std::size_t got = file.Read(batch.data(), batch.size());
+        for (std::size_t at = 0; at + kRecordSize <= got; at += kRecordSize) {
+            const std::string_view raw(batch.data() + at, kRecordSize);
+            TMirolaDatensatz &record = Data.emplace_back();
+            record.theletter = static_cast<unsigned char>(raw[1]);
+            record.level = static_cast<unsigned char>(raw[3]);
+            for (int q = 0; q < 3; ++q)
+                record.Question[q] = SlotText(raw, 1 + q, 50);
+            record.Comment = StripFirstChar(SlotText(raw, 4, 255));
+            for (int a = 0; a < 5; ++a)
+                record.Answers[a] = SlotText(raw, 5 + a, 34);
+        }
+        // Bytes after the last whole record are not a record.
+        if (got < batch.size())
+            break;
     }
 }
 
@@ -98,7 +106,7 @@ void TMirolaFile::WriteRaf(const std::string &FileName, bool windowsEdition) con
     header.Put(1, Title.view());
     header.Put(2, AutorInfo);
     header.Put(3, CopyrightInfo);
-    header.Put(4, ":" + ZeroPadStr(4, Count()));
+    header.Put(4, ":", ZeroPadStr(4, Count()));
     header.Put(5, text(Comments.substr(0, 35)));
     const std::string filler = text(std::string(kFillerLength, static_cast<char>(kFillerByte)));
     for (int slot = 6; slot < 10; ++slot)
@@ -109,10 +117,10 @@ void TMirolaFile::WriteRaf(const std::string &FileName, bool windowsEdition) con
         const TMirolaDatensatz &record = Data[i];
         TRecordBuilder raf;
         const char code[] = {CodeByte(record.theletter), ':', CodeByte(record.level), ':', ' '};
-        raf.Put(0, std::string(code, sizeof code) + ZeroPadStr(3, static_cast<std::int32_t>(i + 1)));
+        raf.Put(0, std::string_view(code, sizeof code), ZeroPadStr(3, static_cast<std::int32_t>(i + 1)));
         for (int q = 0; q < 3; ++q)
             raf.Put(1 + q, text(record.Question[q].view()));
-        raf.Put(4, "-" + text(record.Comment.view()));
+        raf.Put(4, "-", text(record.Comment.view()));
         for (int a = 0; a < 5; ++a)
             raf.Put(5 + a, text(record.Answers[a].view()));
         file.Write(raf.Bytes());
