@@ -111,6 +111,9 @@ TSafeFileWriter::TSafeFileWriter(const std::string &target) : FTarget(target)
                 RaiseSystemError(errno, FTarget);
             return;
         }
+        // A file marked read-only stays as it is, although its folder would allow replacing it.
+        if (::access(FTarget.c_str(), W_OK) != 0)
+            RaiseSystemError(errno, FTarget);
         FTargetExisted = true;
         FTargetMode = st.st_mode & 07777;
         FTargetUid = st.st_uid;

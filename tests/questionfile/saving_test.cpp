@@ -50,13 +50,19 @@ TEST(Saving, FullDiskLeavesTheOldFile)
     EXPECT_EQ(result, once + once + once);
 }
 
-TEST(Saving, ReadOnlyFolderLeavesTheOldFile)
+TEST(Saving, ReadOnlyFolderOrFileIsLeftAsItWas)
 {
     TScratchDir dir;
     const std::string folder = dir.Path("nurlesen");
     ::mkdir(folder.c_str(), 0755);
     WriteBytes(folder + "/alt.mfd", "alter Inhalt");
     ::chmod(dir.Root().c_str(), 0755);
+    // A read-only file in a folder open to everyone.
+    const std::string open = dir.Path("offen");
+    ::mkdir(open.c_str(), 0777);
+    ::chmod(open.c_str(), 0777);
+    WriteBytes(open + "/nurlesen.mfd", "auch alt");
+    ::chmod((open + "/nurlesen.mfd").c_str(), 0444);
     ::chmod(folder.c_str(), 0555);
     // Permissions do not bind the superuser, so the save runs as an ordinary user.
     const std::string result = InChild([&] {
@@ -65,11 +71,14 @@ TEST(Saving, ReadOnlyFolderLeavesTheOldFile)
         TMirolaFile doc = MakeDocument(1);
         std::string report;
         for (const tMirolaFType type : kWriters)
-            report += SaveError(doc, folder + "/alt.mfd", type) + ";";
+            report += SaveError(doc, folder + "/alt.mfd", type) + ";" + SaveError(doc, open + "/nurlesen.mfd", type) + ";";
         return report;
     });
-    EXPECT_EQ(result, "Dateizugriff verweigert;Dateizugriff verweigert;Dateizugriff verweigert;");
+    const std::string denied = "Dateizugriff verweigert;";
+    EXPECT_EQ(result, denied + denied + denied + denied + denied + denied);
     EXPECT_EQ(ReadBytes(folder + "/alt.mfd"), "alter Inhalt");
+    EXPECT_EQ(ReadBytes(open + "/nurlesen.mfd"), "auch alt");
+    EXPECT_EQ(ListFolder(open), "nurlesen.mfd;");
     EXPECT_EQ(ListFolder(folder), "alt.mfd;");
 }
 
