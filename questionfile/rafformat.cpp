@@ -2,7 +2,6 @@
 // a header record first, then one record per question.
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <string_view>
 
 #include "errors.h"
@@ -45,8 +44,8 @@ public:
         prefix = prefix.substr(0, s.Capacity);
         text = text.substr(0, s.Capacity - prefix.size());
         FBytes[s.Offset] = static_cast<char>(prefix.size() + text.size());
-        std::memcpy(FBytes.data() + s.Offset + 1, prefix.data(), prefix.size());
-        std::memcpy(FBytes.data() + s.Offset + 1 + prefix.size(), text.data(), text.size());
+        char *out = std::copy(prefix.begin(), prefix.end(), FBytes.data() + s.Offset + 1);
+        std::copy(text.begin(), text.end(), out);
     }
     std::string_view Bytes() const { return {FBytes.data(), FBytes.size()}; }
 
