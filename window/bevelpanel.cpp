@@ -1,0 +1,40 @@
+#include "bevelpanel.h"
+
+#include <QPainter>
+#include <qdrawutil.h>
+
+namespace {
+constexpr int BevelWidth = 1;
+
+int Inset(TBevelPanel::TBevel bevel)
+{
+    return bevel == TBevelPanel::bvNone ? 0 : BevelWidth;
+}
+
+void DrawBevel(QPainter &painter, const QRect &rect, TBevelPanel::TBevel bevel, const QPalette &palette)
+{
+    if (bevel != TBevelPanel::bvNone)
+        qDrawShadeRect(&painter, rect, palette, bevel == TBevelPanel::bvLowered, BevelWidth);
+}
+}  // namespace
+
+TBevelPanel::TBevelPanel(TBevel outer, TBevel inner, int borderWidth, QWidget *parent)
+    : QLabel(parent), FOuter(outer), FInner(inner), FBorderWidth(borderWidth)
+{
+    setFrameShape(QFrame::NoFrame);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    const int inset = Inset(outer) + borderWidth + Inset(inner);
+    // The caption starts just inside the inner bevel; the status fields are narrow.
+    setContentsMargins(inset + 1, inset, inset, inset);
+}
+
+void TBevelPanel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    QPainter painter(this);
+    QRect r = rect();
+    DrawBevel(painter, r, FOuter, palette());
+    r.adjust(Inset(FOuter) + FBorderWidth, Inset(FOuter) + FBorderWidth, -(Inset(FOuter) + FBorderWidth),
+             -(Inset(FOuter) + FBorderWidth));
+    DrawBevel(painter, r, FInner, palette());
+}

@@ -1,0 +1,20 @@
+#pragma once
+// A panel with bevels around it and an optional caption, left-justified and
+// vertically centred: the toolbar, the status line and its fields, the record form.
+#include <QLabel>
+
+class TBevelPanel : public QLabel {
+    Q_OBJECT
+public:
+    enum TBevel { bvNone, bvLowered, bvRaised };
+
+    TBevelPanel(TBevel outer, TBevel inner, int borderWidth, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    TBevel FOuter;
+    TBevel FInner;
+    int FBorderWidth;
+};

@@ -1,0 +1,35 @@
+#pragma once
+// A single-line edit field of the record form. It reports the releases of a mouse
+// button and the loss of focus to another control, opens the edit context menu in
+// place of Qt's own, and lets that menu's shortcuts come before the main menu's.
+#include <QLineEdit>
+
+class QMenu;
+
+class TEditField : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TEditField(QWidget *parent = nullptr) : QLineEdit(parent) {}
+
+    void SetPopupMenu(QMenu *menu) { FPopupMenu = menu; }
+    QMenu *PopupMenu() const { return FPopupMenu; }
+
+signals:
+    void MouseUp();
+    // The focus went to another control of the window. Opening a menu or switching
+    // to another window is no exit: the field keeps its selection then.
+    void Exit();
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    QAction *PopupItemFor(const QKeyEvent *event) const;
+
+    QMenu *FPopupMenu = nullptr;
+};

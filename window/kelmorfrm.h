@@ -1,0 +1,287 @@
+#pragma once
+// TKelmorFrm, the editor's one main window. Its code is spread by concern:
+//   kelmorfrm_layout.cpp    building every element, binding it to its handler, FormCreate
+//   kelmorfrm_state.cpp     the state properties, the refresh operations, the hint line
+//                           and the small handlers that keep them current
+//   kelmorfrm_record.cpp    putting a document in, ShowRecord and StoreRecord
+//   kelmorfrm_commands.cpp  the menu and toolbar commands
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "mirolafile.h"
+#include "platformseam.h"
+
+class QAction;
+class QActionGroup;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QRadioButton;
+class QShortcut;
+class QToolButton;
+class TBevelPanel;
+class TEditField;
+class THintTracker;
+
+// The window caption before any document is opened.
+inline const QString StartupCaption = QStringLiteral("Kelmor für Mirola Classic (v 10.2 - brixlon xiii/mmv )");
+inline const QString EmptyStateHint =
+    QStringLiteral("Klicken Sie auf \"Neu\" oder \"Öffnen\", um eine Mirola-Datei zu bearbeiten...");
+inline const QString KelmorWebPage = QStringLiteral("https://kelmor.example.org/");
+
+class TKelmorFrm : public QMainWindow {
+    Q_OBJECT
+public:
+    // The window asks the user everything through `seam`; without one it uses Qt's
+    // own dialogs.
+    explicit TKelmorFrm(std::unique_ptr<TPlatformSeam> seam = nullptr, QWidget *parent = nullptr);
+    ~TKelmorFrm() override;
+
+    TPlatformSeam &Seam() { return *FSeam; }
+
+    // The open document and its file name.
+    std::unique_ptr<TMirolaFile> QFile;
+    QString dokname;
+
+    // Makes `doc` the open document and shows its current record; the document it
+    // replaces is released.
+    void InstallDocument(std::unique_ptr<TMirolaFile> doc);
+
+    // State properties: every write applies the property's rules.
+    bool IsFileLoaded() const { return FIsFileLoaded; }
+    void SetIsFileLoaded(bool value);
+    bool IsChanged() const { return FIsChanged; }
+    void SetIsChanged(bool value);
+    QString CurSelText() const { return FCurSelText; }
+    void SetCurSelText(const QString &value);
+
+    void UpdateNavigation();
+    void UpdateAnswerOptions();
+
+    // Every edit of the record that the user makes ends here.
+    void MarkRecordEdited();
+
+    void ShowRecord();
+    void StoreRecord();
+
+    // Record form
+    TBevelPanel *Panel1 = nullptr;
+    TBevelPanel *Panel2 = nullptr;
+    TBevelPanel *MainPanel = nullptr;
+    QGroupBox *LevelGroup = nullptr;
+    std::array<QRadioButton *, 4> LevelItems{};
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    TEditField *Question1 = nullptr;
+    TEditField *Question2 = nullptr;
+    TEditField *Question3 = nullptr;
+    QGroupBox *RightAnswerGroup = nullptr;
+    QRadioButton *ARadioButton = nullptr;
+    QRadioButton *BRadioButton = nullptr;
+    QRadioButton *CRadioButton = nullptr;
+    QRadioButton *DRadioButton = nullptr;
+    QRadioButton *ERadioButton = nullptr;
+    QRadioButton *AllesRichtigRadioButton = nullptr;
+    QRadioButton *AllesFalschRadioButton = nullptr;
+    QRadioButton *SchwarzerPeterRadioButton = nullptr;
+    TEditField *CommentEdit = nullptr;
+    TEditField *AnswerEdit = nullptr;
+    QPushButton *AddAnswerButton = nullptr;
+    QListWidget *Answers = nullptr;
+    QPushButton *DeleteAnswerButton = nullptr;
+
+    // Status line
+    TBevelPanel *HintPanel = nullptr;
+    TBevelPanel *NumberOfPanel = nullptr;
+    TBevelPanel *IndexPanel = nullptr;
+
+    // Toolbar
+    QToolButton *NewButton = nullptr;
+    QToolButton *OpenButton = nullptr;
+    QToolButton *SaveButton = nullptr;
+    QToolButton *CutButton = nullptr;
+    QToolButton *CopyButton = nullptr;
+    QToolButton *PasteButton = nullptr;
+    QToolButton *FilePropButton = nullptr;
+    QToolButton *FirstButton = nullptr;
+    QToolButton *PreviousButton = nullptr;
+    QToolButton *NextButton = nullptr;
+    QToolButton *LastButton = nullptr;
+    QToolButton *AddButton = nullptr;
+    QToolButton *DeleteButton = nullptr;
+    QToolButton *PostButton = nullptr;
+    QToolButton *HelpIndexButton = nullptr;
+    QToolButton *HelpButton = nullptr;
+
+    // Main menu
+    QMenuBar *MainMenu1 = nullptr;
+    QMenu *Datei1 = nullptr;
+    QAction *Neu1 = nullptr;
+    QAction *ffnen1 = nullptr;
+    QAction *Speichern1 = nullptr;
+    QAction *Speichernunter1 = nullptr;
+    QAction *N10 = nullptr;
+    QAction *Exportieren1 = nullptr;
+    QAction *N2 = nullptr;
+    QAction *Schlieen1 = nullptr;
+    QAction *N1 = nullptr;
+    QAction *Beenden1 = nullptr;
+    QMenu *Bearbeiten1 = nullptr;
+    QAction *Ausschneiden1 = nullptr;
+    QAction *Kopieren1 = nullptr;
+    QAction *Einfgen1 = nullptr;
+    QAction *N11 = nullptr;
+    QAction *Dateiinformationen1 = nullptr;
+    QMenu *Datensatz1 = nullptr;
+    QAction *Erster1 = nullptr;
+    QAction *Voriger1 = nullptr;
+    QAction *Nchster1 = nullptr;
+    QAction *Letzter1 = nullptr;
+    QAction *Gehezu1 = nullptr;
+    QAction *N7 = nullptr;
+    QAction *Suchen1 = nullptr;
+    QAction *Weitersuchen1 = nullptr;
+    QAction *N3 = nullptr;
+    QAction *Hinzufgen1 = nullptr;
+    QAction *Entfernen1 = nullptr;
+    QAction *N6 = nullptr;
+    QAction *bernehmen1 = nullptr;
+    QMenu *Ansicht1 = nullptr;
+    QAction *Symbolleiste1 = nullptr;
+    QAction *Statusleiste1 = nullptr;
+    QMenu *N4 = nullptr;
+    QAction *InderHilfesuchen1 = nullptr;
+    QAction *Hilfeverwenden1 = nullptr;
+    QAction *N8 = nullptr;
+    QAction *Hilfethemen1 = nullptr;
+    QMenu *SpracheLanguage1 = nullptr;
+    QAction *Deutsch1 = nullptr;
+    QAction *English1 = nullptr;
+    QAction *Francais1 = nullptr;
+    QAction *N12 = nullptr;
+    QAction *WeitereInfosundUpdates1 = nullptr;
+    QAction *N5 = nullptr;
+    QAction *Infober1 = nullptr;
+
+    // Context menu of the edit fields
+    QMenu *EditPopup1 = nullptr;
+    QAction *Ausschneiden2 = nullptr;
+    QAction *Kopieren2 = nullptr;
+    QAction *Einfgen2 = nullptr;
+    QAction *N9 = nullptr;
+    QAction *Lschen1 = nullptr;
+
+    // File dialogs
+    TFileDialogSpec OpenDialog1;
+    TFileDialogSpec SaveDialog1;
+    TFileDialogSpec SaveDialog2;
+
+    // Commands
+    void Neu1Click(QObject *Sender);
+    void ffnen1Click(QObject *Sender);
+    void Speichern1Click(QObject *Sender);
+    void Speichernunter1Click(QObject *Sender);
+    void Exportieren1Click(QObject *Sender);
+    void Schlieen1Click(QObject *Sender);
+    void Beenden1Click(QObject *Sender);
+    void Ausschneiden1Click(QObject *Sender);
+    void Kopieren1Click(QObject *Sender);
+    void Einfgen1Click(QObject *Sender);
+    void Lschen1Click(QObject *Sender);
+    void Dateiinformationen1Click(QObject *Sender);
+    void DataControlClick(QObject *Sender);
+    void Gehezu1Click(QObject *Sender);
+    void Suchen1Click(QObject *Sender);
+    void Weitersuchen1Click(QObject *Sender);
+    void Symbolleiste1Click(QObject *Sender);
+    void Statusleiste1Click(QObject *Sender);
+    void InderHilfesuchen1Click(QObject *Sender);
+    void Hilfethemen1Click(QObject *Sender);
+    void SwitchLanguage(QObject *Sender);
+    void WeitereInfosundUpdates1Click(QObject *Sender);
+    void Infober1Click(QObject *Sender);
+    void AddAnswerButtonClick(QObject *Sender);
+    void DeleteAnswerButtonClick(QObject *Sender);
+
+    // Control and window events
+    void CommentEditChange(QObject *Sender);
+    void AnswerEditChange(QObject *Sender);
+    void Question1MouseUp(QObject *Sender);
+    void AnswerEditExit(QObject *Sender);
+    void FormActivate(QObject *Sender);
+    void AnswersClick(QObject *Sender);
+    void AnswersDblClick(QObject *Sender);
+    void AppHint(QObject *Sender);
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    using THandler = void (TKelmorFrm::*)(QObject *);
+
+    void BuildToolbar();
+    void BuildRecordForm();
+    void BuildStatusLine();
+    void BuildMainMenu();
+    void BuildEditPopup();
+    void BuildFileDialogs();
+    void BuildHiddenItemShortcuts();
+    void FormCreate();
+
+    QToolButton *MakeToolButton(const char *name, int left, int width, const QString &hint, QIcon icon,
+                                THandler handler, int tag = 0);
+    QAction *MakeItem(QMenu *menu, const char *name, const QString &caption, const QString &hint = {},
+                      THandler handler = nullptr, int tag = 0);
+    QAction *MakeSeparator(QMenu *menu, const char *name);
+    TEditField *MakeEditField(const char *name, int left, int top, int width, int height, int maxLength,
+                              const QString &hint);
+    void Bind(QAction *item, THandler handler);
+
+    void LayoutStatusLine();
+    void SyncHiddenItemShortcuts();
+    void SetRightAnswerChecks(char16_t code);
+
+    std::unique_ptr<TPlatformSeam> FSeam;
+    THintTracker *FHintTracker = nullptr;
+    QActionGroup *FLanguageGroup = nullptr;
+
+    struct THiddenItemShortcut {
+        QAction *Item;
+        QShortcut *Shortcut;
+    };
+    std::vector<THiddenItemShortcut> FHiddenItemShortcuts;
+
+    bool FIsFileLoaded = false;
+    bool FIsChanged = false;
+    QString FCurSelText;
+
+    // Set while the program, not the user, fills the record form.
+    bool FShowingRecord = false;
+    bool FActivatedOnce = false;
+    bool FCentred = false;
+};
+
+// The eight right-answer choices with their codes, in the order in which a record's
+// code is looked for.
+struct TRightAnswerChoice {
+    QRadioButton *TKelmorFrm::*Button;
+    char16_t Code;
+};
+inline constexpr std::array<TRightAnswerChoice, 8> RightAnswerChoices = {{
+    {&TKelmorFrm::ARadioButton, u'a'},
+    {&TKelmorFrm::BRadioButton, u'b'},
+    {&TKelmorFrm::CRadioButton, u'c'},
+    {&TKelmorFrm::DRadioButton, u'd'},
+    {&TKelmorFrm::ERadioButton, u'e'},
+    {&TKelmorFrm::SchwarzerPeterRadioButton, u'x'},
+    {&TKelmorFrm::AllesRichtigRadioButton, u'r'},
+    {&TKelmorFrm::AllesFalschRadioButton, u'f'},
+}};

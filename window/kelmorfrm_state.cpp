@@ -1,0 +1,188 @@
+// TKelmorFrm: the window's state. The setters of IsFileLoaded, IsChanged and
+// CurSelText, UpdateNavigation and UpdateAnswerOptions, the hint line (AppHint), the
+// shortcuts of hidden items, and the handlers CommentEditChange, AnswerEditChange,
+// Question1MouseUp, AnswerEditExit, FormActivate and AnswersClick.
+#include <QAction>
+#include <QEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QToolButton>
+
+#include "bevelpanel.h"
+#include "designscale.h"
+#include "editfield.h"
+#include "hinttracker.h"
+#include "kelmorfrm.h"
+
+namespace {
+
+// Whether the item can be seen in the menu bar: it and every menu above it shown.
+bool ShownInMenuBar(const QAction *item)
+{
+    if (!item->isVisible())
+        return false;
+    for (const QObject *holder : item->associatedObjects()) {
+        if (qobject_cast<const QMenuBar *>(holder) != nullptr)
+            return true;
+        if (const auto *menu = qobject_cast<const QMenu *>(holder))
+            return ShownInMenuBar(menu->menuAction());
+    }
+    return false;
+}
+
+}  // namespace
+
+void TKelmorFrm::SetIsFileLoaded(bool value)
+{
+    FIsFileLoaded = value;
+    for (QAction *item : {Bearbeiten1->menuAction(), Datensatz1->menuAction(), Speichern1, Speichernunter1, N10,
+                          Exportieren1, N2, Schlieen1})
+        item->setVisible(value);
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{SaveButton, CutButton, CopyButton, PasteButton, FilePropButton, FirstButton,
+                                          PreviousButton, NextButton, LastButton, AddButton, DeleteButton, PostButton,
+                                          MainPanel, NumberOfPanel, IndexPanel})
+        control->setVisible(value);
+    // Adding a record and saving under another name are always possible with a
+    // document; neither depends on unsaved changes.
+    AddButton->setEnabled(value);
+    Speichernunter1->setEnabled(value);
+    SetHint(this, value ? QString() : EmptyStateHint);
+    LayoutStatusLine();
+    SyncHiddenItemShortcuts();
+}
+
+void TKelmorFrm::SetIsChanged(bool value)
+{
+    FIsChanged = value;
+    Speichern1->setEnabled(value);
+    bernehmen1->setEnabled(value);
+    SaveButton->setEnabled(value);
+    PostButton->setEnabled(value);
+}
+
+void TKelmorFrm::SetCurSelText(const QString &value)
+{
+    FCurSelText = value;
+    const bool selected = !value.isEmpty();
+    Ausschneiden1->setEnabled(selected);
+    Ausschneiden2->setEnabled(selected);
+    CutButton->setEnabled(selected);
+    Kopieren1->setEnabled(selected);
+    Kopieren2->setEnabled(selected);
+    CopyButton->setEnabled(selected);
+}
+
+void TKelmorFrm::MarkRecordEdited()
+{
+    SetIsChanged(true);
+}
+
+void TKelmorFrm::UpdateNavigation()
+{
+    const std::int32_t i = QFile->Index;
+    const std::int32_t n = QFile->Count();
+    Erster1->setEnabled(i > 0);
+    Voriger1->setEnabled(i > 0);
+    Nchster1->setEnabled(i < n - 1);
+    Letzter1->setEnabled(i < n - 1);
+    Entfernen1->setEnabled(n > 0);
+    bernehmen1->setEnabled(FIsChanged);
+    FirstButton->setEnabled(i > 0);
+    PreviousButton->setEnabled(i > 0);
+    NextButton->setEnabled(i < n - 1);
+    LastButton->setEnabled(i < n - 1);
+    DeleteButton->setEnabled(n > 0);
+    PostButton->setEnabled(FIsChanged);
+    NumberOfPanel->setText(QStringLiteral("Datensätze: %1").arg(n));
+    IndexPanel->setText(QStringLiteral("Datensatz Nr. %1").arg(static_cast<qint64>(i) + 1));
+}
+
+void TKelmorFrm::UpdateAnswerOptions()
+{
+    const int k = Answers->count();
+    ARadioButton->setEnabled(k >= 1);
+    BRadioButton->setEnabled(k >= 2);
+    CRadioButton->setEnabled(k >= 3);
+    DRadioButton->setEnabled(k >= 4);
+    ERadioButton->setEnabled(k >= 5);
+    SchwarzerPeterRadioButton->setEnabled(k >= 1);
+    AllesRichtigRadioButton->setEnabled(k >= 1);
+    AllesFalschRadioButton->setEnabled(k >= 1);
+}
+
+void TKelmorFrm::LayoutStatusLine()
+{
+    const QRect inner = Panel2->rect().adjusted(1, 1, -1, -1);
+    const int indexWidth = design::Scaled(168);
+    const int numberWidth = design::Scaled(161);
+    IndexPanel->setGeometry(inner.right() + 1 - indexWidth, inner.top(), indexWidth, inner.height());
+    NumberOfPanel->setGeometry(IndexPanel->x() - numberWidth, inner.top(), numberWidth, inner.height());
+    if (FIsFileLoaded)
+        HintPanel->setGeometry(inner.left(), inner.top(), design::Scaled(300), inner.height());
+    else
+        HintPanel->setGeometry(inner);
+}
+
+void TKelmorFrm::SyncHiddenItemShortcuts()
+{
+    for (const THiddenItemShortcut &entry : FHiddenItemShortcuts)
+        entry.Shortcut->setEnabled(!ShownInMenuBar(entry.Item));
+}
+
+void TKelmorFrm::AppHint(QObject *)
+{
+    HintPanel->setText(FHintTracker->CurrentHint());
+}
+
+void TKelmorFrm::CommentEditChange(QObject *Sender)
+{
+    // Showing a record is no edit.
+    if (!FShowingRecord)
+        MarkRecordEdited();
+    SetCurSelText(static_cast<TEditField *>(Sender)->selectedText());
+    PasteButton->setEnabled(FSeam->ClipboardHasText());
+}
+
+void TKelmorFrm::AnswerEditChange(QObject *)
+{
+    AddAnswerButton->setEnabled(!AnswerEdit->text().isEmpty());
+    SetCurSelText(AnswerEdit->selectedText());
+}
+
+void TKelmorFrm::Question1MouseUp(QObject *Sender)
+{
+    SetCurSelText(static_cast<TEditField *>(Sender)->selectedText());
+}
+
+void TKelmorFrm::AnswerEditExit(QObject *)
+{
+    SetCurSelText(QString());
+}
+
+void TKelmorFrm::FormActivate(QObject *)
+{
+    PasteButton->setEnabled(FSeam->ClipboardHasText());
+}
+
+void TKelmorFrm::AnswersClick(QObject *)
+{
+    DeleteAnswerButton->setEnabled(true);
+}
+
+bool TKelmorFrm::event(QEvent *event)
+{
+    // Only the first activation counts; coming back from a dialog or another
+    // program leaves the paste button alone.
+    if (event->type() == QEvent::WindowActivate && !FActivatedOnce) {
+        FActivatedOnce = true;
+        const bool handled = QMainWindow::event(event);
+        FormActivate(this);
+        return handled;
+    }
+    return QMainWindow::event(event);
+}

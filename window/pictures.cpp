@@ -1,0 +1,235 @@
+#include "pictures.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+QSize SizeOf(TPicture p)
+{
+    switch (p) {
+    case TPicture::FileProp:
+        return {32, 16};
+    case TPicture::First:
+    case TPicture::Previous:
+    case TPicture::Next:
+    case TPicture::Last:
+    case TPicture::Add:
+    case TPicture::Delete:
+        return {17, 15};
+    case TPicture::HelpIndex:
+    case TPicture::Help:
+        return {16, 15};
+    default:
+        return {16, 16};
+    }
+}
+
+const QColor Ink(0, 0, 0);
+const QColor Paper(255, 255, 255);
+const QColor Navy(0, 0, 128);
+const QColor Teal(0, 128, 128);
+const QColor Olive(128, 128, 0);
+const QColor Yellow(255, 255, 0);
+const QColor Grey(128, 128, 128);
+const QColor Silver(192, 192, 192);
+const QColor Green(0, 128, 0);
+const QColor Red(192, 0, 0);
+
+void Sheet(QPainter &g, int x, int y, int w, int h)
+{
+    const int fold = 4;
+    QPolygon outline({QPoint(x, y), QPoint(x + w - fold, y), QPoint(x + w, y + fold), QPoint(x + w, y + h),
+                      QPoint(x, y + h)});
+    g.setPen(Ink);
+    g.setBrush(Paper);
+    g.drawPolygon(outline);
+    g.drawPolyline(QPolygon({QPoint(x + w - fold, y), QPoint(x + w - fold, y + fold), QPoint(x + w, y + fold)}));
+}
+
+void TextLines(QPainter &g, int x, int y, int w, int lines, const QColor &color)
+{
+    g.setPen(color);
+    for (int i = 0; i < lines; ++i)
+        g.drawLine(x, y + 2 * i, x + w, y + 2 * i);
+}
+
+void Triangle(QPainter &g, int tipX, int baseX, int midY, int half)
+{
+    g.setPen(Qt::NoPen);
+    g.setBrush(Ink);
+    g.drawPolygon(QPolygon({QPoint(tipX, midY), QPoint(baseX, midY - half), QPoint(baseX, midY + half)}));
+}
+
+void Info(QPainter &g, int x, const QColor &body, const QColor &mark)
+{
+    Sheet(g, x + 2, 0, 11, 15);
+    g.setPen(Qt::NoPen);
+    g.setBrush(body);
+    g.drawEllipse(QRect(x + 4, 4, 8, 8));
+    g.setBrush(mark);
+    g.drawRect(x + 7, 7, 2, 4);
+    g.drawRect(x + 7, 5, 2, 1);
+}
+
+void Draw(QPainter &g, TPicture p)
+{
+    switch (p) {
+    case TPicture::New:
+        Sheet(g, 2, 0, 11, 15);
+        break;
+    case TPicture::Open:
+        g.setPen(Ink);
+        g.setBrush(Yellow);
+        g.drawPolygon(QPolygon({QPoint(0, 3), QPoint(5, 3), QPoint(6, 5), QPoint(13, 5), QPoint(13, 14), QPoint(0, 14)}));
+        g.setBrush(Olive);
+        g.drawPolygon(QPolygon({QPoint(2, 8), QPoint(15, 8), QPoint(13, 14), QPoint(0, 14)}));
+        break;
+    case TPicture::Save:
+        g.setPen(Ink);
+        g.setBrush(Navy);
+        g.drawRect(1, 1, 13, 13);
+        g.setBrush(Paper);
+        g.drawRect(3, 1, 9, 6);
+        g.setBrush(Silver);
+        g.drawRect(4, 10, 7, 4);
+        break;
+    case TPicture::Cut:
+        g.setRenderHint(QPainter::Antialiasing);
+        g.setPen(QPen(Ink, 1.2));
+        g.drawLine(QPointF(4, 1), QPointF(10, 10));
+        g.drawLine(QPointF(11, 1), QPointF(5, 10));
+        g.setPen(QPen(Navy, 1.5));
+        g.setBrush(Qt::NoBrush);
+        g.drawEllipse(QRectF(1.5, 10, 4.5, 4.5));
+        g.drawEllipse(QRectF(9.5, 10, 4.5, 4.5));
+        break;
+    case TPicture::Copy:
+        Sheet(g, 0, 0, 9, 11);
+        TextLines(g, 2, 4, 4, 3, Navy);
+        Sheet(g, 6, 4, 9, 11);
+        TextLines(g, 8, 8, 4, 3, Navy);
+        break;
+    case TPicture::Paste:
+        g.setPen(Ink);
+        g.setBrush(Olive);
+        g.drawRect(1, 2, 10, 13);
+        g.setBrush(Silver);
+        g.drawRect(4, 0, 4, 3);
+        Sheet(g, 6, 6, 9, 9);
+        TextLines(g, 8, 10, 4, 2, Navy);
+        break;
+    case TPicture::FileProp:
+        Info(g, 0, Navy, Paper);
+        Info(g, 16, Grey, Silver);
+        break;
+    case TPicture::First:
+        g.fillRect(3, 2, 2, 11, Ink);
+        Triangle(g, 5, 12, 7, 5);
+        break;
+    case TPicture::Previous:
+        Triangle(g, 4, 11, 7, 5);
+        break;
+    case TPicture::Next:
+        Triangle(g, 12, 5, 7, 5);
+        break;
+    case TPicture::Last:
+        Triangle(g, 11, 4, 7, 5);
+        g.fillRect(12, 2, 2, 11, Ink);
+        break;
+    case TPicture::Add:
+        g.fillRect(7, 2, 3, 11, Ink);
+        g.fillRect(2, 6, 13, 3, Ink);
+        break;
+    case TPicture::Delete:
+        g.fillRect(2, 6, 13, 3, Ink);
+        break;
+    case TPicture::Post:
+    case TPicture::AddAnswer: {
+        g.setRenderHint(QPainter::Antialiasing);
+        QPainterPath check;
+        check.moveTo(2, 8);
+        check.lineTo(6, 12);
+        check.lineTo(14, 3);
+        g.setPen(QPen(Green, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        g.drawPath(check);
+        if (p == TPicture::AddAnswer) {
+            g.setPen(QPen(Green, 1.5));
+            g.drawLine(QPointF(11, 10), QPointF(11, 15));
+            g.drawLine(QPointF(8.5, 12.5), QPointF(13.5, 12.5));
+        }
+        break;
+    }
+    case TPicture::DeleteAnswer:
+        g.setRenderHint(QPainter::Antialiasing);
+        g.setPen(QPen(Red, 2.5, Qt::SolidLine, Qt::RoundCap));
+        g.drawLine(QPointF(3, 3), QPointF(13, 13));
+        g.drawLine(QPointF(13, 3), QPointF(3, 13));
+        break;
+    case TPicture::HelpIndex:
+        g.setPen(Ink);
+        g.setBrush(Teal);
+        g.drawRect(1, 1, 9, 12);
+        g.setPen(Paper);
+        g.drawLine(3, 1, 3, 13);
+        g.setRenderHint(QPainter::Antialiasing);
+        g.setPen(QPen(Ink, 1.5));
+        g.setBrush(Paper);
+        g.drawEllipse(QRectF(7.5, 6.5, 5, 5));
+        g.drawLine(QPointF(12, 11), QPointF(15, 14));
+        break;
+    case TPicture::Help: {
+        QFont font = g.font();
+        font.setPixelSize(14);
+        font.setBold(true);
+        g.setFont(font);
+        g.setPen(Navy);
+        g.drawText(QRect(0, 0, 16, 15), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    case TPicture::Exit:
+        g.setPen(Ink);
+        g.setBrush(Olive);
+        g.drawRect(2, 1, 8, 14);
+        g.setBrush(Yellow);
+        g.drawEllipse(QRect(7, 8, 2, 2));
+        Triangle(g, 15, 11, 8, 3);
+        break;
+    case TPicture::FileInfo:
+        Info(g, 0, Teal, Paper);
+        break;
+    case TPicture::Web:
+        g.setRenderHint(QPainter::Antialiasing);
+        g.setPen(QPen(Navy, 1));
+        g.setBrush(QColor(120, 170, 255));
+        g.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+        g.setBrush(Qt::NoBrush);
+        g.drawEllipse(QRectF(5, 1.5, 6, 13));
+        g.drawLine(QPointF(1.5, 8), QPointF(14.5, 8));
+        g.drawLine(QPointF(3, 4.5), QPointF(13, 4.5));
+        g.drawLine(QPointF(3, 11.5), QPointF(13, 11.5));
+        break;
+    }
+}
+
+}  // namespace
+
+QPixmap PictureBitmap(TPicture picture)
+{
+    QPixmap bitmap(SizeOf(picture));
+    bitmap.fill(Qt::transparent);
+    QPainter painter(&bitmap);
+    Draw(painter, picture);
+    return bitmap;
+}
+
+QIcon PictureIcon(TPicture picture)
+{
+    const QPixmap bitmap = PictureBitmap(picture);
+    if (picture != TPicture::FileProp)
+        return QIcon(bitmap);
+    QIcon icon;
+    icon.addPixmap(bitmap.copy(0, 0, 16, 16), QIcon::Normal);
+    icon.addPixmap(bitmap.copy(16, 0, 16, 16), QIcon::Disabled);
+    return icon;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The small pictures of the toolbar, the answer buttons and the menu items, drawn
+// here rather than shipped as files. Menu items that stand for a toolbar button show
+// that button's picture.
+#include <QIcon>
+#include <QPixmap>
+
+enum class TPicture {
+    New, Open, Save, Cut, Copy, Paste,
+    FileProp,           // 32x16: the normal picture and the disabled one side by side
+    First, Previous, Next, Last, Add, Delete,
+    Post,
+    HelpIndex, Help,
+    AddAnswer, DeleteAnswer,
+    Exit, FileInfo, Web,
+};
+
+// The picture as drawn, at its own size.
+QPixmap PictureBitmap(TPicture picture);
+
+// The picture ready for a button or menu item.
+QIcon PictureIcon(TPicture picture);

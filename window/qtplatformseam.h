@@ -1,0 +1,27 @@
+#pragma once
+// The platform seam on Qt's own dialogs, clipboard and desktop services.
+#include "platformseam.h"
+
+class QWidget;
+
+class TQtPlatformSeam : public TPlatformSeam {
+public:
+    // Dialogs are centred over `owner` when it is given.
+    explicit TQtPlatformSeam(QWidget *owner = nullptr) : FOwner(owner) {}
+
+    TModalResult MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons) override;
+    void ShowMessage(const QString &text) override;
+    void ErrorReport(const QString &text) override;
+    TInputResult InputQuery(const QString &caption, const QString &prompt, const QString &value) override;
+    TFileDialogResult OpenFileDialog(const TFileDialogSpec &spec) override;
+    TFileDialogResult SaveFileDialog(const TFileDialogSpec &spec) override;
+    void HelpCommand(unsigned command, std::uintptr_t data) override;
+    void HelpContext(int context) override;
+    void ShellOpen(const QString &url) override;
+    bool ClipboardHasText() override;
+
+private:
+    TFileDialogResult RunFileDialog(const TFileDialogSpec &spec, bool save);
+
+    QWidget *FOwner;
+};
