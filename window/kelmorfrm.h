@@ -64,6 +64,11 @@ public:
     void UpdateNavigation();
     void UpdateAnswerOptions();
 
+    // Enables or disables a menu item; also keeps the value for the shortcut the
+    // item has while it is hidden.
+    static void EnableItem(QAction *item, bool enabled);
+    static bool ItemEnabled(const QAction *item);
+
     // Every edit of the record that the user makes ends here.
     void MarkRecordEdited();
 

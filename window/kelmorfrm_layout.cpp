@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QShortcutEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
@@ -73,6 +74,28 @@ QString UnlinkedCaption(const QString &caption)
     }
     return html;
 }
+
+// Qt keeps the access letters of hidden menus active: Alt and the letter would put
+// the menu bar into its keyboard mode with nothing to show. Only shown menus answer.
+class TMainMenuBar : public QMenuBar {
+public:
+    using QMenuBar::QMenuBar;
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::Shortcut)
+            return QMenuBar::event(event);
+        const QKeySequence keys = static_cast<QShortcutEvent *>(event)->key();
+        for (QAction *menu : actions()) {
+            if (menu->isVisible() && menu->isEnabled() && QKeySequence::mnemonic(menu->text()) == keys) {
+                setActiveAction(menu);
+                break;
+            }
+        }
+        return true;
+    }
+};
 
 }  // namespace
 
@@ -358,7 +381,8 @@ QAction *TKelmorFrm::MakeSeparator(QMenu *menu, const char *name)
 
 void TKelmorFrm::BuildMainMenu()
 {
-    MainMenu1 = menuBar();
+    MainMenu1 = new TMainMenuBar(this);
+    setMenuBar(MainMenu1);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     const auto makeMenu = [](QMenuBar *bar, QMenu *parentMenu, const char *name, const QString &caption) {
         QMenu *menu = parentMenu != nullptr ? parentMenu->addMenu(caption) : bar->addMenu(caption);
@@ -547,8 +571,9 @@ void TKelmorFrm::BuildHiddenItemShortcuts()
         auto *shortcut = new QShortcut(item->shortcut(), this);
         shortcut->setObjectName(item->objectName() + QStringLiteral("Shortcut"));
         connect(shortcut, &QShortcut::activated, this, [item] {
-            if (item->isEnabled())
-                item->trigger();
+            // Qt refuses to trigger a hidden item, so the item's own signal is raised.
+            if (ItemEnabled(item))
+                emit item->triggered(item->isChecked());
         });
         FHiddenItemShortcuts.push_back({item, shortcut});
     }

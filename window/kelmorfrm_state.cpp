@@ -20,6 +20,8 @@
 
 namespace {
 
+constexpr const char *ItemEnabledProperty = "Enabled";
+
 // Whether the item can be seen in the menu bar: it and every menu above it shown.
 bool ShownInMenuBar(const QAction *item)
 {
@@ -50,7 +52,7 @@ void TKelmorFrm::SetIsFileLoaded(bool value)
     // Adding a record and saving under another name are always possible with a
     // document; neither depends on unsaved changes.
     AddButton->setEnabled(value);
-    Speichernunter1->setEnabled(value);
+    EnableItem(Speichernunter1, value);
     SetHint(this, value ? QString() : EmptyStateHint);
     LayoutStatusLine();
     SyncHiddenItemShortcuts();
@@ -59,8 +61,8 @@ void TKelmorFrm::SetIsFileLoaded(bool value)
 void TKelmorFrm::SetIsChanged(bool value)
 {
     FIsChanged = value;
-    Speichern1->setEnabled(value);
-    bernehmen1->setEnabled(value);
+    EnableItem(Speichern1, value);
+    EnableItem(bernehmen1, value);
     SaveButton->setEnabled(value);
     PostButton->setEnabled(value);
 }
@@ -69,11 +71,11 @@ void TKelmorFrm::SetCurSelText(const QString &value)
 {
     FCurSelText = value;
     const bool selected = !value.isEmpty();
-    Ausschneiden1->setEnabled(selected);
-    Ausschneiden2->setEnabled(selected);
+    EnableItem(Ausschneiden1, selected);
+    EnableItem(Ausschneiden2, selected);
     CutButton->setEnabled(selected);
-    Kopieren1->setEnabled(selected);
-    Kopieren2->setEnabled(selected);
+    EnableItem(Kopieren1, selected);
+    EnableItem(Kopieren2, selected);
     CopyButton->setEnabled(selected);
 }
 
@@ -86,12 +88,12 @@ void TKelmorFrm::UpdateNavigation()
 {
     const std::int32_t i = QFile->Index;
     const std::int32_t n = QFile->Count();
-    Erster1->setEnabled(i > 0);
-    Voriger1->setEnabled(i > 0);
-    Nchster1->setEnabled(i < n - 1);
-    Letzter1->setEnabled(i < n - 1);
-    Entfernen1->setEnabled(n > 0);
-    bernehmen1->setEnabled(FIsChanged);
+    EnableItem(Erster1, i > 0);
+    EnableItem(Voriger1, i > 0);
+    EnableItem(Nchster1, i < n - 1);
+    EnableItem(Letzter1, i < n - 1);
+    EnableItem(Entfernen1, n > 0);
+    EnableItem(bernehmen1, FIsChanged);
     FirstButton->setEnabled(i > 0);
     PreviousButton->setEnabled(i > 0);
     NextButton->setEnabled(i < n - 1);
@@ -126,6 +128,20 @@ void TKelmorFrm::LayoutStatusLine()
         HintPanel->setGeometry(inner.left(), inner.top(), design::Scaled(300), inner.height());
     else
         HintPanel->setGeometry(inner);
+}
+
+void TKelmorFrm::EnableItem(QAction *item, bool enabled)
+{
+    // Qt reports a hidden item as disabled, whatever it was set to; the shortcut
+    // of a hidden item needs the value set.
+    item->setProperty(ItemEnabledProperty, enabled);
+    item->setEnabled(enabled);
+}
+
+bool TKelmorFrm::ItemEnabled(const QAction *item)
+{
+    const QVariant enabled = item->property(ItemEnabledProperty);
+    return !enabled.isValid() || enabled.toBool();
 }
 
 void TKelmorFrm::SyncHiddenItemShortcuts()

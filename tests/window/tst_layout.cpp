@@ -1,0 +1,387 @@
+// The window as built: what the empty state shows, where the elements sit, the
+// fonts, limits and pictures, and the shortcuts that must reach hidden items.
+#include <QAction>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "bevelpanel.h"
+#include "editfield.h"
+#include "pictures.h"
+#include "windowfixture.h"
+
+class TestLayout : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyStateShowsOnlyTheFileAndHelpCommands();
+    void geometryFollowsTheDesignScaledToTwoThirds_data();
+    void geometryFollowsTheDesignScaledToTwoThirds();
+    void windowIsFixedSizeWithoutMaximize();
+    void fieldsUseCourierAndTheirMaximumLengths_data();
+    void fieldsUseCourierAndTheirMaximumLengths();
+    void toolbarButtonsTakeNoFocusAndShowTheirHintAsTooltip();
+    void recordFormHasNoTooltips();
+    void menuItemsCarryCaptionShortcutAndTag_data();
+    void menuItemsCarryCaptionShortcutAndTag();
+    void menuItemsShareTheirButtonsPictures();
+    void picturesHaveTheirSizes();
+    void labelAccessLettersMoveNoFocus_data();
+    void labelAccessLettersMoveNoFocus();
+    void hiddenItemsKeepTheirShortcuts_data();
+    void hiddenItemsKeepTheirShortcuts();
+    void shownItemsTriggerOncePerKey();
+    void editPopupShortcutsComeBeforeTheMainMenu();
+    void hiddenMenusAnswerNoAccessLetter();
+    void fileDialogsAreDescribed();
+};
+
+void TestLayout::emptyStateShowsOnlyTheFileAndHelpCommands()
+{
+    TWindowFixture f;
+    TKelmorFrm &w = *f.Frm;
+    QVERIFY(f.ShowActive());
+    QCOMPARE(w.windowTitle(), StartupCaption);
+    QCOMPARE(w.dokname, QStringLiteral("Unbenannt"));
+    QVERIFY(!w.IsFileLoaded());
+    QVERIFY(!w.IsChanged());
+
+    QStringList shownButtons;
+    for (QToolButton *b : w.Panel1->findChildren<QToolButton *>())
+        if (b->isVisible())
+            shownButtons << b->objectName();
+    shownButtons.sort();
+    QCOMPARE(shownButtons, (QStringList{"HelpButton", "HelpIndexButton", "NewButton", "OpenButton"}));
+
+    QStringList shownMenus;
+    for (QAction *a : w.MainMenu1->actions())
+        if (a->isVisible())
+            shownMenus << a->text();
+    QCOMPARE(shownMenus, (QStringList{"&Datei", "&?"}));
+
+    const auto shownItems = [](QMenu *menu) {
+        QStringList items;
+        for (QAction *a : menu->actions())
+            if (a->isVisible())
+                items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return items;
+    };
+    QCOMPARE(shownItems(w.Datei1), (QStringList{"&Neu", "&Öffnen ...", "-", "&Beenden"}));
+    QCOMPARE(shownItems(w.N4), (QStringList{"Infos und Updates ( im &WWW)...", "-", "&Info &über ..."}));
+
+    QVERIFY(!w.MainPanel->isVisible());
+    QVERIFY(!w.NumberOfPanel->isVisible());
+    QVERIFY(!w.IndexPanel->isVisible());
+    QVERIFY(w.HintPanel->isVisible());
+    QCOMPARE(w.HintPanel->width(), w.Panel2->width() - 2);
+    QCOMPARE(w.NumberOfPanel->text(), QStringLiteral("Daten:0"));
+    QCOMPARE(w.IndexPanel->text(), QStringLiteral("Index:0"));
+
+    QCOMPARE(w.Deutsch1->property("Tag").toInt(), 1031);
+    QCOMPARE(w.English1->property("Tag").toInt(), 1033);
+    QCOMPARE(w.Francais1->property("Tag").toInt(), 1036);
+    QVERIFY(w.Deutsch1->isChecked());
+    w.English1->trigger();
+    QVERIFY(!w.Deutsch1->isChecked());
+}
+
+void TestLayout::geometryFollowsTheDesignScaledToTwoThirds_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("expected");
+    // Edges are scaled, not widths: 998 x 2/3 = 665.3 gives 665.
+    QTest::newRow("toolbar") << "Panel1" << QRect(0, 0, 665, 39);
+    QTest::newRow("status line") << "Panel2" << QRect(0, 419, 665, 32);
+    QTest::newRow("record form") << "MainPanel" << QRect(0, 39, 665, 380);
+    QTest::newRow("first button") << "NewButton" << QRect(6, 6, 30, 27);
+    QTest::newRow("second button touches the first") << "OpenButton" << QRect(36, 6, 31, 27);
+    QTest::newRow("last button") << "HelpButton" << QRect(631, 6, 32, 27);
+    QTest::newRow("level group") << "LevelGroup" << QRect(11, 11, 165, 124);
+    QTest::newRow("question line") << "Question1" << QRect(195, 31, 455, 21);
+    QTest::newRow("comment") << "CommentEdit" << QRect(225, 165, 386, 21);
+    QTest::newRow("answer list") << "Answers" << QRect(225, 257, 386, 114);
+    QTest::newRow("add answer") << "AddAnswerButton" << QRect(616, 225, 32, 31);
+    QTest::newRow("right answer group") << "RightAnswerGroup" << QRect(11, 143, 165, 228);
+    QTest::newRow("Schwarzer Peter") << "SchwarzerPeterRadioButton" << QRect(11, 195, 144, 23);
+}
+
+void TestLayout::geometryFollowsTheDesignScaledToTwoThirds()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, expected);
+    TWindowFixture f;
+    auto *widget = f.Frm->findChild<QWidget *>(name);
+    QVERIFY(widget != nullptr);
+    QCOMPARE(widget->geometry(), expected);
+}
+
+void TestLayout::windowIsFixedSizeWithoutMaximize()
+{
+    TWindowFixture f;
+    QVERIFY(f.ShowActive());
+    QCOMPARE(f.Frm->centralWidget()->size(), QSize(665, 451));
+    QCOMPARE(f.Frm->minimumSize(), f.Frm->maximumSize());
+    QVERIFY(!f.Frm->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(f.Frm->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QCOMPARE(f.Frm->font().pixelSize(), 14);
+}
+
+void TestLayout::fieldsUseCourierAndTheirMaximumLengths_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("maxLength");
+    QTest::newRow("Question1") << "Question1" << 50;
+    QTest::newRow("Question2") << "Question2" << 50;
+    QTest::newRow("Question3") << "Question3" << 50;
+    QTest::newRow("CommentEdit") << "CommentEdit" << 35;
+    QTest::newRow("AnswerEdit") << "AnswerEdit" << 34;
+}
+
+void TestLayout::fieldsUseCourierAndTheirMaximumLengths()
+{
+    QFETCH(QString, name);
+    QFETCH(int, maxLength);
+    TWindowFixture f;
+    f.Install(Document(1));
+    auto *field = f.Frm->findChild<TEditField *>(name);
+    QVERIFY(field != nullptr);
+    QCOMPARE(field->font().pixelSize(), 14);
+    QCOMPARE(QFontInfo(field->font()).family(), QStringLiteral("Liberation Mono"));
+    QCOMPARE(field->PopupMenu(), f.Frm->EditPopup1);
+
+    field->setFocus();
+    field->clear();
+    QTest::keyClicks(field, QString(maxLength + 5, QLatin1Char('x')));
+    QCOMPARE(field->text().size(), maxLength);
+}
+
+void TestLayout::toolbarButtonsTakeNoFocusAndShowTheirHintAsTooltip()
+{
+    TWindowFixture f;
+    const QList<QToolButton *> buttons = f.Frm->Panel1->findChildren<QToolButton *>();
+    QCOMPARE(buttons.size(), 16);
+    for (QToolButton *b : buttons) {
+        QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+        QVERIFY(b->autoRaise());
+        QVERIFY(!b->toolTip().isEmpty());
+        QCOMPARE(b->toolTip(), b->property("Hint").toString());
+    }
+    const QList<QToolButton *> records = {f.Frm->FirstButton, f.Frm->PreviousButton, f.Frm->NextButton,
+                                          f.Frm->LastButton,  f.Frm->AddButton,      f.Frm->DeleteButton,
+                                          f.Frm->PostButton};
+    for (int i = 0; i < records.size(); ++i)
+        QCOMPARE(records.at(i)->property("Tag").toInt(), i + 1);
+    QCOMPARE(f.Frm->AddAnswerButton->focusPolicy(), Qt::NoFocus);
+    QVERIFY(!f.Frm->AddAnswerButton->isFlat());
+}
+
+void TestLayout::recordFormHasNoTooltips()
+{
+    TWindowFixture f;
+    int hinted = 0;
+    for (QWidget *w : f.Frm->MainPanel->findChildren<QWidget *>()) {
+        QVERIFY2(w->toolTip().isEmpty(), qPrintable(w->objectName()));
+        hinted += w->property("Hint").toString().isEmpty() ? 0 : 1;
+    }
+    QCOMPARE(hinted, 10);  // six fields and lists, two groups, two answer buttons
+}
+
+void TestLayout::menuItemsCarryCaptionShortcutAndTag_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QKeySequence>("shortcut");
+    QTest::addColumn<int>("tag");
+    QTest::newRow("Speichern1") << "Speichern1" << "&Speichern" << QKeySequence("Ctrl+S") << 0;
+    QTest::newRow("Beenden1") << "Beenden1" << "&Beenden" << QKeySequence("Alt+X") << 0;
+    QTest::newRow("Ausschneiden1") << "Ausschneiden1" << "&Ausschneiden" << QKeySequence("Ctrl+X") << 0;
+    QTest::newRow("Einfgen1") << "Einfgen1" << "&Einfügen" << QKeySequence("Ctrl+V") << 0;
+    QTest::newRow("Erster1") << "Erster1" << "&Erster" << QKeySequence("Alt+1") << 1;
+    QTest::newRow("Voriger1") << "Voriger1" << "&Voriger" << QKeySequence("Alt+V") << 2;
+    QTest::newRow("Nchster1") << "Nchster1" << "&Nächster" << QKeySequence("Alt+N") << 3;
+    QTest::newRow("Letzter1") << "Letzter1" << "&Letzter" << QKeySequence("Alt+L") << 4;
+    QTest::newRow("Gehezu1") << "Gehezu1" << "&Gehe zu..." << QKeySequence("Alt+0") << 0;
+    QTest::newRow("Hinzufgen1") << "Hinzufgen1" << "&Hinzufügen" << QKeySequence() << 5;
+    QTest::newRow("Entfernen1") << "Entfernen1" << "&Entfernen" << QKeySequence() << 6;
+    QTest::newRow("bernehmen1") << "bernehmen1" << "&Übernehmen" << QKeySequence() << 7;
+    QTest::newRow("Infober1") << "Infober1" << "&Info &über ..." << QKeySequence("Alt+Y") << 0;
+    QTest::newRow("Lschen1") << "Lschen1" << "&Löschen" << QKeySequence("Ctrl+D") << 0;
+}
+
+void TestLayout::menuItemsCarryCaptionShortcutAndTag()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QKeySequence, shortcut);
+    QFETCH(int, tag);
+    TWindowFixture f;
+    auto *item = f.Frm->findChild<QAction *>(name);
+    QVERIFY(item != nullptr);
+    QCOMPARE(item->text(), caption);
+    QCOMPARE(item->shortcut(), shortcut);
+    QCOMPARE(item->property("Tag").toInt(), tag);
+}
+
+void TestLayout::menuItemsShareTheirButtonsPictures()
+{
+    TWindowFixture f;
+    TKelmorFrm &w = *f.Frm;
+    const QList<QPair<QAction *, QToolButton *>> twins = {
+        {w.Neu1, w.NewButton},         {w.ffnen1, w.OpenButton},     {w.Speichern1, w.SaveButton},
+        {w.Ausschneiden1, w.CutButton}, {w.Kopieren1, w.CopyButton},  {w.Einfgen1, w.PasteButton},
+        {w.Erster1, w.FirstButton},    {w.Voriger1, w.PreviousButton}, {w.Nchster1, w.NextButton},
+        {w.Letzter1, w.LastButton},    {w.Hinzufgen1, w.AddButton},  {w.Entfernen1, w.DeleteButton},
+        {w.bernehmen1, w.PostButton},  {w.InderHilfesuchen1, w.HelpIndexButton}, {w.Hilfethemen1, w.HelpButton},
+    };
+    for (const auto &[item, button] : twins)
+        QCOMPARE(item->icon().cacheKey(), button->icon().cacheKey());
+    for (QAction *own : {w.Beenden1, w.Dateiinformationen1, w.WeitereInfosundUpdates1})
+        QVERIFY(!own->icon().isNull());
+    for (QAction *bare : {w.Speichernunter1, w.Exportieren1, w.Gehezu1, w.Ausschneiden2, w.Lschen1})
+        QVERIFY(bare->icon().isNull());
+}
+
+void TestLayout::picturesHaveTheirSizes()
+{
+    QCOMPARE(PictureBitmap(TPicture::New).size(), QSize(16, 16));
+    QCOMPARE(PictureBitmap(TPicture::First).size(), QSize(17, 15));
+    QCOMPARE(PictureBitmap(TPicture::Delete).size(), QSize(17, 15));
+    QCOMPARE(PictureBitmap(TPicture::Help).size(), QSize(16, 15));
+    QCOMPARE(PictureBitmap(TPicture::FileProp).size(), QSize(32, 16));
+    // The file-information picture brings its own disabled look.
+    const QIcon fileProp = PictureIcon(TPicture::FileProp);
+    QVERIFY(fileProp.pixmap(16, 16, QIcon::Normal).toImage() != fileProp.pixmap(16, 16, QIcon::Disabled).toImage());
+}
+
+void TestLayout::labelAccessLettersMoveNoFocus_data()
+{
+    QTest::addColumn<Qt::Key>("letter");
+    QTest::newRow("Frage") << Qt::Key_F;
+    QTest::newRow("Kommentar") << Qt::Key_K;
+    QTest::newRow("Antwort(en)") << Qt::Key_A;
+}
+
+void TestLayout::labelAccessLettersMoveNoFocus()
+{
+    QFETCH(Qt::Key, letter);
+    TWindowFixture f;
+    f.Install(Document(1));
+    QVERIFY(f.ShowActive());
+    f.Frm->Question3->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), letter, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), f.Frm->Question3);
+    QVERIFY(f.Frm->Label1->text().contains(QStringLiteral("<u>F</u>rage")));
+}
+
+void TestLayout::hiddenItemsKeepTheirShortcuts_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("find, empty") << "Suchen1" << QKeySequence("Ctrl+F") << false;
+    QTest::newRow("find, loaded") << "Suchen1" << QKeySequence("Ctrl+F") << true;
+    QTest::newRow("find next") << "Weitersuchen1" << QKeySequence("F3") << true;
+    QTest::newRow("help topics, empty") << "Hilfethemen1" << QKeySequence("Alt+H") << false;
+    QTest::newRow("help topics, loaded") << "Hilfethemen1" << QKeySequence("Alt+H") << true;
+    QTest::newRow("first record while empty") << "Erster1" << QKeySequence("Alt+1") << false;
+    QTest::newRow("go to while empty") << "Gehezu1" << QKeySequence("Alt+0") << false;
+}
+
+void TestLayout::hiddenItemsKeepTheirShortcuts()
+{
+    QFETCH(QString, item);
+    QFETCH(QKeySequence, keys);
+    QFETCH(bool, loaded);
+    TWindowFixture f;
+    if (loaded)
+        f.Install(Document(2));
+    QVERIFY(f.ShowActive());
+    auto *action = f.Frm->findChild<QAction *>(item);
+    QSignalSpy triggered(action, &QAction::triggered);
+    QWidget *target = loaded ? static_cast<QWidget *>(f.Frm->Question1) : f.Frm.get();
+    target->setFocus();
+    QTest::keySequence(f.Frm.get(), keys);
+    QCOMPARE(triggered.size(), 1);
+}
+
+void TestLayout::shownItemsTriggerOncePerKey()
+{
+    // Once an item is in sight, its own shortcut and no stand-in answers the key.
+    TWindowFixture f;
+    f.Install(Document(3, 1));
+    QVERIFY(f.ShowActive());
+    f.Frm->SetIsChanged(true);
+    QSignalSpy saved(f.Frm->Speichern1, &QAction::triggered);
+    QSignalSpy first(f.Frm->Erster1, &QAction::triggered);
+    f.Frm->Answers->setFocus();
+    QTest::keySequence(f.Frm.get(), QKeySequence("Ctrl+S"));
+    QTest::keySequence(f.Frm.get(), QKeySequence("Alt+1"));
+    QCOMPARE(saved.size(), 1);
+    QCOMPARE(first.size(), 1);
+
+    // A disabled item answers no key, shown or not.
+    f.Frm->SetIsChanged(false);
+    QTest::keySequence(f.Frm.get(), QKeySequence("Ctrl+S"));
+    QCOMPARE(saved.size(), 1);
+}
+
+void TestLayout::editPopupShortcutsComeBeforeTheMainMenu()
+{
+    TWindowFixture f;
+    f.Install(Document(1));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    QSignalSpy popupPaste(w.Einfgen2, &QAction::triggered);
+    QSignalSpy menuPaste(w.Einfgen1, &QAction::triggered);
+    QSignalSpy popupDelete(w.Lschen1, &QAction::triggered);
+
+    w.Question1->setFocus();
+    QTest::keyClick(w.Question1, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(w.Question1, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(popupPaste.size(), 1);
+    QCOMPARE(popupDelete.size(), 1);
+    QCOMPARE(menuPaste.size(), 0);
+
+    // Away from the fields the main menu's item answers.
+    w.Answers->setFocus();
+    QTest::keyClick(w.Answers, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(menuPaste.size(), 1);
+    QCOMPARE(popupPaste.size(), 1);
+}
+
+void TestLayout::hiddenMenusAnswerNoAccessLetter()
+{
+    TWindowFixture f;
+    QVERIFY(f.ShowActive());
+    // "&Ansicht" is never shown, "&Bearbeiten" not while the window is empty.
+    for (Qt::Key letter : {Qt::Key_A, Qt::Key_B}) {
+        QTest::keyClick(f.Frm.get(), letter, Qt::AltModifier);
+        QCOMPARE(f.Frm->MainMenu1->activeAction(), nullptr);
+    }
+}
+
+void TestLayout::fileDialogsAreDescribed()
+{
+    TWindowFixture f;
+    const TKelmorFrm &w = *f.Frm;
+    QCOMPARE(w.OpenDialog1.Title, QStringLiteral("Mirola-Datei öffnen..."));
+    const QList<TFilterEntry> open = ParseFileFilter(w.OpenDialog1.Filter);
+    QCOMPARE(open.size(), 2);
+    QCOMPARE(open.at(0).Patterns, (QStringList{"*.mfd", "*.dat"}));
+    QCOMPARE(open.at(1).Description, QStringLiteral("Alle Dateien (*.*)"));
+    QCOMPARE(w.OpenDialog1.Options, TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing);
+    QCOMPARE(w.SaveDialog1.Options, TOpenOptions(TOpenOption::ofOverwritePrompt));
+    QCOMPARE(ParseFileFilter(w.SaveDialog2.Filter).size(), 2);
+    QCOMPARE(w.SaveDialog2.DefaultExt, QStringLiteral("*.RAF"));
+    QVERIFY(w.OpenDialog1.DefaultExt.isEmpty());
+}
+
+QTEST_MAIN(TestLayout)
+#include "tst_layout.moc"
