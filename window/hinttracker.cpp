@@ -58,7 +58,9 @@ void THintTracker::WatchMenu(QMenu *menu)
 
 void THintTracker::WatchMenuBar(QMenuBar *bar)
 {
-    connect(bar, &QMenuBar::hovered, this, [this](QAction *) { SetCurrentHint({}); });
+    // The bar also repeats the items highlighted in its menus; its own titles have no
+    // hints.
+    connect(bar, &QMenuBar::hovered, this, [this](QAction *item) { SetCurrentHint(HintOf(item)); });
 }
 
 bool THintTracker::eventFilter(QObject *watched, QEvent *event)
