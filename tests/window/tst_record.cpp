@@ -1,0 +1,193 @@
+// Showing a record in the form and storing the form back: right-answer codes,
+// levels, answers with gaps, code pages, and the form's own failure message.
+#include <QGroupBox>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTest>
+
+#include "editfield.h"
+#include "windowfixture.h"
+
+class TestRecord : public QObject {
+    Q_OBJECT
+private slots:
+    void rightAnswerCodeChecksItsChoice_data();
+    void rightAnswerCodeChecksItsChoice();
+    void levelOutsideAToDKeepsTheLevelShownBefore();
+    void answersWithGapsCloseUpAndStoreInOrder();
+    void umlautsCrossBothCodePages();
+    void fullLineComesBackUnchanged();
+    void answerEntryFieldIsNoPartOfTheRecord();
+    void failureWhileShowingIsReportedAndGoesNoFurther();
+};
+
+void TestRecord::rightAnswerCodeChecksItsChoice_data()
+{
+    QTest::addColumn<QChar>("code");
+    QTest::addColumn<QString>("checked");  // empty: no choice checked
+    QTest::addColumn<QChar>("afterClickingB");
+    QTest::newRow("a") << QChar('a') << "ARadioButton" << QChar('b');
+    QTest::newRow("e with three answers") << QChar('e') << "ERadioButton" << QChar('b');
+    QTest::newRow("Schwarzer Peter") << QChar('x') << "SchwarzerPeterRadioButton" << QChar('b');
+    QTest::newRow("all right") << QChar('r') << "AllesRichtigRadioButton" << QChar('b');
+    QTest::newRow("all wrong") << QChar('f') << "AllesFalschRadioButton" << QChar('b');
+    QTest::newRow("capital E") << QChar('E') << "" << QChar('b');
+    QTest::newRow("blank") << QChar(' ') << "" << QChar('b');
+}
+
+void TestRecord::rightAnswerCodeChecksItsChoice()
+{
+    QFETCH(QChar, code);
+    QFETCH(QString, checked);
+    QFETCH(QChar, afterClickingB);
+    TWindowFixture f;
+    // Start from a record whose choice differs, so each case has to uncheck it.
+    f.Install(Document(1, 0, Record("F", u'c', u'A', {"1", "2", "3"})));
+    TKelmorFrm &w = *f.Frm;
+    w.QFile->DatRec.theletter = code.unicode();
+    w.ShowRecord();
+    for (const TRightAnswerChoice &choice : RightAnswerChoices) {
+        QRadioButton *button = w.*choice.Button;
+        QCOMPARE(button->isChecked(), button->objectName() == checked);
+    }
+    w.QFile->DatRec.theletter = u'?';
+    w.StoreRecord();
+    QCOMPARE(QChar(w.QFile->DatRec.theletter), checked.isEmpty() ? QChar('?') : code);
+
+    // The group is exclusive again once the record is shown.
+    QVERIFY(f.ShowActive());
+    QTest::mouseClick(w.BRadioButton, Qt::LeftButton, {}, QPoint(8, w.BRadioButton->height() / 2));
+    int checkedCount = 0;
+    for (const TRightAnswerChoice &choice : RightAnswerChoices)
+        checkedCount += (w.*choice.Button)->isChecked() ? 1 : 0;
+    QCOMPARE(checkedCount, 1);
+    w.StoreRecord();
+    QCOMPARE(QChar(w.QFile->DatRec.theletter), afterClickingB);
+}
+
+void TestRecord::levelOutsideAToDKeepsTheLevelShownBefore()
+{
+    TWindowFixture f;
+    f.Install(Document(1, 0, Record("F", u'a', u'c')));
+    TKelmorFrm &w = *f.Frm;
+    QVERIFY(w.LevelItems[2]->isChecked());
+    w.StoreRecord();
+    QCOMPARE(w.QFile->DatRec.level, u'C');
+
+    for (char16_t odd : {u'E', u' ', u'\u00e4'}) {
+        w.QFile->DatRec.level = odd;
+        w.ShowRecord();
+        QVERIFY(w.LevelItems[2]->isChecked());
+        w.StoreRecord();
+        QCOMPARE(w.QFile->DatRec.level, u'C');
+    }
+    w.QFile->DatRec.level = u'D';
+    w.ShowRecord();
+    QVERIFY(w.LevelItems[3]->isChecked());
+}
+
+void TestRecord::answersWithGapsCloseUpAndStoreInOrder()
+{
+    TMirolaDatensatz rec = Record("F", u'c', u'A', {});
+    rec.Answers[0] = "erste";
+    rec.Answers[2] = "dritte";
+    TWindowFixture f;
+    f.Install(Document(1, 0, rec));
+    TKelmorFrm &w = *f.Frm;
+    QCOMPARE(w.Answers->count(), 2);
+    QCOMPARE(w.Answers->item(1)->text(), QStringLiteral("dritte"));
+    QVERIFY(w.CRadioButton->isChecked());
+    QVERIFY(!w.CRadioButton->isEnabled());
+
+    w.StoreRecord();
+    const TMirolaDatensatz &stored = w.QFile->DatRec;
+    QCOMPARE(stored.Answers[0].str(), std::string("erste"));
+    QCOMPARE(stored.Answers[1].str(), std::string("dritte"));
+    for (int slot = 2; slot < 5; ++slot)
+        QVERIFY(stored.Answers[slot].empty());
+    QCOMPARE(stored.theletter, u'c');
+
+    w.Answers->clear();
+    w.StoreRecord();
+    for (const auto &answer : w.QFile->DatRec.Answers)
+        QVERIFY(answer.empty());
+}
+
+void TestRecord::umlautsCrossBothCodePages()
+{
+    // Code page 850: 0x84 ä, 0x94 ö, 0x81 ü, 0xE1 ß, 0x8E Ä.
+    TMirolaDatensatz rec = Record("Gr\x81\xE1" "e aus \x8E" "gypten", u'a', u'A', {"K\x84se"});
+    rec.Comment = "sch\x94n";
+    TWindowFixture f;
+    f.Install(Document(1, 0, rec));
+    TKelmorFrm &w = *f.Frm;
+    QCOMPARE(w.Question1->text(), QStringLiteral("Grüße aus Ägypten"));
+    QCOMPARE(w.CommentEdit->text(), QStringLiteral("schön"));
+    QCOMPARE(w.Answers->item(0)->text(), QStringLiteral("Käse"));
+
+    QVERIFY(f.ShowActive());
+    w.Question2->setFocus();
+    // QTest types ASCII only; a German keyboard delivers the umlauts as text.
+    for (const QChar c : QStringLiteral("Öl für Straßen")) {
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w.Question2, &key);
+    }
+    QCOMPARE(w.Question2->text(), QStringLiteral("Öl für Straßen"));
+    // A character that neither code page holds keeps its place as '?'.
+    w.Question3->setText(QStringLiteral("Preis: 5 € ≈ 5 $"));
+    w.StoreRecord();
+    QCOMPARE(w.QFile->DatRec.Question[0].str(), std::string("Gr\x81\xE1" "e aus \x8E" "gypten"));
+    QCOMPARE(w.QFile->DatRec.Question[1].str(), std::string("\x99l f\x81r Stra\xE1" "en"));
+    QCOMPARE(w.QFile->DatRec.Question[2].view().size(), std::size_t(16));
+    QCOMPARE(w.QFile->DatRec.Question[2].str().substr(10, 3), std::string(" ? "));
+    QCOMPARE(w.QFile->DatRec.Comment.str(), std::string("sch\x94n"));
+}
+
+void TestRecord::fullLineComesBackUnchanged()
+{
+    const std::string line = "Welche Stadt liegt am Rhein und hat einen Dom? \x84\x94\x81";
+    QCOMPARE(line.size(), std::size_t(50));
+    TWindowFixture f;
+    f.Install(Document(1, 0, Record(line)));
+    TKelmorFrm &w = *f.Frm;
+    QCOMPARE(w.Question1->text().size(), 50);
+    w.QFile->DatRec.Question[0].clear();
+    w.StoreRecord();
+    QCOMPARE(w.QFile->DatRec.Question[0].str(), line);
+}
+
+void TestRecord::answerEntryFieldIsNoPartOfTheRecord()
+{
+    TWindowFixture f;
+    f.Install(Document(2));
+    TKelmorFrm &w = *f.Frm;
+    w.AnswerEdit->setText(QStringLiteral("halb getippt"));
+    w.StoreRecord();
+    for (const auto &answer : w.QFile->DatRec.Answers)
+        QVERIFY(answer.view() != "halb getippt");
+    w.QFile->DatRec = Record("Zweite");
+    w.ShowRecord();
+    QCOMPARE(w.AnswerEdit->text(), QStringLiteral("halb getippt"));
+}
+
+void TestRecord::failureWhileShowingIsReportedAndGoesNoFurther()
+{
+    TWindowFixture f;
+    f.Install(Document(1, 0, Record("Alt", u'a', u'A', {"eins"})));
+    TKelmorFrm &w = *f.Frm;
+    // The first changed field asks the clipboard, which fails: the question line is
+    // filled, the rest of the form still shows the record before.
+    f.Seam->ClipboardFails = true;
+    f.Seam->Acknowledgements = 1;
+    w.QFile->DatRec = Record("Neu", u'b', u'B', {"x", "y"});
+    w.ShowRecord();
+    QCOMPARE(f.Seam->Calls.size(), 1);
+    QCOMPARE(f.Seam->Calls.at(0).Kind, QStringLiteral("ShowMessage"));
+    QCOMPARE(f.Seam->Calls.at(0).Text, QStringLiteral("Ein Lesefehler ist aufgetreten!"));
+    QCOMPARE(w.Question1->text(), QStringLiteral("Neu"));
+    QCOMPARE(w.Answers->count(), 1);
+    QVERIFY(w.ARadioButton->isChecked());
+}
+
+QTEST_MAIN(TestRecord)
+#include "tst_record.moc"
