@@ -1,0 +1,94 @@
+// The program as a whole: an error that escapes a command is reported and the
+// program goes on, and the built editor comes up and ends cleanly.
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+#include "errors.h"
+#include "kelmorapp.h"
+#include "scriptedseam.h"
+
+class TestShell : public QObject {
+    Q_OBJECT
+private slots:
+    void reportAddsAPeriodOnlyAfterLaterCharacters_data();
+    void reportAddsAPeriodOnlyAfterLaterCharacters();
+    void errorEscapingASlotIsReportedAndTheProgramGoesOn();
+    void editorComesUpAndEndsCleanly();
+};
+
+void TestShell::reportAddsAPeriodOnlyAfterLaterCharacters_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("report");
+    QTest::newRow("letter") << "Datei nicht gefunden" << "Datei nicht gefunden.";
+    QTest::newRow("digit") << "E/A-Fehler 103" << "E/A-Fehler 103.";
+    QTest::newRow("umlaut") << "Zugriff verweigert: Ä" << "Zugriff verweigert: Ä.";
+    QTest::newRow("period") << "Schon fertig." << "Schon fertig.";
+    QTest::newRow("exclamation mark") << "Achtung!" << "Achtung!";
+    QTest::newRow("closing parenthesis") << "Fehler (5)" << "Fehler (5)";
+    QTest::newRow("hyphen, code 45") << "Ende -" << "Ende -";
+    QTest::newRow("slash, code 47") << "Pfad /" << "Pfad /.";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestShell::reportAddsAPeriodOnlyAfterLaterCharacters()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, report);
+    QCOMPARE(TKelmorApplication::ReportText(message), report);
+}
+
+void TestShell::errorEscapingASlotIsReportedAndTheProgramGoesOn()
+{
+    auto *app = static_cast<TKelmorApplication *>(qApp);
+    TScriptedSeam seam;
+    app->SetReportSeam(&seam);
+    QPushButton button(QStringLiteral("Los"));
+    int clicks = 0;
+    connect(&button, &QPushButton::clicked, [&clicks] {
+        ++clicks;
+        throw EMirolaError("Versuch hinter dem Dateiende zu lesen");
+    });
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+
+    seam.Acknowledgements = 2;
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    app->SetReportSeam(nullptr);
+
+    QCOMPARE(clicks, 2);
+    QCOMPARE(seam.Calls.size(), 2);
+    QCOMPARE(seam.Calls.at(0).Kind, QStringLiteral("ErrorReport"));
+    QCOMPARE(seam.Calls.at(0).Caption, QStringLiteral("Kelmor für Mirola Classic"));
+    QCOMPARE(seam.Calls.at(0).Text, QStringLiteral("Versuch hinter dem Dateiende zu lesen."));
+}
+
+void TestShell::editorComesUpAndEndsCleanly()
+{
+    QProcess kelmor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    kelmor.setProcessEnvironment(env);
+    kelmor.start(QStringLiteral(KELMOR_BINARY), {});
+    QVERIFY(kelmor.waitForStarted());
+    // Still running after a while: it made its window and waits for the user.
+    QVERIFY(!kelmor.waitForFinished(1500));
+    kelmor.terminate();
+    QVERIFY(kelmor.waitForFinished(5000));
+    QCOMPARE(kelmor.exitStatus(), QProcess::CrashExit);  // ended by the signal, not by itself
+    const QString errors = QString::fromLocal8Bit(kelmor.readAllStandardError());
+    QVERIFY2(!errors.contains(QStringLiteral("Sanitizer")) && !errors.contains(QStringLiteral("runtime error")) &&
+                 !errors.contains(QStringLiteral("terminate called")),
+             qPrintable(errors));
+}
+
+int main(int argc, char *argv[])
+{
+    TKelmorApplication app(argc, argv);
+    TestShell test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_shell.moc"
