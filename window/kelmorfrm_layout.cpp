@@ -38,7 +38,11 @@ constexpr int DesignFontPixels = 21;
 
 QFont WindowFont()
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    // Segoe UI where it exists; elsewhere Liberation Sans (Arial's metrics) keeps the
+    // captions within the widths the layout was drawn for, which wider sans fonts overrun.
+    QFont font(QStringLiteral("Segoe UI"));
+    font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(Scaled(DesignFontPixels));
     return font;
 }
