@@ -87,14 +87,7 @@ TEST(RafFormat, DosRoundTrip)
     EXPECT_EQ(back.CopyrightInfo, doc.CopyrightInfo);
     EXPECT_EQ(back.Comments, doc.Comments.substr(0, 35));
     ASSERT_EQ(back.Count(), 2);
-    const TMirolaDatensatz &a = doc.Data[0], &b = back.Data[0];
-    EXPECT_EQ(b.theletter, a.theletter);
-    EXPECT_EQ(b.level, a.level);
-    EXPECT_EQ(b.Comment, a.Comment);
-    for (int q = 0; q < 3; ++q)
-        EXPECT_EQ(b.Question[q], a.Question[q]);
-    for (int k = 0; k < 5; ++k)
-        EXPECT_EQ(b.Answers[k], a.Answers[k]);
+    ExpectSameRecord(doc.Data[0], back.Data[0]);
     EXPECT_EQ(back.Data[1].theletter, u'x');
 }
 

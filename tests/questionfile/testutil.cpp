@@ -10,6 +10,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "errors.h"
 
 TScratchDir::TScratchDir()
@@ -62,6 +64,17 @@ TMirolaDatensatz MakeRecord(char16_t letter, char16_t level, const std::string &
     for (const auto &a : answers)
         r.Answers[i++] = a;
     return r;
+}
+
+void ExpectSameRecord(const TMirolaDatensatz &expected, const TMirolaDatensatz &actual)
+{
+    EXPECT_EQ(actual.theletter, expected.theletter);
+    EXPECT_EQ(actual.level, expected.level);
+    EXPECT_EQ(actual.Comment, expected.Comment);
+    for (int q = 0; q < 3; ++q)
+        EXPECT_EQ(actual.Question[q], expected.Question[q]) << "question line " << q + 1;
+    for (int k = 0; k < 5; ++k)
+        EXPECT_EQ(actual.Answers[k], expected.Answers[k]) << "answer " << k + 1;
 }
 
 TMirolaFile MakeDocument(int count)

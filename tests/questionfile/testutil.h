@@ -26,6 +26,9 @@ TMirolaDatensatz MakeRecord(char16_t letter, char16_t level, const std::string &
                             const std::string &comment = {},
                             std::initializer_list<std::string> answers = {});
 
+// Checks every field a file holds: codes, comment, question lines, answers.
+void ExpectSameRecord(const TMirolaDatensatz &expected, const TMirolaDatensatz &actual);
+
 // A document of `count` records numbered in their first question line.
 TMirolaFile MakeDocument(int count);
 

@@ -55,16 +55,8 @@ TEST(TextFormat, RoundTripKeepsEverything)
     EXPECT_EQ(back.CopyrightInfo, doc.CopyrightInfo);
     EXPECT_EQ(back.Comments, doc.Comments);
     ASSERT_EQ(back.Count(), 9);
-    for (int i = 0; i < 9; ++i) {
-        const TMirolaDatensatz &a = doc.Data[i], &b = back.Data[i];
-        EXPECT_EQ(b.theletter, a.theletter);
-        EXPECT_EQ(b.level, a.level);
-        EXPECT_EQ(b.Comment, a.Comment);
-        for (int q = 0; q < 3; ++q)
-            EXPECT_EQ(b.Question[q], a.Question[q]);
-        for (int k = 0; k < 5; ++k)
-            EXPECT_EQ(b.Answers[k], a.Answers[k]);
-    }
+    for (int i = 0; i < 9; ++i)
+        ExpectSameRecord(doc.Data[i], back.Data[i]);
     EXPECT_EQ(back.Index, 0);
     EXPECT_EQ(back.DatRec.Question[0], doc.Data[0].Question[0]);
 }

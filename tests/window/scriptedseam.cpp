@@ -11,16 +11,23 @@ void Unexpected(const TSeamCall &call)
 }
 }  // namespace
 
+template <class T>
+T TScriptedSeam::Answer(std::deque<T> &queue, const TSeamCall &call, T unanswered)
+{
+    Calls.append(call);
+    if (queue.empty()) {
+        Unexpected(call);
+        return unanswered;
+    }
+    T answer = queue.front();
+    queue.pop_front();
+    return answer;
+}
+
 TModalResult TScriptedSeam::MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons)
 {
-    Calls.append({QStringLiteral("MessageDlg"), MsgDlgCaption(type), text, type, buttons});
-    if (DlgAnswers.empty()) {
-        Unexpected(Calls.constLast());
-        return TModalResult::mrCancel;
-    }
-    const TModalResult answer = DlgAnswers.front();
-    DlgAnswers.pop_front();
-    return answer;
+    return Answer(DlgAnswers, {QStringLiteral("MessageDlg"), MsgDlgCaption(type), text, type, buttons},
+                  TModalResult::mrCancel);
 }
 
 void TScriptedSeam::Acknowledge(const QString &kind, const QString &text)
@@ -44,39 +51,22 @@ void TScriptedSeam::ErrorReport(const QString &text)
 
 TInputResult TScriptedSeam::InputQuery(const QString &caption, const QString &prompt, const QString &value)
 {
-    Calls.append({QStringLiteral("InputQuery"), caption, prompt, TMsgDlgType::mtInformation,
-                  TMsgDlgBtn::mbOK | TMsgDlgBtn::mbCancel});
-    if (InputAnswers.empty()) {
-        Unexpected(Calls.constLast());
-        return {false, value};
-    }
-    const TInputResult answer = InputAnswers.front();
-    InputAnswers.pop_front();
-    return answer;
+    return Answer(InputAnswers,
+                  {QStringLiteral("InputQuery"), caption, prompt, TMsgDlgType::mtInformation,
+                   TMsgDlgBtn::mbOK | TMsgDlgBtn::mbCancel},
+                  TInputResult{false, value});
 }
 
 TFileDialogResult TScriptedSeam::OpenFileDialog(const TFileDialogSpec &spec)
 {
-    Calls.append({QStringLiteral("OpenFile"), spec.Title, spec.Filter, TMsgDlgType::mtInformation, {}});
-    if (FileAnswers.empty()) {
-        Unexpected(Calls.constLast());
-        return {};
-    }
-    const TFileDialogResult answer = FileAnswers.front();
-    FileAnswers.pop_front();
-    return answer;
+    return Answer(FileAnswers, {QStringLiteral("OpenFile"), spec.Title, spec.Filter, TMsgDlgType::mtInformation, {}},
+                  TFileDialogResult{});
 }
 
 TFileDialogResult TScriptedSeam::SaveFileDialog(const TFileDialogSpec &spec)
 {
-    Calls.append({QStringLiteral("SaveFile"), spec.Title, spec.Filter, TMsgDlgType::mtInformation, {}});
-    if (FileAnswers.empty()) {
-        Unexpected(Calls.constLast());
-        return {};
-    }
-    const TFileDialogResult answer = FileAnswers.front();
-    FileAnswers.pop_front();
-    return answer;
+    return Answer(FileAnswers, {QStringLiteral("SaveFile"), spec.Title, spec.Filter, TMsgDlgType::mtInformation, {}},
+                  TFileDialogResult{});
 }
 
 void TScriptedSeam::HelpCommand(unsigned command, std::uintptr_t data)

@@ -42,5 +42,8 @@ public:
     bool ClipboardHasText() override;
 
 private:
+    // Records the call and gives the next queued answer, or `unanswered` after failing the test.
+    template <class T>
+    T Answer(std::deque<T> &queue, const TSeamCall &call, T unanswered);
     void Acknowledge(const QString &kind, const QString &text);
 };
