@@ -253,6 +253,8 @@ private:
     void LayoutStatusLine();
     void SyncHiddenItemShortcuts();
     void SetRightAnswerChecks(char16_t code);
+    // The edit field the clipboard commands act on, or none.
+    TEditField *FocusedEditField() const;
 
     std::unique_ptr<TPlatformSeam> FSeam;
     THintTracker *FHintTracker = nullptr;

@@ -2,6 +2,7 @@
 // buttons. The document commands (new, open, save, save as, export, close, exit,
 // file information), the clipboard and answer commands, the record commands, go to,
 // find, the help, web and about commands and the view and language items.
+#include "editfield.h"
 #include "kelmorfrm.h"
 
 void TKelmorFrm::Neu1Click(QObject *) {}
@@ -11,10 +12,43 @@ void TKelmorFrm::Speichernunter1Click(QObject *) {}
 void TKelmorFrm::Exportieren1Click(QObject *) {}
 void TKelmorFrm::Schlieen1Click(QObject *) {}
 void TKelmorFrm::Beenden1Click(QObject *) {}
-void TKelmorFrm::Ausschneiden1Click(QObject *) {}
-void TKelmorFrm::Kopieren1Click(QObject *) {}
-void TKelmorFrm::Einfgen1Click(QObject *) {}
-void TKelmorFrm::Lschen1Click(QObject *) {}
+TEditField *TKelmorFrm::FocusedEditField() const
+{
+    if (!FIsFileLoaded)
+        return nullptr;
+    QWidget *focused = focusWidget();
+    for (TEditField *field : {Question1, Question2, Question3, CommentEdit, AnswerEdit}) {
+        if (field == focused)
+            return field;
+    }
+    return nullptr;
+}
+
+// The clipboard commands own Ctrl+X, C, V and D, so they must do what the keys
+// promise in the field that has the focus; elsewhere they do nothing.
+void TKelmorFrm::Ausschneiden1Click(QObject *)
+{
+    if (TEditField *field = FocusedEditField(); field && field->hasSelectedText())
+        field->cut();
+}
+
+void TKelmorFrm::Kopieren1Click(QObject *)
+{
+    if (TEditField *field = FocusedEditField(); field && field->hasSelectedText())
+        field->copy();
+}
+
+void TKelmorFrm::Einfgen1Click(QObject *)
+{
+    if (TEditField *field = FocusedEditField())
+        field->paste();  // cut to the field's maximum length by the field itself
+}
+
+void TKelmorFrm::Lschen1Click(QObject *)
+{
+    if (TEditField *field = FocusedEditField(); field && field->hasSelectedText())
+        field->del();
+}
 void TKelmorFrm::Dateiinformationen1Click(QObject *) {}
 void TKelmorFrm::DataControlClick(QObject *) {}
 void TKelmorFrm::Gehezu1Click(QObject *) {}

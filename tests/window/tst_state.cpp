@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QClipboard>
 #include <QTest>
 #include <QToolButton>
 
@@ -29,6 +30,7 @@ private slots:
     void changedMarkOwnsOnlyTheSaveAndPostCommands();
     void mouseSelectionEnablesCutAndCopyUntilTheFieldIsLeft();
     void toolbarClickLeavesFocusAndSelectionInTheField();
+    void clipboardKeysActOnTheFocusedField();
     void pasteButtonFollowsTheClipboardAtFirstActivation();
     void selectingAnAnswerEnablesItsDeleteButton();
     void hintLineShowsTheHintUnderThePointer_data();
@@ -405,6 +407,49 @@ void TestState::hintLineShowsTheHighlightedMenuItem()
     w.Datei1->hide();
     QTRY_VERIFY(!w.Datei1->isVisible());
     QCOMPARE(w.HintPanel->text(), QStringLiteral("Hier den Text der Frage eingeben."));
+}
+
+void TestState::clipboardKeysActOnTheFocusedField()
+{
+    TWindowFixture f;
+    f.Install(Document(1, 0, Record("Hauptstadt")));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    // With the items enabled the keys run their commands, not the field's own handling.
+    const auto select = [&](TEditField *field, int start, int length) {
+        field->setFocus();
+        field->setSelection(start, length);
+        w.SetCurSelText(field->selectedText());
+    };
+
+    select(w.Question1, 0, 5);
+    QTest::keyClick(w.Question1, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Haupt"));
+    QCOMPARE(w.Question1->text(), QStringLiteral("Hauptstadt"));
+    QVERIFY(!w.IsChanged());
+
+    select(w.Question1, 5, 5);
+    QTest::keyClick(w.Question1, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("stadt"));
+    QCOMPARE(w.Question1->text(), QStringLiteral("Haupt"));
+    QVERIFY(w.IsChanged());
+
+    // Pasting keeps to the field's maximum length.
+    QApplication::clipboard()->setText(QString(40, QLatin1Char('k')));
+    w.CommentEdit->setFocus();
+    QTest::keyClick(w.CommentEdit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.CommentEdit->text(), QString(35, QLatin1Char('k')));
+
+    select(w.CommentEdit, 0, 30);
+    QTest::keyClick(w.CommentEdit, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(w.CommentEdit->text(), QString(5, QLatin1Char('k')));
+    QCOMPARE(QApplication::clipboard()->text(), QString(40, QLatin1Char('k')));
+
+    // Outside the edit fields the commands do nothing.
+    w.Answers->setFocus();
+    w.Einfgen1->trigger();
+    QCOMPARE(w.Question1->text(), QStringLiteral("Haupt"));
+    QCOMPARE(w.CommentEdit->text(), QString(5, QLatin1Char('k')));
 }
 
 QTEST_MAIN(TestState)
