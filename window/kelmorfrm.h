@@ -184,9 +184,9 @@ public:
     QAction *Lschen1 = nullptr;
 
     // File dialogs
-    TFileDialogSpec OpenDialog1;
-    TFileDialogSpec SaveDialog1;
-    TFileDialogSpec SaveDialog2;
+    TFileDialogSetup OpenDialog1;
+    TFileDialogSetup SaveDialog1;
+    TFileDialogSetup SaveDialog2;
 
     // Commands
     void Neu1Click(QObject *Sender);

@@ -32,7 +32,7 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TOpenOptions)
 
 // What a file dialog is asked with. The filter pairs a description with its
 // patterns, all separated by vertical bars; FilterIndex counts from 1.
-struct TFileDialogSpec {
+struct TFileDialogSetup {
     QString Title;
     QString Filter;
     int FilterIndex = 1;
@@ -78,8 +78,8 @@ public:
     // An input box with one edit field, OK and Abbrechen.
     virtual TInputResult InputQuery(const QString &caption, const QString &prompt, const QString &value) = 0;
 
-    virtual TFileDialogResult OpenFileDialog(const TFileDialogSpec &spec) = 0;
-    virtual TFileDialogResult SaveFileDialog(const TFileDialogSpec &spec) = 0;
+    virtual TFileDialogResult OpenFileDialog(const TFileDialogSetup &setup) = 0;
+    virtual TFileDialogResult SaveFileDialog(const TFileDialogSetup &setup) = 0;
 
     // A request of the help interface: command code and its data value.
     virtual void HelpCommand(unsigned command, std::uintptr_t data) = 0;

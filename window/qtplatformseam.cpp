@@ -104,36 +104,36 @@ TInputResult TQtPlatformSeam::InputQuery(const QString &caption, const QString &
     return {ok, ok ? dialog.textValue() : value};
 }
 
-TFileDialogResult TQtPlatformSeam::OpenFileDialog(const TFileDialogSpec &spec)
+TFileDialogResult TQtPlatformSeam::OpenFileDialog(const TFileDialogSetup &setup)
 {
-    return RunFileDialog(spec, false);
+    return RunFileDialog(setup, false);
 }
 
-TFileDialogResult TQtPlatformSeam::SaveFileDialog(const TFileDialogSpec &spec)
+TFileDialogResult TQtPlatformSeam::SaveFileDialog(const TFileDialogSetup &setup)
 {
-    return RunFileDialog(spec, true);
+    return RunFileDialog(setup, true);
 }
 
-TFileDialogResult TQtPlatformSeam::RunFileDialog(const TFileDialogSpec &spec, bool save)
+TFileDialogResult TQtPlatformSeam::RunFileDialog(const TFileDialogSetup &setup, bool save)
 {
-    QFileDialog dialog(FOwner, spec.Title);
+    QFileDialog dialog(FOwner, setup.Title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!spec.Options.testFlag(TOpenOption::ofOverwritePrompt))
+    if (!setup.Options.testFlag(TOpenOption::ofOverwritePrompt))
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     QStringList filters;
-    for (const TFilterEntry &entry : ParseFileFilter(spec.Filter))
+    for (const TFilterEntry &entry : ParseFileFilter(setup.Filter))
         filters.append(QtFilterOf(entry));
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
-        const int index = qBound(1, spec.FilterIndex, static_cast<int>(filters.size()));
+        const int index = qBound(1, setup.FilterIndex, static_cast<int>(filters.size()));
         dialog.selectNameFilter(filters.at(index - 1));
     }
-    if (!spec.DefaultExt.isEmpty())
-        dialog.setDefaultSuffix(spec.DefaultExt);
+    if (!setup.DefaultExt.isEmpty())
+        dialog.setDefaultSuffix(setup.DefaultExt);
 
     TFileDialogResult result;
-    result.FilterIndex = spec.FilterIndex;
+    result.FilterIndex = setup.FilterIndex;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return result;
     result.Accepted = true;

@@ -13,15 +13,15 @@ public:
     void ShowMessage(const QString &text) override;
     void ErrorReport(const QString &text) override;
     TInputResult InputQuery(const QString &caption, const QString &prompt, const QString &value) override;
-    TFileDialogResult OpenFileDialog(const TFileDialogSpec &spec) override;
-    TFileDialogResult SaveFileDialog(const TFileDialogSpec &spec) override;
+    TFileDialogResult OpenFileDialog(const TFileDialogSetup &setup) override;
+    TFileDialogResult SaveFileDialog(const TFileDialogSetup &setup) override;
     void HelpCommand(unsigned command, std::uintptr_t data) override;
     void HelpContext(int context) override;
     void ShellOpen(const QString &url) override;
     bool ClipboardHasText() override;
 
 private:
-    TFileDialogResult RunFileDialog(const TFileDialogSpec &spec, bool save);
+    TFileDialogResult RunFileDialog(const TFileDialogSetup &setup, bool save);
 
     QWidget *FOwner;
 };

@@ -57,15 +57,15 @@ TInputResult TScriptedSeam::InputQuery(const QString &caption, const QString &pr
                   TInputResult{false, value});
 }
 
-TFileDialogResult TScriptedSeam::OpenFileDialog(const TFileDialogSpec &spec)
+TFileDialogResult TScriptedSeam::OpenFileDialog(const TFileDialogSetup &setup)
 {
-    return Answer(FileAnswers, {QStringLiteral("OpenFile"), spec.Title, spec.Filter, TMsgDlgType::mtInformation, {}},
+    return Answer(FileAnswers, {QStringLiteral("OpenFile"), setup.Title, setup.Filter, TMsgDlgType::mtInformation, {}},
                   TFileDialogResult{});
 }
 
-TFileDialogResult TScriptedSeam::SaveFileDialog(const TFileDialogSpec &spec)
+TFileDialogResult TScriptedSeam::SaveFileDialog(const TFileDialogSetup &setup)
 {
-    return Answer(FileAnswers, {QStringLiteral("SaveFile"), spec.Title, spec.Filter, TMsgDlgType::mtInformation, {}},
+    return Answer(FileAnswers, {QStringLiteral("SaveFile"), setup.Title, setup.Filter, TMsgDlgType::mtInformation, {}},
                   TFileDialogResult{});
 }
 
