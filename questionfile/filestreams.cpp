@@ -155,17 +155,20 @@ void TSafeFileWriter::Write(std::string_view bytes)
 {
     if (FBuffer.size() + bytes.size() > kBufferSize)
         Flush();
-    if (bytes.size() >= kBufferSize) {
-        FBuffer.assign(bytes);
-        Flush();
-    } else {
+    if (bytes.size() >= kBufferSize)
+        WriteAll(bytes);
+    else
         FBuffer.append(bytes);
-    }
 }
 
 void TSafeFileWriter::Flush()
 {
-    std::string_view rest = FBuffer;
+    WriteAll(FBuffer);
+    FBuffer.clear();
+}
+
+void TSafeFileWriter::WriteAll(std::string_view rest)
+{
     while (!rest.empty()) {
         const ssize_t n = ::write(FFd, rest.data(), rest.size());
         if (n < 0) {
@@ -175,7 +178,6 @@ void TSafeFileWriter::Flush()
         }
         rest.remove_prefix(static_cast<std::size_t>(n));
     }
-    FBuffer.clear();
 }
 
 void TSafeFileWriter::Commit()

@@ -41,6 +41,7 @@ public:
 
 private:
     void Flush();
+    void WriteAll(std::string_view bytes);
     void Discard() noexcept;
     [[noreturn]] void Fail(int sysErrno);
 

@@ -110,9 +110,11 @@ void TMirolaFile::WriteText(const std::string &FileName) const
     if (Data.size() > MaxTextRecords)
         throw EMirolaError("Die Datei enthält mehr als 9999 Datensätze und kann nicht im Textformat gespeichert werden");
 
-    std::string out;
-    auto line = [&out](std::string_view a, std::string_view b = {}) {
-        out.append(a).append(b).append(kNewline);
+    TSafeFileWriter file(FileName);
+    auto line = [&file](std::string_view a, std::string_view b = {}) {
+        file.Write(a);
+        file.Write(b);
+        file.Write(kNewline);
     };
     line((Title.str() + std::string(kFileMarker)).substr(0, 50));
     line(":", ZeroPadStr(4, Count()));
@@ -120,7 +122,6 @@ void TMirolaFile::WriteText(const std::string &FileName) const
     line(kCopyrightPrefix, CopyrightInfo);
     line(Comments);
 
-    TSafeFileWriter file(FileName);
     for (std::size_t i = 0; i < Data.size(); ++i) {
         const TMirolaDatensatz &record = Data[i];
         const char code[] = {CodeByte(record.theletter), ':', CodeByte(record.level), ':'};
@@ -130,11 +131,6 @@ void TMirolaFile::WriteText(const std::string &FileName) const
         line(kCommentPrefix, record.Comment.view());
         for (const auto &answer : record.Answers)
             line(answer.view());
-        if (out.size() >= 1 << 16) {
-            file.Write(out);
-            out.clear();
-        }
     }
-    file.Write(out);
     file.Commit();
 }
