@@ -1,13 +1,24 @@
 #pragma once
 // The errors of the question-file core. Each carries the German message that the
 // window shows and the converter prints.
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+// what() ends at the first NUL byte, and a message quoting a damaged file can hold
+// one; Message() keeps every byte. Shared, so that copying the error cannot throw.
 class EMirolaError : public std::runtime_error {
 public:
-    explicit EMirolaError(const std::string &message) : std::runtime_error(message) {}
+    explicit EMirolaError(const std::string &message)
+        : std::runtime_error(message), FMessage(std::make_shared<const std::string>(message))
+    {
+    }
+
+    const std::string &Message() const noexcept { return *FMessage; }
+
+private:
+    std::shared_ptr<const std::string> FMessage;
 };
 
 // Error numbers of file access, as the game's tools report them.

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "errors.h"
 #include "mirolafile.h"
 
 namespace {
@@ -25,6 +26,13 @@ int Usage(const char *problem)
 {
     std::fprintf(stderr, "kelmor-convert: %s\n\n%s", problem, kUsage);
     return 2;
+}
+
+void PrintError(std::string_view message)
+{
+    std::fputs("kelmor-convert: ", stderr);
+    std::fwrite(message.data(), 1, message.size(), stderr);
+    std::fputc('\n', stderr);
 }
 
 bool ParseTarget(std::string_view name, tMirolaFType &type)
@@ -85,8 +93,12 @@ int main(int argc, char **argv)
         TMirolaFile document;
         document.LoadFromFile(files[0]);
         document.SaveToFile(files[1], type);
+    } catch (const EMirolaError &error) {
+        // Every byte: a message that quotes a damaged file can hold a NUL.
+        PrintError(error.Message());
+        return 1;
     } catch (const std::exception &error) {
-        std::fprintf(stderr, "kelmor-convert: %s\n", error.what());
+        PrintError(error.what());
         return 1;
     }
     return 0;

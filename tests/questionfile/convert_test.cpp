@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 struct TRun {
     int exitCode;
     std::string out, err;
@@ -55,8 +57,13 @@ TEST(Convert, FailuresSayWhyAndLeaveTheOutput)
     run = Convert(dir.Path("leer.raf") + " " + dir.Path("alt.mfd"), dir);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "kelmor-convert: Listenindex außerhalb des gültigen Bereichs (0). TList ist leer\n");
+    // The message quotes the count field whole, a NUL byte and what follows it included.
+    WriteBytes(dir.Path("null.mfd"), "Quiz\r\n:1\0\r\n"s);
+    run = Convert(dir.Path("null.mfd") + " " + dir.Path("alt.mfd"), dir);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "kelmor-convert: '1\0' ist kein gültiger Integerwert\n"s);
     EXPECT_EQ(ReadBytes(dir.Path("alt.mfd")), "alt");
-    EXPECT_EQ(ListFolder(dir.Root()), "alt.mfd;leer.raf;");
+    EXPECT_EQ(ListFolder(dir.Root()), "alt.mfd;leer.raf;null.mfd;");
 }
 
 TEST(Convert, Usage)
