@@ -40,11 +40,14 @@ void TEditField::keyPressEvent(QKeyEvent *event)
 
 void TEditField::mousePressEvent(QMouseEvent *event)
 {
-    const bool hadFocus = hasFocus();
+    // Qt moves the focus before it delivers the press, so by now the field has it
+    // either way; only the focus-in can tell whether this press brought it.
+    const bool entering = FEnteredByPress || !hasFocus();
+    FEnteredByPress = false;
     QLineEdit::mousePressEvent(event);
     // Only the left button places the caret; a field entered any other way holds its
     // whole text selected, as one entered by the Tab key does.
-    if (!hadFocus && event->button() != Qt::LeftButton)
+    if (entering && event->button() != Qt::LeftButton)
         selectAll();
 }
 
@@ -68,8 +71,15 @@ void TEditField::contextMenuEvent(QContextMenuEvent *event)
     event->accept();
 }
 
+void TEditField::focusInEvent(QFocusEvent *event)
+{
+    FEnteredByPress = event->reason() == Qt::MouseFocusReason;
+    QLineEdit::focusInEvent(event);
+}
+
 void TEditField::focusOutEvent(QFocusEvent *event)
 {
+    FEnteredByPress = false;
     QLineEdit::focusOutEvent(event);
     if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
         emit Exit();

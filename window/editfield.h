@@ -26,10 +26,13 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
     QAction *PopupItemFor(const QKeyEvent *event) const;
 
     QMenu *FPopupMenu = nullptr;
+    // The focus came with a mouse press that has not reached the field yet.
+    bool FEnteredByPress = false;
 };

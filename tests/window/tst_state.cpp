@@ -29,6 +29,8 @@ private slots:
     void typingAnAnswerMarksNothing();
     void changedMarkOwnsOnlyTheSaveAndPostCommands();
     void mouseSelectionEnablesCutAndCopyUntilTheFieldIsLeft();
+    void rightClickIntoAFieldSelectsItsText_data();
+    void rightClickIntoAFieldSelectsItsText();
     void toolbarClickLeavesFocusAndSelectionInTheField();
     void clipboardKeysActOnTheFocusedField();
     void pasteButtonFollowsTheClipboardAtFirstActivation();
@@ -282,6 +284,76 @@ void TestState::mouseSelectionEnablesCutAndCopyUntilTheFieldIsLeft()
     QTest::keyClick(w.Question2, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), w.Question3);
     QVERIFY(allEnabled(false));
+}
+
+enum class TClickStart { OtherField, SameFieldWithSelection };
+enum class TSelectionAfter { WholeText, AsBefore, CaretAtClick };
+
+void TestState::rightClickIntoAFieldSelectsItsText_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<TClickStart>("start");
+    QTest::addColumn<TSelectionAfter>("after");
+    QTest::newRow("right click entering the field") << Qt::RightButton << TClickStart::OtherField
+                                                    << TSelectionAfter::WholeText;
+    QTest::newRow("right click in the focused field") << Qt::RightButton << TClickStart::SameFieldWithSelection
+                                                      << TSelectionAfter::AsBefore;
+    QTest::newRow("left click entering the field") << Qt::LeftButton << TClickStart::OtherField
+                                                   << TSelectionAfter::CaretAtClick;
+}
+
+void TestState::rightClickIntoAFieldSelectsItsText()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(TClickStart, start);
+    QFETCH(TSelectionAfter, after);
+    TMirolaDatensatz rec = Record("Frage");
+    rec.Comment = "K\x84se und Br\x94tchen";  // "Käse und Brötchen"
+    TWindowFixture f;
+    f.Install(Document(1, 0, rec));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    TEditField *field = w.CommentEdit;
+    if (start == TClickStart::OtherField) {
+        w.Question1->setFocus();
+    } else {
+        field->setFocus();
+        field->setSelection(5, 3);
+    }
+    const QString selectedBefore = field->selectedText();
+
+    // The menu is closed as soon as it opens; what matters is the field it opened on.
+    bool menuOpened = false;
+    QString selectedAtMenu;
+    connect(w.EditPopup1, &QMenu::aboutToShow, field, [&] {
+        menuOpened = true;
+        selectedAtMenu = field->selectedText();
+        QMetaObject::invokeMethod(w.EditPopup1, &QMenu::close, Qt::QueuedConnection);
+    });
+    // Through the window, as the platform delivers a click: Qt then moves the focus
+    // before the field sees the press, and opens the menu.
+    const QPoint at(field->width() / 3, field->height() / 2);
+    const QPoint inWindow = field->mapTo(&w, at);
+    QTest::mousePress(w.windowHandle(), button, {}, inWindow);
+    QTest::mouseRelease(w.windowHandle(), button, {}, inWindow);
+
+    QCOMPARE(menuOpened, button == Qt::RightButton);
+    QCOMPARE(w.focusWidget(), field);
+    switch (after) {
+    case TSelectionAfter::WholeText:
+        QCOMPARE(selectedAtMenu, QStringLiteral("Käse und Brötchen"));
+        QCOMPARE(field->selectedText(), field->text());
+        break;
+    case TSelectionAfter::AsBefore:
+        QCOMPARE(selectedAtMenu, QStringLiteral("und"));
+        QCOMPARE(field->selectedText(), selectedBefore);
+        break;
+    case TSelectionAfter::CaretAtClick:
+        QVERIFY(!field->hasSelectedText());
+        QCOMPARE(field->cursorPosition(), field->cursorPositionAt(at));
+        QVERIFY(field->cursorPosition() > 0);
+        break;
+    }
 }
 
 void TestState::toolbarClickLeavesFocusAndSelectionInTheField()
