@@ -1,5 +1,6 @@
 #include "filestreams.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -57,17 +58,24 @@ TFileReader::TFileReader(const std::string &path) : FPath(path)
             RaiseInOutError(ioAccessDenied);
         }
         if (S_ISREG(st.st_mode))
-            FSize = static_cast<std::size_t>(st.st_size);
+            FLeft = static_cast<std::size_t>(st.st_size);
     }
 }
 
 TFileReader::~TFileReader() { ::close(FFd); }
 
-std::size_t TFileReader::Read(char *buffer, std::size_t size)
+std::string_view TFileReader::Read(std::size_t size)
 {
     std::size_t got = 0;
     while (got < size) {
-        const ssize_t n = ::read(FFd, buffer + got, size - got);
+        if (got == FBuffer.size()) {
+            // Room for what is asked as far as the file is known to hold it, and one byte
+            // more, so that reading a whole file meets its end without growing the buffer
+            // again; past the known size (a pipe, a file that grew) a chunk at a time.
+            const std::size_t known = FLeft > got ? FLeft - got + 1 : 0;
+            FBuffer.resize(got + std::min(size - got, std::max(known, kBufferSize)));
+        }
+        const ssize_t n = ::read(FFd, FBuffer.data() + got, std::min(FBuffer.size(), size) - got);
         if (n == 0)
             break;
         if (n < 0) {
@@ -77,18 +85,8 @@ std::size_t TFileReader::Read(char *buffer, std::size_t size)
         }
         got += static_cast<std::size_t>(n);
     }
-    return got;
-}
-
-std::string ReadWholeFile(const std::string &path)
-{
-    TFileReader file(path);
-    std::string data;
-    data.reserve(file.SizeHint());
-    char chunk[kBufferSize];
-    while (const std::size_t n = file.Read(chunk, sizeof chunk))
-        data.append(chunk, n);
-    return data;
+    FLeft = FLeft > got ? FLeft - got : 0;
+    return {FBuffer.data(), got};
 }
 
 TSafeFileWriter::TSafeFileWriter(const std::string &target) : FTarget(target)

@@ -1,42 +1,93 @@
 #pragma once
-// File access for the readers and writers, with the game tools' error messages.
+// Where the readers get their bytes and where the writers put them. A format is
+// written once, against these two small interfaces, whether the bytes come from a
+// file or from memory and whether they go to a file or into a string.
 #include <string>
 #include <string_view>
 
-// A file opened for reading only.
-class TFileReader {
+// Bytes in order, from a file or from memory.
+class TByteSource {
+public:
+    // The next `size` bytes; fewer only where the bytes end. The view stays valid until
+    // the next call.
+    virtual std::string_view Read(std::size_t size) = 0;
+    // Everything that is left.
+    std::string_view ReadRest() { return Read(std::string_view::npos); }
+    // How many bytes are left where that is known, else 0; only for reserving room.
+    virtual std::size_t SizeHint() const = 0;
+
+protected:
+    ~TByteSource() = default;
+};
+
+// A file opened for reading only. Each Read reuses one buffer, so a reader that asks
+// for a batch at a time never holds more of the file than that batch.
+class TFileReader final : public TByteSource {
 public:
     explicit TFileReader(const std::string &path);
     ~TFileReader();
     TFileReader(const TFileReader &) = delete;
     TFileReader &operator=(const TFileReader &) = delete;
 
-    // Fills `size` bytes unless the file ends first; returns how many it got.
-    std::size_t Read(char *buffer, std::size_t size);
-    // The file's size where the system knows it, else 0.
-    std::size_t SizeHint() const { return FSize; }
+    std::string_view Read(std::size_t size) override;
+    std::size_t SizeHint() const override { return FLeft; }
 
 private:
     std::string FPath;
     int FFd = -1;
-    std::size_t FSize = 0;
+    std::size_t FLeft = 0;  // of a regular file, by its size when opened
+    std::string FBuffer;
 };
 
-// The whole content of a file opened for reading only.
-std::string ReadWholeFile(const std::string &path);
+// Bytes that are already in memory; the source copies nothing.
+class TMemorySource final : public TByteSource {
+public:
+    explicit TMemorySource(std::string_view bytes) : FRest(bytes) {}
+
+    std::string_view Read(std::size_t size) override
+    {
+        const std::string_view part = FRest.substr(0, size);
+        FRest.remove_prefix(part.size());
+        return part;
+    }
+    std::size_t SizeHint() const override { return FRest.size(); }
+
+private:
+    std::string_view FRest;
+};
+
+class TByteSink {
+public:
+    virtual void Write(std::string_view bytes) = 0;
+    // Announces about how many bytes are coming, for a sink that can make room at once.
+    virtual void Expect(std::size_t) {}
+
+protected:
+    ~TByteSink() = default;
+};
+
+class TStringSink final : public TByteSink {
+public:
+    explicit TStringSink(std::string &out) : FOut(out) {}
+    void Write(std::string_view bytes) override { FOut.append(bytes); }
+    void Expect(std::size_t size) override { FOut.reserve(FOut.size() + size); }
+
+private:
+    std::string &FOut;
+};
 
 // Writes a file so that the old one survives any failure: the bytes go to a temporary
 // file beside the target, which replaces the target only after everything is on disk.
 // A writer that is destroyed without Commit() leaves the target as it was and removes
 // its temporary file.
-class TSafeFileWriter {
+class TSafeFileWriter final : public TByteSink {
 public:
     explicit TSafeFileWriter(const std::string &target);
     ~TSafeFileWriter();
     TSafeFileWriter(const TSafeFileWriter &) = delete;
     TSafeFileWriter &operator=(const TSafeFileWriter &) = delete;
 
-    void Write(std::string_view bytes);
+    void Write(std::string_view bytes) override;
     void Commit();
 
 private:

@@ -1,6 +1,7 @@
 #include "mirolafile.h"
 
 #include "errors.h"
+#include "filestreams.h"
 
 std::string FileExtension(const std::string &FileName)
 {
@@ -103,21 +104,62 @@ void TMirolaFile::LoadFromFile(const std::string &FileName)
     for (char &c : ext)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
-    if (ext == ".RAF")
-        ReadRaf(FileName);
-    else
-        ReadText(FileName);
+    TFileReader file(FileName);
+    Load(file, ext == ".RAF" ? ftRAF : ftTXT);
+}
+
+void TMirolaFile::LoadFromBytes(std::string_view Bytes, tMirolaFType Filetype)
+{
+    TMemorySource bytes(Bytes);
+    Load(bytes, Filetype);
+}
+
+void TMirolaFile::Load(TByteSource &source, tMirolaFType Filetype)
+{
+    switch (Filetype) {
+    case ftTXT: ReadText(source); break;
+    case ftRAF:
+    case ftWRAF: ReadRaf(source); break;
+    case ftPMIROLA: break;
+    }
     Index = 0;
     GetRecord(0);
+}
+
+void TMirolaFile::CheckSavable(tMirolaFType Filetype) const
+{
+    if (Filetype == ftTXT && Data.size() > MaxTextRecords)
+        throw EMirolaError("Die Datei enthält mehr als 9999 Datensätze und kann nicht im Textformat gespeichert werden");
+}
+
+void TMirolaFile::Write(TByteSink &out, tMirolaFType Filetype) const
+{
+    switch (Filetype) {
+    case ftTXT: WriteText(out); break;
+    case ftRAF: WriteDosRaf(out); break;
+    case ftWRAF: WriteWinRaf(out); break;
+    case ftPMIROLA: break;
+    }
 }
 
 void TMirolaFile::SaveToFile(const std::string &FileName, tMirolaFType Filetype)
 {
     Post();
-    switch (Filetype) {
-    case ftTXT: WriteText(FileName); break;
-    case ftRAF: WriteDosRaf(FileName); break;
-    case ftWRAF: WriteWinRaf(FileName); break;
-    case ftPMIROLA: break;
-    }
+    // No file is created or changed when nothing is to be written.
+    if (Filetype == ftPMIROLA)
+        return;
+    CheckSavable(Filetype);
+    TSafeFileWriter file(FileName);
+    Write(file, Filetype);
+    file.Commit();
+}
+
+std::string TMirolaFile::SaveToString(tMirolaFType Filetype)
+{
+    Post();
+    CheckSavable(Filetype);
+    std::string bytes;
+    TStringSink sink(bytes);
+    Write(sink, Filetype);
+    return bytes;
 }

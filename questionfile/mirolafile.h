@@ -3,6 +3,7 @@
 // window reaches the records. Every text is held as OEM bytes.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shortstring.h"
@@ -21,6 +22,9 @@ enum tMirolaFType { ftTXT = 0, ftRAF = 1, ftWRAF = 2, ftPMIROLA = 3 };
 // The text format announces its record count in four digits.
 constexpr std::size_t MaxTextRecords = 9999;
 
+class TByteSource;
+class TByteSink;
+
 class TMirolaFile {
 public:
     std::vector<TMirolaDatensatz> Data;
@@ -31,8 +35,18 @@ public:
     std::string Comments;
     TMirolaDatensatz DatRec;
 
+    // Appends the file's records to Data and puts the cursor on the first record, so it
+    // is called on a fresh document. A name ending in .raf, in any case, is read as a
+    // record file, any other name as a text file.
     void LoadFromFile(const std::string &FileName);
+    // The same for bytes already in memory. ftTXT reads them as a text file, ftRAF and
+    // ftWRAF as a record file (the reader does not tell the editions apart), ftPMIROLA
+    // reads nothing; errors and messages are those of LoadFromFile.
+    void LoadFromBytes(std::string_view Bytes, tMirolaFType Filetype);
     void SaveToFile(const std::string &FileName, tMirolaFType Filetype);
+    // The bytes that SaveToFile writes, byte for byte; empty for ftPMIROLA. Posts the
+    // buffer first, as SaveToFile does.
+    std::string SaveToString(tMirolaFType Filetype);
 
     void First();
     void Prior();
@@ -49,12 +63,17 @@ private:
     void GetRecord(std::int32_t position);
     void PutRecord(std::int32_t position);
 
-    void ReadText(const std::string &FileName);
-    void WriteText(const std::string &FileName) const;
-    void ReadRaf(const std::string &FileName);
-    void WriteDosRaf(const std::string &FileName) const;
-    void WriteWinRaf(const std::string &FileName) const;
-    void WriteRaf(const std::string &FileName, bool windowsEdition) const;
+    void Load(TByteSource &source, tMirolaFType Filetype);
+    // Refuses, before anything is written, a document that the format cannot hold.
+    void CheckSavable(tMirolaFType Filetype) const;
+    void Write(TByteSink &out, tMirolaFType Filetype) const;
+
+    void ReadText(TByteSource &source);
+    void WriteText(TByteSink &out) const;
+    void ReadRaf(TByteSource &source);
+    void WriteDosRaf(TByteSink &out) const;
+    void WriteWinRaf(TByteSink &out) const;
+    void WriteRaf(TByteSink &out, bool windowsEdition) const;
 };
 
 // A code as one byte of a file; one that does not fit a byte shows as '?'.

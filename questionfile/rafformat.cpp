@@ -55,11 +55,10 @@ private:
 
 }  // namespace
 
-void TMirolaFile::ReadRaf(const std::string &FileName)
+void TMirolaFile::ReadRaf(TByteSource &source)
 {
-    TFileReader file(FileName);
-    std::string header(kRecordSize, '\0');
-    if (file.Read(header.data(), kRecordSize) < kRecordSize)
+    const std::string_view header = source.Read(kRecordSize);
+    if (header.size() < kRecordSize)
         RaiseInOutError(ioReadBeyondEnd);
     Title = SlotText(header, 1, 36);
     AutorInfo = SlotText(header, 2, 255);
@@ -67,12 +66,12 @@ void TMirolaFile::ReadRaf(const std::string &FileName)
     Comments = SlotText(header, 5, 255);
 
     // Records are read a batch at a time, so a large file never sits in memory twice.
-    Data.reserve(Data.size() + file.SizeHint() / kRecordSize);
-    std::string batch(kRecordSize * 150, '\0');
+    constexpr std::size_t kBatchSize = kRecordSize * 150;
+    Data.reserve(Data.size() + source.SizeHint() / kRecordSize);
     for (;;) {
-        const std::size_t got = file.Read(batch.data(), batch.size());
-        for (std::size_t at = 0; at + kRecordSize <= got; at += kRecordSize) {
-            const std::string_view raw(batch.data() + at, kRecordSize);
+        const std::string_view batch = source.Read(kBatchSize);
+        for (std::size_t at = 0; at + kRecordSize <= batch.size(); at += kRecordSize) {
+            const std::string_view raw = batch.substr(at, kRecordSize);
             TMirolaDatensatz &record = Data.emplace_back();
             record.theletter = static_cast<unsigned char>(raw[1]);
             record.level = static_cast<unsigned char>(raw[3]);
@@ -83,23 +82,22 @@ void TMirolaFile::ReadRaf(const std::string &FileName)
                 record.Answers[a] = SlotText(raw, 5 + a, 34);
         }
         // Bytes after the last whole record are not a record.
-        if (got < batch.size())
+        if (batch.size() < kBatchSize)
             break;
     }
 }
 
-void TMirolaFile::WriteDosRaf(const std::string &FileName) const { WriteRaf(FileName, false); }
+void TMirolaFile::WriteDosRaf(TByteSink &out) const { WriteRaf(out, false); }
 
-void TMirolaFile::WriteWinRaf(const std::string &FileName) const { WriteRaf(FileName, true); }
+void TMirolaFile::WriteWinRaf(TByteSink &out) const { WriteRaf(out, true); }
 
-void TMirolaFile::WriteRaf(const std::string &FileName, bool windowsEdition) const
+void TMirolaFile::WriteRaf(TByteSink &out, bool windowsEdition) const
 {
     auto text = [windowsEdition](std::string_view oem) {
         return windowsEdition ? OemToAnsiStr(oem) : std::string(oem);
     };
 
-    TSafeFileWriter file(FileName);
-
+    out.Expect(kRecordSize * (Data.size() + 1));
     TRecordBuilder header;
     header.Put(0, kMagic);
     header.Put(1, Title.view());
@@ -110,7 +108,7 @@ void TMirolaFile::WriteRaf(const std::string &FileName, bool windowsEdition) con
     const std::string filler = text(std::string(kFillerLength, static_cast<char>(kFillerByte)));
     for (int slot = 6; slot < 10; ++slot)
         header.Put(slot, filler);
-    file.Write(header.Bytes());
+    out.Write(header.Bytes());
 
     for (std::size_t i = 0; i < Data.size(); ++i) {
         const TMirolaDatensatz &record = Data[i];
@@ -122,7 +120,6 @@ void TMirolaFile::WriteRaf(const std::string &FileName, bool windowsEdition) con
         raf.Put(4, "-", text(record.Comment.view()));
         for (int a = 0; a < 5; ++a)
             raf.Put(5 + a, text(record.Answers[a].view()));
-        file.Write(raf.Bytes());
+        out.Write(raf.Bytes());
     }
-    file.Commit();
 }

@@ -72,6 +72,22 @@ std::int32_t ParseCount(std::string_view text)
     return negative ? -value : value;
 }
 
+// Lines ended as the game's tools end them.
+class TLineWriter {
+public:
+    explicit TLineWriter(TByteSink &out) : FOut(out) {}
+
+    void operator()(std::string_view a, std::string_view b = {})
+    {
+        FOut.Write(a);
+        FOut.Write(b);
+        FOut.Write(kNewline);
+    }
+
+private:
+    TByteSink &FOut;
+};
+
 char16_t CodeAt(const std::string &line, std::size_t pos, char16_t missing)
 {
     return pos < line.size() ? char16_t(static_cast<unsigned char>(line[pos])) : missing;
@@ -79,10 +95,9 @@ char16_t CodeAt(const std::string &line, std::size_t pos, char16_t missing)
 
 }  // namespace
 
-void TMirolaFile::ReadText(const std::string &FileName)
+void TMirolaFile::ReadText(TByteSource &source)
 {
-    const std::string content = ReadWholeFile(FileName);
-    TLineReader in(content);
+    TLineReader in(source.ReadRest());
 
     Title = WithoutMarker(in.ReadLine());
     const std::string countLine = in.ReadLine();
@@ -91,6 +106,8 @@ void TMirolaFile::ReadText(const std::string &FileName)
     Comments = in.ReadLine();
     const std::int32_t n = ParseCount(std::string_view(StripFirstChar(countLine)).substr(0, 4));
 
+    if (n > 0)
+        Data.reserve(Data.size() + static_cast<std::size_t>(n));
     for (std::int32_t r = 0; r < n; ++r) {
         TMirolaDatensatz record;
         const std::string code = in.ReadLine();
@@ -105,17 +122,12 @@ void TMirolaFile::ReadText(const std::string &FileName)
     }
 }
 
-void TMirolaFile::WriteText(const std::string &FileName) const
+void TMirolaFile::WriteText(TByteSink &out) const
 {
-    if (Data.size() > MaxTextRecords)
-        throw EMirolaError("Die Datei enthält mehr als 9999 Datensätze und kann nicht im Textformat gespeichert werden");
-
-    TSafeFileWriter file(FileName);
-    auto line = [&file](std::string_view a, std::string_view b = {}) {
-        file.Write(a);
-        file.Write(b);
-        file.Write(kNewline);
-    };
+    // A record takes ten line ends, its code line and its texts, mostly far shorter
+    // than they may be.
+    out.Expect(Data.size() * 128 + AutorInfo.size() + CopyrightInfo.size() + Comments.size() + 128);
+    TLineWriter line(out);
     line((Title.str() + std::string(kFileMarker)).substr(0, 50));
     line(":", ZeroPadStr(4, Count()));
     line(kAuthorPrefix, AutorInfo);
@@ -132,5 +144,4 @@ void TMirolaFile::WriteText(const std::string &FileName) const
         for (const auto &answer : record.Answers)
             line(answer.view());
     }
-    file.Commit();
 }

@@ -109,9 +109,11 @@ TEST(RafFormat, FileSizes)
     };
     for (const Case &c : cases) {
         WriteBytes(dir.Path("s.raf"), c.bytes);
-        TMirolaFile doc;
+        TMirolaFile doc, fromBytes;
         EXPECT_EQ(LoadError(doc, dir.Path("s.raf")), c.error) << c.bytes.size();
         EXPECT_EQ(doc.Count(), c.records) << c.bytes.size();
+        EXPECT_EQ(LoadBytesError(fromBytes, c.bytes, ftRAF), c.error) << c.bytes.size();
+        EXPECT_EQ(fromBytes.Count(), c.records) << c.bytes.size();
     }
 }
 

@@ -91,12 +91,43 @@ TMirolaFile MakeDocument(int count)
     return doc;
 }
 
+TMirolaFile MakeMixedDocument(int count)
+{
+    TMirolaFile doc = MakeDocument(0);
+    doc.Title = "Gemischt \x84\x94\x81";
+    const char16_t letters[] = {u'a', u'b', u'c', u'd', u'e', u'r', u'f', u'x'};
+    const char16_t levels[] = {u'A', u'B', u'C', u'D', u'a'};
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i + 1);
+        TMirolaDatensatz r = MakeRecord(letters[i % 8], levels[i % 5], "Frage " + n, i % 3 ? "Quelle " + n : "");
+        r.Question[1] = std::string(static_cast<std::size_t>(i % 51), static_cast<char>(0x80 + i % 128));
+        if (i % 4 == 1)
+            r.Question[2] = "- dritte Zeile " + n;
+        for (int a = 0; a < 1 + i % 5; ++a)
+            r.Answers[a] = "Antwort " + std::to_string(a + 1) + " zu " + n + (a == 2 ? " \x8E" : "");
+        doc.Data.push_back(r);
+    }
+    if (count > 0)
+        doc.DatRec = doc.Data[0];
+    return doc;
+}
+
+std::string LoadBytesError(TMirolaFile &doc, const std::string &bytes, tMirolaFType type)
+{
+    try {
+        doc.LoadFromBytes(bytes, type);
+    } catch (const EMirolaError &e) {
+        return e.Message();
+    }
+    return "";
+}
+
 std::string LoadError(TMirolaFile &doc, const std::string &path)
 {
     try {
         doc.LoadFromFile(path);
     } catch (const EMirolaError &e) {
-        return e.what();
+        return e.Message();
     }
     return "";
 }
@@ -106,7 +137,7 @@ std::string SaveError(TMirolaFile &doc, const std::string &path, tMirolaFType ty
     try {
         doc.SaveToFile(path, type);
     } catch (const EMirolaError &e) {
-        return e.what();
+        return e.Message();
     }
     return "";
 }

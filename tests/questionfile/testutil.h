@@ -32,8 +32,13 @@ void ExpectSameRecord(const TMirolaDatensatz &expected, const TMirolaDatensatz &
 // A document of `count` records numbered in their first question line.
 TMirolaFile MakeDocument(int count);
 
+// A document whose records differ in every field, non-ASCII texts and empty ones
+// included, so that a record read from the wrong place shows.
+TMirolaFile MakeMixedDocument(int count);
+
 // What a load raises, or "" when it succeeds.
 std::string LoadError(TMirolaFile &doc, const std::string &path);
+std::string LoadBytesError(TMirolaFile &doc, const std::string &bytes, tMirolaFType type);
 std::string SaveError(TMirolaFile &doc, const std::string &path, tMirolaFType type = ftTXT);
 
 // Runs `work` in a forked child and returns what it returned; for tests that need a

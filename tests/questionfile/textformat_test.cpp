@@ -161,9 +161,11 @@ TEST(TextFormat, CountField)
     };
     for (const Case &c : cases) {
         WriteBytes(dir.Path("n.mfd"), TextFile(c.countLine, kRecord));
-        TMirolaFile doc;
+        TMirolaFile doc, fromBytes;
         EXPECT_EQ(LoadError(doc, dir.Path("n.mfd")), c.error) << c.countLine;
         EXPECT_EQ(doc.AutorInfo, "Ann") << "header is read before the count";
+        EXPECT_EQ(LoadBytesError(fromBytes, TextFile(c.countLine, kRecord), ftTXT), c.error) << c.countLine;
+        EXPECT_EQ(fromBytes.AutorInfo, "Ann");
     }
 }
 
