@@ -72,19 +72,36 @@ std::int32_t ParseCount(std::string_view text)
     return negative ? -value : value;
 }
 
-// Lines ended as the game's tools end them.
+// Writes lines that the reader gives back as they were written. A line break or a
+// Ctrl-Z inside a text would end its line, or the whole file, early and shift every
+// field after it, so each such byte is written as a blank.
 class TLineWriter {
 public:
     explicit TLineWriter(TByteSink &out) : FOut(out) {}
 
     void operator()(std::string_view a, std::string_view b = {})
     {
-        FOut.Write(a);
-        FOut.Write(b);
+        Text(a);
+        Text(b);
         FOut.Write(kNewline);
     }
 
 private:
+    static constexpr std::string_view kBreaking = "\r\n\x1A";
+
+    void Text(std::string_view text)
+    {
+        if (text.find_first_of(kBreaking) == std::string_view::npos) {
+            FOut.Write(text);
+            return;
+        }
+        std::string blanked(text);
+        for (char &c : blanked)
+            if (kBreaking.find(c) != std::string_view::npos)
+                c = ' ';
+        FOut.Write(blanked);
+    }
+
     TByteSink &FOut;
 };
 

@@ -61,6 +61,53 @@ TEST(TextFormat, RoundTripKeepsEverything)
     EXPECT_EQ(back.DatRec.Question[0], doc.Data[0].Question[0]);
 }
 
+// A record file may hold line breaks and Ctrl-Z in any text; the text format cannot.
+TEST(TextFormat, LineBreaksAndCtrlZInTextsAreWrittenAsBlanks)
+{
+    TMirolaFile doc;
+    doc.Title = "Zwei\r\nZeilen";
+    doc.AutorInfo = "Ann\nBob";
+    doc.CopyrightInfo = "\x1A" "2026";
+    doc.Comments = "Ende\r";
+    doc.Data = {MakeRecord(u'\n', u'\x1A', "Wo\rliegt", "Que\nlle", {"\x84\r", "", "b\x1A"}),
+                MakeRecord(u'c', u'D', "K\x94ln", "", {"ja", "nein"}),
+                MakeRecord(u'\r', u'B', "", "\r\n", {"", "", "", "", "f\x81nf\n"})};
+    doc.Data[1].Question[2] = "\n";
+    doc.Data[2].Question[1] = "\x1A\x1A\x1A";
+    doc.DatRec = doc.Data[0];
+
+    // The record format keeps every byte.
+    TMirolaFile raf;
+    raf.LoadFromBytes(doc.SaveToString(ftRAF), ftRAF);
+    EXPECT_EQ(raf.Title, doc.Title);
+    EXPECT_EQ(raf.AutorInfo, doc.AutorInfo);
+    EXPECT_EQ(raf.CopyrightInfo, doc.CopyrightInfo);
+    EXPECT_EQ(raf.Comments, doc.Comments);
+    ASSERT_EQ(raf.Count(), 3);
+    for (int i = 0; i < 3; ++i)
+        ExpectSameRecord(doc.Data[i], raf.Data[i]);
+    TMirolaFile win;
+    win.LoadFromBytes(doc.SaveToString(ftWRAF), ftRAF);
+    ASSERT_EQ(win.Count(), 3);
+    EXPECT_EQ(win.Data[0].Answers[0].str(), "\xE4\r");
+    EXPECT_EQ(win.Data[2].Comment.str(), "\r\n");
+
+    TMirolaFile text;
+    text.LoadFromBytes(raf.SaveToString(ftTXT), ftTXT);
+    EXPECT_EQ(text.Title.str(), "Zwei  Zeilen");
+    EXPECT_EQ(text.AutorInfo, "Ann Bob");
+    EXPECT_EQ(text.CopyrightInfo, " 2026");
+    EXPECT_EQ(text.Comments, "Ende ");
+    ASSERT_EQ(text.Count(), 3);
+    TMirolaDatensatz expected[] = {MakeRecord(u' ', u' ', "Wo liegt", "Que lle", {"\x84 ", "", "b "}),
+                                   MakeRecord(u'c', u'D', "K\x94ln", "", {"ja", "nein"}),
+                                   MakeRecord(u' ', u'B', "", "  ", {"", "", "", "", "f\x81nf "})};
+    expected[1].Question[2] = " ";
+    expected[2].Question[1] = "   ";
+    for (int i = 0; i < 3; ++i)
+        ExpectSameRecord(expected[i], text.Data[i]);
+}
+
 TEST(TextFormat, TitleStaysTheSameOverRepeatedSaves)
 {
     TScratchDir dir;
