@@ -28,6 +28,14 @@ TBevelPanel::TBevelPanel(TBevel outer, TBevel inner, int borderWidth, QWidget *p
     setContentsMargins(inset + 1, inset, inset, inset);
 }
 
+void TBevelPanel::setText(const QString &text)
+{
+    if (text == QLabel::text())
+        return;
+    QLabel::setText(text);
+    emit CaptionChanged();
+}
+
 void TBevelPanel::paintEvent(QPaintEvent *event)
 {
     QLabel::paintEvent(event);

@@ -10,6 +10,14 @@ public:
 
     TBevelPanel(TBevel outer, TBevel inner, int borderWidth, QWidget *parent = nullptr);
 
+    // Stands in for QLabel's setText, which tells no one of a new caption; a caption
+    // set through a QLabel pointer goes unannounced.
+    void setText(const QString &text);
+
+signals:
+    // The caption is a different one; a panel that grows with it needs laying out.
+    void CaptionChanged();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

@@ -119,13 +119,24 @@ void TKelmorFrm::UpdateAnswerOptions()
 
 void TKelmorFrm::LayoutStatusLine()
 {
+    // A record file may hold more records than the drawn widths leave room for, so
+    // the two number panels grow with the captions UpdateNavigation gives them, and
+    // the hint line takes the rest: the record form's hints are long.
+    for (TBevelPanel *panel : {NumberOfPanel, IndexPanel})
+        connect(panel, &TBevelPanel::CaptionChanged, this, &TKelmorFrm::LayoutStatusLine, Qt::UniqueConnection);
+    const auto widthFor = [](const TBevelPanel *panel, int designWidth) {
+        const QMargins bevel = panel->contentsMargins();
+        const int caption = panel->fontMetrics().horizontalAdvance(panel->text()) + bevel.left() + bevel.right();
+        return qMax(design::Scaled(designWidth), caption);
+    };
     const QRect inner = Panel2->rect().adjusted(1, 1, -1, -1);
-    const int indexWidth = design::Scaled(168);
-    const int numberWidth = design::Scaled(161);
+    const int indexWidth = widthFor(IndexPanel, 168);
+    const int numberWidth = widthFor(NumberOfPanel, 161);
     IndexPanel->setGeometry(inner.right() + 1 - indexWidth, inner.top(), indexWidth, inner.height());
     NumberOfPanel->setGeometry(IndexPanel->x() - numberWidth, inner.top(), numberWidth, inner.height());
     if (FIsFileLoaded)
-        HintPanel->setGeometry(inner.left(), inner.top(), design::Scaled(300), inner.height());
+        HintPanel->setGeometry(inner.left(), inner.top(), qMax(0, NumberOfPanel->x() - inner.left()),
+                               inner.height());
     else
         HintPanel->setGeometry(inner);
 }

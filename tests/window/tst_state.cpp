@@ -21,6 +21,8 @@ private slots:
     void loadedStateShowsEverything();
     void navigationFollowsTheCursor_data();
     void navigationFollowsTheCursor();
+    void statusPanelsShowTheirNumbersWhole_data();
+    void statusPanelsShowTheirNumbersWhole();
     void rightAnswerChoicesFollowTheNumberOfAnswers_data();
     void rightAnswerChoicesFollowTheNumberOfAnswers();
     void showingARecordNeverMarksChanged();
@@ -61,7 +63,7 @@ void TestState::loadedStateShowsEverything()
 
     QVERIFY(w.MainPanel->isVisible());
     QCOMPARE(w.HintPanel->geometry().left(), 1);
-    QCOMPARE(w.HintPanel->width(), 200);
+    QCOMPARE(w.HintPanel->geometry().right() + 1, w.NumberOfPanel->geometry().left());
     QVERIFY(w.NumberOfPanel->isVisible());
     QCOMPARE(w.IndexPanel->geometry().right(), w.Panel2->width() - 2);
     QCOMPARE(w.NumberOfPanel->geometry().right() + 1, w.IndexPanel->geometry().left());
@@ -109,6 +111,51 @@ void TestState::navigationFollowsTheCursor()
     QVERIFY(w.DeleteButton->isEnabled());
     QCOMPARE(w.NumberOfPanel->text(), QStringLiteral("Datensätze: %1").arg(count));
     QCOMPARE(w.IndexPanel->text(), QStringLiteral("Datensatz Nr. %1").arg(index + 1));
+}
+
+enum class TCountReached { WhenOpened, WhileOpen };
+
+void TestState::statusPanelsShowTheirNumbersWhole_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<TCountReached>("reached");
+    QTest::newRow("one record") << 1 << 0 << TCountReached::WhenOpened;
+    QTest::newRow("last of 100000") << 100000 << 99999 << TCountReached::WhenOpened;
+    QTest::newRow("grown to 100000 while open") << 100000 << 99999 << TCountReached::WhileOpen;
+}
+
+void TestState::statusPanelsShowTheirNumbersWhole()
+{
+    QFETCH(int, count);
+    QFETCH(int, index);
+    QFETCH(TCountReached, reached);
+    TWindowFixture f;
+    TKelmorFrm &w = *f.Frm;
+    if (reached == TCountReached::WhenOpened) {
+        f.Install(Document(count, index));
+    } else {
+        f.Install(Document(2, 0, Record("Erste")));
+        w.QFile->Data.resize(static_cast<std::size_t>(count), Record("Weitere", u'b', u'C'));
+        w.QFile->Index = index;
+        w.UpdateNavigation();
+    }
+    QCOMPARE(w.NumberOfPanel->text(), QStringLiteral("Datensätze: %1").arg(count));
+    QCOMPARE(w.IndexPanel->text(), QStringLiteral("Datensatz Nr. %1").arg(index + 1));
+
+    for (TBevelPanel *panel : {w.NumberOfPanel, w.IndexPanel}) {
+        const QMargins bevel = panel->contentsMargins();
+        const int needed = panel->fontMetrics().horizontalAdvance(panel->text()) + bevel.left() + bevel.right();
+        QVERIFY2(needed <= panel->width(),
+                 qPrintable(QStringLiteral("%1: %2 > %3").arg(panel->objectName()).arg(needed).arg(panel->width())));
+    }
+    // Never narrower than drawn, whatever the font.
+    QVERIFY(w.NumberOfPanel->width() >= 107);
+    QVERIFY(w.IndexPanel->width() >= 112);
+    QCOMPARE(w.IndexPanel->geometry().right(), w.Panel2->width() - 2);
+    QCOMPARE(w.NumberOfPanel->geometry().right() + 1, w.IndexPanel->geometry().left());
+    QCOMPARE(w.HintPanel->geometry().left(), 1);
+    QCOMPARE(w.HintPanel->geometry().right() + 1, w.NumberOfPanel->geometry().left());
 }
 
 void TestState::rightAnswerChoicesFollowTheNumberOfAnswers_data()
