@@ -32,8 +32,8 @@ TMirolaFile SmallDocument()
 {
     TMirolaFile doc;
     doc.Title = "K\x84se";  // Käse
-    doc.AutorInfo = std::string(60, 'a');
-    doc.CopyrightInfo = "(c)";
+    doc.AutorInfo = "\x84" + std::string(59, 'a');  // ä
+    doc.CopyrightInfo = "(c) M\x81ller";            // Müller
     doc.Comments = std::string(34, 'k') + "\x84" "zuviel";
     doc.Add();
     doc.DatRec = MakeRecord(u'b', u'C', "Ist K\x84se gelb?", "Quelle", {"ja", "n\x84", "", "", "f\x81nf"});
@@ -49,8 +49,8 @@ TEST(RafFormat, DosEditionLayout)
     const std::string file = ReadBytes(dir.Path("d.raf"));
     const std::string filler(34, '\xFA');
     const std::string expected =
-        Record({"- MIROLA-Datei", "K\x84se", std::string(50, 'a'), "(c)", ":0002", std::string(34, 'k') + "\x84",
-                filler, filler, filler, filler}) +
+        Record({"- MIROLA-Datei", "K\x84se", "\x84" + std::string(49, 'a'), "(c) M\x81ller", ":0002",
+                std::string(34, 'k') + "\x84", filler, filler, filler, filler}) +
         Record({"b:C: 001", "Ist K\x84se gelb?", "", "", "-Quelle", "ja", "n\x84", "", "", "f\x81nf"}) +
         Record({"x:a: 002", "", "", "", "-", "", "", "", "", ""});
     EXPECT_EQ(file, expected);
@@ -63,10 +63,12 @@ TEST(RafFormat, WindowsEditionConvertsTheRecordTexts)
     doc.SaveToFile(dir.Path("w.raf"), ftWRAF);
     const std::string file = ReadBytes(dir.Path("w.raf"));
     ASSERT_EQ(file.size(), 3 * kRec);
-    EXPECT_EQ(Slot(file, 0, 1), "K\x84se");  // the title stays OEM
-    EXPECT_EQ(Slot(file, 0, 5), std::string(34, 'k') + "\xE4");
-    EXPECT_EQ(Slot(file, 0, 6), std::string(34, '\xB7'));
-    EXPECT_EQ(file[kOffsets[7] - 1], '\0');
+    // Of the header, only the file comment and the filler are converted; title, author
+    // and copyright keep their OEM bytes.
+    const std::string filler(34, '\xB7');
+    EXPECT_EQ(file.substr(0, kRec),
+              Record({"- MIROLA-Datei", "K\x84se", "\x84" + std::string(49, 'a'), "(c) M\x81ller", ":0002",
+                      std::string(34, 'k') + "\xE4", filler, filler, filler, filler}));
     EXPECT_EQ(Slot(file, 1, 0), "b:C: 001");
     EXPECT_EQ(Slot(file, 1, 1), "Ist K\xE4se gelb?");
     EXPECT_EQ(Slot(file, 1, 4), "-Quelle");
