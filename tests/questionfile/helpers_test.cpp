@@ -30,16 +30,16 @@ TEST(Helpers, StripFirstChar)
     EXPECT_EQ(StripFirstChar(std::string(300, 'x')).size(), 254u);
 }
 
-// What the system's iconv makes of one byte; '?' where the other page lacks it.
-unsigned char IconvByte(const char *from, const char *to, unsigned char byte)
+// What the system's iconv makes of one byte; "?" where the other page lacks it.
+std::string IconvByte(const char *from, const char *to, unsigned char byte)
 {
     iconv_t cd = iconv_open(to, from);
-    char in = static_cast<char>(byte), out = 0;
-    char *inp = &in, *outp = &out;
-    size_t inLeft = 1, outLeft = 1;
+    char in = static_cast<char>(byte), out[8] = {};
+    char *inp = &in, *outp = out;
+    size_t inLeft = 1, outLeft = sizeof out;
     const size_t rc = iconv(cd, &inp, &inLeft, &outp, &outLeft);
     iconv_close(cd);
-    return rc == static_cast<size_t>(-1) || outLeft != 0 ? '?' : static_cast<unsigned char>(out);
+    return rc == static_cast<size_t>(-1) || inLeft != 0 ? "?" : std::string(out, sizeof out - outLeft);
 }
 
 TEST(CodePages, EveryEntryMatchesTheSystemsIconv)
@@ -49,10 +49,12 @@ TEST(CodePages, EveryEntryMatchesTheSystemsIconv)
     iconv_close(probe);
     for (int b = 0; b < 256; ++b) {
         const auto byte = static_cast<unsigned char>(b);
-        const unsigned char ansi = b < 128 ? byte : IconvByte("CP850", "CP1252", byte);
-        const unsigned char oem = b < 128 ? byte : IconvByte("CP1252", "CP850", byte);
-        EXPECT_EQ(OemToAnsiTable()[b], ansi) << "OEM byte " << b;
-        EXPECT_EQ(AnsiToOemTable()[b], oem) << "ANSI byte " << b;
+        const std::string ansi = b < 128 ? std::string(1, char(b)) : IconvByte("CP850", "CP1252", byte);
+        const std::string oem = b < 128 ? std::string(1, char(b)) : IconvByte("CP1252", "CP850", byte);
+        EXPECT_EQ(std::string(1, char(OemToAnsiTable()[b])), ansi) << "OEM byte " << b;
+        EXPECT_EQ(std::string(1, char(AnsiToOemTable()[b])), oem) << "ANSI byte " << b;
+        // Messages show OEM texts in UTF-8; every byte has its character there.
+        EXPECT_EQ(OemToUtf8(std::string(1, char(b))), IconvByte("CP850", "UTF-8", byte)) << "OEM byte " << b;
     }
 }
 
