@@ -187,6 +187,32 @@ TEST(TextFormat, ShortFilesAndShortCodeLines)
     EXPECT_EQ(codes.Data[2].level, u'B');
 }
 
+TEST(TextFormat, CtrlZEndsTheFileWhereverItStands)
+{
+    // Behind the Ctrl-Z lie the rest of the first record and a whole second one; none
+    // of it may be read.
+    const std::string second = "c:D:002\r\nZweite Frage\r\n\r\n\r\n- Notiz\r\nja\r\nnein\r\n\r\n\r\n\r\n";
+    TMirolaFile mid;
+    mid.LoadFromBytes(TextFile(":0002", "b:C:001\r\nErste\r\nZei\x1Ale 2\r\n\r\n- Quelle\r\nA\r\n\r\n\r\n\r\n\r\n" +
+                                            second),
+                      ftTXT);
+    ASSERT_EQ(mid.Count(), 2);
+    TMirolaDatensatz first = MakeRecord(u'b', u'C', "Erste");
+    first.Question[1] = "Zei";
+    ExpectSameRecord(first, mid.Data[0]);
+    ExpectSameRecord(MakeRecord(u'x', u'a', ""), mid.Data[1]);
+
+    // In the header: the author line ends there, and the count before it still holds.
+    TMirolaFile head;
+    head.LoadFromBytes("Quiz\r\n:0001\r\nAutor    : A\x1A" "nn\r\nCopyright: (c)\r\nKommentar\r\n" + second,
+                       ftTXT);
+    EXPECT_EQ(head.AutorInfo, "A");
+    EXPECT_EQ(head.CopyrightInfo, "");
+    EXPECT_EQ(head.Comments, "");
+    ASSERT_EQ(head.Count(), 1);
+    ExpectSameRecord(MakeRecord(u'x', u'a', ""), head.Data[0]);
+}
+
 TEST(TextFormat, CountField)
 {
     TScratchDir dir;
