@@ -1,12 +1,17 @@
 // Saving never destroys the previous file: failures leave it byte for byte and leave
 // no temporary file behind.
+#include <csignal>
+#include <cstdio>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include "errors.h"
+#include "filestreams.h"
 #include "testutil.h"
 
 namespace {
@@ -17,12 +22,15 @@ TEST(Saving, FailuresLeaveTheOldFileAndNoTemporaryFile)
 {
     TScratchDir dir;
     TMirolaFile doc = MakeDocument(3);
+    WriteBytes(dir.Path("datei.mfd"), "alt");
     for (const tMirolaFType type : kWriters) {
         EXPECT_EQ(SaveError(doc, dir.Path("fehlt/x.mfd"), type), "Ungültiger Dateiname");
+        EXPECT_EQ(SaveError(doc, dir.Path("datei.mfd/x.mfd"), type), "Ungültiger Dateiname") << type;
         EXPECT_EQ(SaveError(doc, dir.Root(), type), "Dateizugriff verweigert");
         EXPECT_EQ(SaveError(doc, "/dev/full", type), "Zu wenig Speicherplatz");
     }
-    EXPECT_EQ(ListFolder(dir.Root()), "");
+    EXPECT_EQ(ReadBytes(dir.Path("datei.mfd")), "alt");
+    EXPECT_EQ(ListFolder(dir.Root()), "datei.mfd;");
 }
 
 TEST(Saving, FullDiskLeavesTheOldFile)

@@ -268,6 +268,10 @@ TEST(TextFormat, ReadErrors)
     EXPECT_EQ(LoadError(doc, dir.Path("fehlt.mfd")), "Datei nicht gefunden");
     EXPECT_EQ(LoadError(doc, dir.Path("kein/ordner.mfd")), "Ungültiger Dateiname");
     EXPECT_EQ(LoadError(doc, dir.Root()), "Dateizugriff verweigert");
+    // A path that goes on through a file as if it were a folder, to either reader.
+    WriteBytes(dir.Path("datei.mfd"), "Quiz\r\n:0001\r\n");
+    EXPECT_EQ(LoadError(doc, dir.Path("datei.mfd/x.mfd")), "Ungültiger Dateiname");
+    EXPECT_EQ(LoadError(doc, dir.Path("datei.mfd/x.raf")), "Ungültiger Dateiname");
     EXPECT_EQ(doc.Count(), 0);
 }
 
