@@ -33,6 +33,50 @@ TEST(Saving, FailuresLeaveTheOldFileAndNoTemporaryFile)
     EXPECT_EQ(ListFolder(dir.Root()), "datei.mfd;");
 }
 
+// A write that fails halfway, after the temporary file has taken part of the bytes:
+// a file size limit for the child alone stands in for a full disk.
+TEST(Saving, AWriteFailingHalfwayRemovesItsTemporaryFile)
+{
+    TScratchDir dir;
+    WriteBytes(dir.Path("alt.mfd"), "alter Inhalt");
+    const std::string result = InChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);  // the write then fails with EFBIG instead of ending the child
+        const rlimit limit{4096, 4096};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return std::string("setrlimit failed");
+        TMirolaFile doc = MakeMixedDocument(2000);  // far more than 4 KiB in every format
+        std::string report;
+        for (const tMirolaFType type : kWriters)
+            report += (SaveError(doc, dir.Path("alt.mfd"), type).empty() ? "saved|" : "failed|") +
+                      ReadBytes(dir.Path("alt.mfd")) + "|" + ListFolder(dir.Root()) + "\n";
+        return report;
+    });
+    const std::string once = "failed|alter Inhalt|alt.mfd;\n";
+    EXPECT_EQ(result, once + once + once);
+}
+
+// The last step fails: the target turned into a folder while the file was written, so
+// the temporary file cannot take its place.
+TEST(Saving, AFailedReplaceRemovesTheTemporaryFile)
+{
+    TScratchDir dir;
+    const std::string target = dir.Path("ziel.mfd");
+    WriteBytes(target, "alt");
+    try {
+        TSafeFileWriter file(target);
+        file.Write("neu");
+        ASSERT_EQ(std::remove(target.c_str()), 0);
+        ASSERT_EQ(::mkdir(target.c_str(), 0755), 0);
+        WriteBytes(target + "/drin", "x");
+        file.Commit();
+        ADD_FAILURE() << "the temporary file replaced a folder";
+    } catch (const EMirolaError &e) {
+        EXPECT_EQ(e.Message(), "Dateizugriff verweigert");
+    }
+    EXPECT_EQ(ListFolder(dir.Root()), "ziel.mfd;");
+    EXPECT_EQ(ListFolder(target), "drin;");
+}
+
 TEST(Saving, FullDiskLeavesTheOldFile)
 {
     const std::string result = InChild([] {
