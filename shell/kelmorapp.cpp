@@ -1,5 +1,7 @@
 #include "kelmorapp.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <exception>
 
 #include "platformseam.h"
@@ -10,6 +12,10 @@ TKelmorApplication::TKelmorApplication(int &argc, char **argv) : QApplication(ar
     // The name, not the display name: Qt would append a display name to every
     // window title.
     setApplicationName(KelmorApplicationTitle);
+    // Qt's own dialogs (the file dialogs, the buttons they bring) speak German too.
+    if (FQtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&FQtTexts);
 }
 
 TKelmorApplication::~TKelmorApplication() = default;
@@ -26,12 +32,21 @@ bool TKelmorApplication::notify(QObject *receiver, QEvent *event)
     // An error ends the command that raised it, never the program.
     try {
         return QApplication::notify(receiver, event);
+    } catch (...) {
+        ReportCurrentError();
+    }
+    return false;
+}
+
+void TKelmorApplication::ReportCurrentError()
+{
+    try {
+        throw;
     } catch (const std::exception &error) {
         ReportError(QString::fromUtf8(error.what()));
     } catch (...) {
         ReportError(QStringLiteral("Unbekannter Fehler"));
     }
-    return false;
 }
 
 void TKelmorApplication::ReportError(const QString &message)

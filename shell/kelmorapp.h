@@ -1,6 +1,7 @@
 #pragma once
 // The application object: its title, and the report of errors that no command caught.
 #include <QApplication>
+#include <QTranslator>
 
 class TPlatformSeam;
 
@@ -16,6 +17,9 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
+    // Reports the error being handled; called inside a catch block.
+    void ReportCurrentError();
+
     // The report's text: a period is added unless the message ends in a period or a
     // character below it.
     static QString ReportText(const QString &message);
@@ -24,4 +28,5 @@ private:
     void ReportError(const QString &message);
 
     TPlatformSeam *FReportSeam = nullptr;
+    QTranslator FQtTexts;
 };

@@ -4,7 +4,11 @@
 //   kelmorfrm_state.cpp     the state properties, the refresh operations, the hint line
 //                           and the small handlers that keep them current
 //   kelmorfrm_record.cpp    putting a document in, ShowRecord and StoreRecord
-//   kelmorfrm_commands.cpp  the menu and toolbar commands
+//   kelmorfrm_documents.cpp the command line, opening, new and file information
+//   kelmorfrm_saving.cpp    save, save as, export, the question before closing, close
+//                           and exit
+//   kelmorfrm_navigation.cpp the record commands and go to
+//   kelmorfrm_commands.cpp  the remaining menu and toolbar commands
 #include <QMainWindow>
 #include <QString>
 #include <array>
@@ -23,8 +27,10 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QRadioButton;
+class QSessionManager;
 class QShortcut;
 class QToolButton;
+class TAboutBox;
 class TBevelPanel;
 class TEditField;
 class THintTracker;
@@ -34,6 +40,26 @@ inline const QString StartupCaption = QStringLiteral("Kelmor für Mirola Classic
 inline const QString EmptyStateHint =
     QStringLiteral("Klicken Sie auf \"Neu\" oder \"Öffnen\", um eine Mirola-Datei zu bearbeiten...");
 inline const QString KelmorWebPage = QStringLiteral("https://kelmor.example.org/");
+// The name of a document that has none yet.
+inline const QString UntitledName = QStringLiteral("Unbenannt");
+
+// The integer property that picks the command of an element shared by several.
+inline constexpr const char *TagProperty = "Tag";
+
+// The Tags of the seven record commands, carried by their toolbar buttons and menu
+// items and read by DataControlClick.
+enum TRecordCommand : int {
+    rcFirst = 1,
+    rcPrior = 2,
+    rcNext = 3,
+    rcLast = 4,
+    rcAdd = 5,
+    rcDelete = 6,
+    rcPost = 7,
+};
+
+// "Kelmor für Mirola - [name]"
+QString DocumentCaption(const QString &name);
 
 class TKelmorFrm : public QMainWindow {
     Q_OBJECT
@@ -45,9 +71,29 @@ public:
 
     TPlatformSeam &Seam() { return *FSeam; }
 
-    // The open document and its file name.
+    // The open document and its file name. The member hides Qt's own QFile inside
+    // this class: write ::QFile for that.
     std::unique_ptr<TMirolaFile> QFile;
     QString dokname;
+
+    // Shown by the About command; made by the program's start-up after this window.
+    TAboutBox *AboutBox = nullptr;
+
+    // Puts the window into its empty state and works through the command line (the
+    // arguments without the program's path). Whoever creates the window calls it once,
+    // where an error it raises can be reported: the constructor does not.
+    void FormCreate(const QStringList &CommandLine);
+
+    // Opens a question file by its extension; a refused or failing file leaves the
+    // open document as it was.
+    void OpenDoc(const QString &FileName);
+
+    // Asks whether to save a changed document. False when the user cancelled or the
+    // document could not be saved: the caller must then keep it.
+    bool ConfirmChange(QObject *Sender);
+
+    // Every request to close the window, the session's log-off included, asks here.
+    void FormCloseQuery(QObject *Sender, bool &CanClose);
 
     // Makes `doc` the open document and shows its current record; the document it
     // replaces is released.
@@ -228,6 +274,7 @@ public:
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     using THandler = void (TKelmorFrm::*)(QObject *);
@@ -239,7 +286,17 @@ private:
     void BuildEditPopup();
     void BuildFileDialogs();
     void BuildHiddenItemShortcuts();
-    void FormCreate();
+    void ProcessCommandLine(const QStringList &arguments);
+    void SessionEnding(QSessionManager &manager);
+
+    // The save behind Save, Save As and the question before closing; each says
+    // whether the document was written.
+    bool SaveDocument();
+    bool SaveDocumentAs();
+    // Asks the save dialog described by `setup` for a name; a name without extension
+    // gets `extension`, and replacing an existing file is asked about. Empty when the
+    // user cancelled.
+    QString AskSaveName(TFileDialogSetup &setup, const QString &extension);
 
     QToolButton *MakeToolButton(const char *name, int left, int width, const QString &hint, QIcon icon,
                                 THandler handler, int tag = 0);
@@ -266,6 +323,10 @@ private:
     };
     std::vector<THiddenItemShortcut> FHiddenItemShortcuts;
 
+    // The document came from a record file: saving it as text under that name
+    // would make the file unreadable as what it is.
+    bool FOpenedAsRecordFile = false;
+
     bool FIsFileLoaded = false;
     bool FIsChanged = false;
     QString FCurSelText;
@@ -274,6 +335,7 @@ private:
     bool FShowingRecord = false;
     bool FActivatedOnce = false;
     bool FCentred = false;
+
 };
 
 // The eight right-answer choices with their codes, in the order in which a record's

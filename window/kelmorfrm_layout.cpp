@@ -24,6 +24,7 @@
 #include "bevelpanel.h"
 #include "designscale.h"
 #include "editfield.h"
+#include "fonts.h"
 #include "hinttracker.h"
 #include "kelmorfrm.h"
 #include "pictures.h"
@@ -38,13 +39,7 @@ constexpr int DesignFontPixels = 21;
 
 QFont WindowFont()
 {
-    // Segoe UI where it exists; elsewhere Liberation Sans (Arial's metrics) keeps the
-    // captions within the widths the layout was drawn for, which wider sans fonts overrun.
-    QFont font(QStringLiteral("Segoe UI"));
-    font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(Scaled(DesignFontPixels));
-    return font;
+    return SansFont(Scaled(DesignFontPixels));
 }
 
 QFont FieldFont()
@@ -138,7 +133,7 @@ TKelmorFrm::TKelmorFrm(std::unique_ptr<TPlatformSeam> seam, QWidget *parent)
     BuildEditPopup();
     BuildFileDialogs();
     BuildHiddenItemShortcuts();
-    FormCreate();
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TKelmorFrm::SessionEnding, Qt::DirectConnection);
 }
 
 TKelmorFrm::~TKelmorFrm() = default;
@@ -158,7 +153,7 @@ QToolButton *TKelmorFrm::MakeToolButton(const char *name, int left, int width, c
     button->setToolTip(hint);
     SetHint(button, hint);
     if (tag != 0)
-        button->setProperty("Tag", tag);
+        button->setProperty(TagProperty, tag);
     connect(button, &QToolButton::clicked, this, [this, button, handler] { (this->*handler)(button); });
     return button;
 }
@@ -180,19 +175,19 @@ void TKelmorFrm::BuildToolbar()
     FilePropButton = MakeToolButton("FilePropButton", 347, 46, QStringLiteral("Die Dateiinformationen ändern..."),
                                     PictureIcon(TPicture::FileProp), &TKelmorFrm::Dateiinformationen1Click);
     FirstButton = MakeToolButton("FirstButton", 478, 45, QStringLiteral("Springt zum ersten Datensatz"),
-                                 PictureIcon(TPicture::First), &TKelmorFrm::DataControlClick, 1);
+                                 PictureIcon(TPicture::First), &TKelmorFrm::DataControlClick, rcFirst);
     PreviousButton = MakeToolButton("PreviousButton", 523, 48, QStringLiteral("Springt zum vorigen Datensatz"),
-                                    PictureIcon(TPicture::Previous), &TKelmorFrm::DataControlClick, 2);
+                                    PictureIcon(TPicture::Previous), &TKelmorFrm::DataControlClick, rcPrior);
     NextButton = MakeToolButton("NextButton", 571, 45, QStringLiteral("Springt zum nächsten Datensatz"),
-                                PictureIcon(TPicture::Next), &TKelmorFrm::DataControlClick, 3);
+                                PictureIcon(TPicture::Next), &TKelmorFrm::DataControlClick, rcNext);
     LastButton = MakeToolButton("LastButton", 616, 46, QStringLiteral("Springt zum letzten Datensatz"),
-                                PictureIcon(TPicture::Last), &TKelmorFrm::DataControlClick, 4);
+                                PictureIcon(TPicture::Last), &TKelmorFrm::DataControlClick, rcLast);
     AddButton = MakeToolButton("AddButton", 662, 47, QStringLiteral("Fügt einen Datensatz hinzu"),
-                               PictureIcon(TPicture::Add), &TKelmorFrm::DataControlClick, 5);
+                               PictureIcon(TPicture::Add), &TKelmorFrm::DataControlClick, rcAdd);
     DeleteButton = MakeToolButton("DeleteButton", 709, 45, QStringLiteral("Löscht den aktuellen Datensatz"),
-                                  PictureIcon(TPicture::Delete), &TKelmorFrm::DataControlClick, 6);
+                                  PictureIcon(TPicture::Delete), &TKelmorFrm::DataControlClick, rcDelete);
     PostButton = MakeToolButton("PostButton", 754, 47, QStringLiteral("Übernimmt die Änderungen der Datenbank"),
-                                PictureIcon(TPicture::Post), &TKelmorFrm::DataControlClick, 7);
+                                PictureIcon(TPicture::Post), &TKelmorFrm::DataControlClick, rcPost);
     HelpIndexButton = MakeToolButton("HelpIndexButton", 902, 44, QStringLiteral("Sucht ein Stichwort in der Hilfe"),
                                      PictureIcon(TPicture::HelpIndex), &TKelmorFrm::InderHilfesuchen1Click);
     HelpButton = MakeToolButton("HelpButton", 946, 48, QStringLiteral("Zeigt die Hilfethemen an"),
@@ -364,7 +359,7 @@ QAction *TKelmorFrm::MakeItem(QMenu *menu, const char *name, const QString &capt
     if (!hint.isEmpty())
         SetHint(item, hint);
     if (tag != 0)
-        item->setProperty("Tag", tag);
+        item->setProperty(TagProperty, tag);
     menu->addAction(item);
     if (handler != nullptr)
         Bind(item, handler);
@@ -451,13 +446,13 @@ void TKelmorFrm::BuildMainMenu()
             item->setIcon(twin->icon());
         return item;
     };
-    Erster1 = recordItem("Erster1", QStringLiteral("&Erster"), QStringLiteral("Springt zum ersten Datensatz"), 1,
+    Erster1 = recordItem("Erster1", QStringLiteral("&Erster"), QStringLiteral("Springt zum ersten Datensatz"), rcFirst,
                          QKeySequence(Qt::ALT | Qt::Key_1), FirstButton);
-    Voriger1 = recordItem("Voriger1", QStringLiteral("&Voriger"), QStringLiteral("Springt zum vorigen Datensatz"), 2,
+    Voriger1 = recordItem("Voriger1", QStringLiteral("&Voriger"), QStringLiteral("Springt zum vorigen Datensatz"), rcPrior,
                           QKeySequence(Qt::ALT | Qt::Key_V), PreviousButton);
-    Nchster1 = recordItem("Nchster1", QStringLiteral("&Nächster"), QStringLiteral("Springt zum nächsten Datensatz"), 3,
+    Nchster1 = recordItem("Nchster1", QStringLiteral("&Nächster"), QStringLiteral("Springt zum nächsten Datensatz"), rcNext,
                           QKeySequence(Qt::ALT | Qt::Key_N), NextButton);
-    Letzter1 = recordItem("Letzter1", QStringLiteral("&Letzter"), QStringLiteral("Springt zum letzten Datensatz"), 4,
+    Letzter1 = recordItem("Letzter1", QStringLiteral("&Letzter"), QStringLiteral("Springt zum letzten Datensatz"), rcLast,
                           QKeySequence(Qt::ALT | Qt::Key_L), LastButton);
     Gehezu1 = MakeItem(Datensatz1, "Gehezu1", QStringLiteral("&Gehe zu..."),
                        QStringLiteral("Springt zu einem bestimmten Datensatz"), &TKelmorFrm::Gehezu1Click);
@@ -471,12 +466,12 @@ void TKelmorFrm::BuildMainMenu()
     Weitersuchen1->setShortcut(QKeySequence(Qt::Key_F3));
     N3 = MakeSeparator(Datensatz1, "N3");
     Hinzufgen1 = recordItem("Hinzufgen1", QStringLiteral("&Hinzufügen"), QStringLiteral("Fügt einen Datensatz hinzu"),
-                            5, QKeySequence(), AddButton);
+                            rcAdd, QKeySequence(), AddButton);
     Entfernen1 = recordItem("Entfernen1", QStringLiteral("&Entfernen"),
-                            QStringLiteral("Entfernt den aktuellen Datensatz"), 6, QKeySequence(), DeleteButton);
+                            QStringLiteral("Entfernt den aktuellen Datensatz"), rcDelete, QKeySequence(), DeleteButton);
     N6 = MakeSeparator(Datensatz1, "N6");
     bernehmen1 = recordItem("bernehmen1", QStringLiteral("&Übernehmen"),
-                            QStringLiteral("Übernimmt die Änderungen in die Datenbank"), 7, QKeySequence(), PostButton);
+                            QStringLiteral("Übernimmt die Änderungen in die Datenbank"), rcPost, QKeySequence(), PostButton);
     for (QAction *neverShown : {N7, Suchen1, Weitersuchen1})
         neverShown->setVisible(false);
 
@@ -563,7 +558,8 @@ void TKelmorFrm::BuildFileDialogs()
     SaveDialog2.Filter =
         QStringLiteral("Mirola Classic DOS-RAF (*.raf)|*.raf|Mirola 2 Windows-RAF (*.raf)|*.raf");
     SaveDialog2.DefaultExt = QStringLiteral("*.RAF");
-    SaveDialog2.Options = TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing;
+    // An export replaces a file of the game only when the user says so.
+    SaveDialog2.Options = TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing | TOpenOption::ofOverwritePrompt;
 }
 
 void TKelmorFrm::BuildHiddenItemShortcuts()
@@ -584,11 +580,11 @@ void TKelmorFrm::BuildHiddenItemShortcuts()
     SyncHiddenItemShortcuts();
 }
 
-void TKelmorFrm::FormCreate()
+void TKelmorFrm::FormCreate(const QStringList &CommandLine)
 {
-    Deutsch1->setProperty("Tag", 1031);
-    English1->setProperty("Tag", 1033);
-    Francais1->setProperty("Tag", 1036);
+    Deutsch1->setProperty(TagProperty, 1031);
+    English1->setProperty(TagProperty, 1033);
+    Francais1->setProperty(TagProperty, 1036);
     Deutsch1->setChecked(true);
     setWindowTitle(StartupCaption);
     QPalette tips = QToolTip::palette();
@@ -596,13 +592,15 @@ void TKelmorFrm::FormCreate()
     QToolTip::setPalette(tips);
     SetIsFileLoaded(false);
     SetIsChanged(false);
-    dokname = QStringLiteral("Unbenannt");
+    dokname = UntitledName;
 
     FHintTracker = new THintTracker(this);
     FHintTracker->WatchMenuBar(MainMenu1);
     for (QMenu *menu : {Datei1, Bearbeiten1, Datensatz1, Ansicht1, N4, SpracheLanguage1, EditPopup1})
         FHintTracker->WatchMenu(menu);
     connect(FHintTracker, &THintTracker::HintChanged, this, [this] { AppHint(FHintTracker); });
+
+    ProcessCommandLine(CommandLine);
 }
 
 void TKelmorFrm::showEvent(QShowEvent *event)

@@ -9,6 +9,11 @@
 #include "kelmorfrm.h"
 #include "textedge.h"
 
+namespace {
+// Where an answer of the list keeps the bytes it was shown from.
+constexpr int OriginalOemRole = Qt::UserRole;
+}  // namespace
+
 void TKelmorFrm::InstallDocument(std::unique_ptr<TMirolaFile> doc)
 {
     QFile = std::move(doc);
@@ -41,8 +46,11 @@ void TKelmorFrm::ShowRecord()
 
         Answers->clear();
         for (const auto &answer : rec.Answers) {
-            if (!answer.empty())
-                Answers->addItem(OemToQString(answer.view()));
+            if (!answer.empty()) {
+                auto *item = new QListWidgetItem(OemToQString(answer.view()));
+                item->setData(OriginalOemRole, QByteArray(answer.view().data(), qsizetype(answer.view().size())));
+                Answers->addItem(item);
+            }
         }
 
         SetRightAnswerChecks(rec.theletter);
@@ -64,17 +72,23 @@ void TKelmorFrm::StoreRecord()
     TMirolaDatensatz &rec = QFile->DatRec;
     // An error in the texts ends the command that stores them; the rest of the
     // record is guarded and reported on its own.
+    // The buffer still holds what the fields were filled from, so a text left as it
+    // was keeps its bytes, also those the window's code page lacks.
     TEditField *const lines[] = {Question1, Question2, Question3};
     for (std::size_t i = 0; i < 3; ++i)
-        rec.Question[i] = QStringToOem(lines[i]->text());
-    rec.Comment = QStringToOem(CommentEdit->text());
+        rec.Question[i] = QStringToOemKeeping(lines[i]->text(), rec.Question[i].view());
+    rec.Comment = QStringToOemKeeping(CommentEdit->text(), rec.Comment.view());
 
     try {
         for (int slot = 0; slot < 5; ++slot) {
-            if (slot < Answers->count())
-                rec.Answers[slot] = QStringToOem(Answers->item(slot)->text());
-            else
+            if (slot < Answers->count()) {
+                const QListWidgetItem *item = Answers->item(slot);
+                const QByteArray original = item->data(OriginalOemRole).toByteArray();
+                rec.Answers[slot] =
+                    QStringToOemKeeping(item->text(), std::string_view(original.constData(), original.size()));
+            } else {
                 rec.Answers[slot].clear();
+            }
         }
         for (const TRightAnswerChoice &choice : RightAnswerChoices) {
             if ((this->*choice.Button)->isChecked()) {

@@ -6,7 +6,9 @@
 #include <QFlags>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
+#include <QVariant>
+
+class QDialog;
 
 enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation };
 
@@ -34,6 +36,7 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TOpenOptions)
 // patterns, all separated by vertical bars; FilterIndex counts from 1.
 struct TFileDialogSetup {
     QString Title;
+    QString FileName;  // the name the dialog proposes
     QString Filter;
     int FilterIndex = 1;
     QString DefaultExt;
@@ -81,8 +84,13 @@ public:
     virtual TFileDialogResult OpenFileDialog(const TFileDialogSetup &setup) = 0;
     virtual TFileDialogResult SaveFileDialog(const TFileDialogSetup &setup) = 0;
 
-    // A request of the help interface: command code and its data value.
-    virtual void HelpCommand(unsigned command, std::uintptr_t data) = 0;
+    // One of the program's own modal dialogs; gives the dialog's result
+    // (QDialog::Accepted or Rejected).
+    virtual int ShowModal(QDialog &dialog) = 0;
+
+    // A request of the help interface: a command code and its data, a topic number
+    // or a keyword text.
+    virtual void HelpCommand(unsigned command, const QVariant &data) = 0;
     // Context help for F1 by help context number.
     virtual void HelpContext(int context) = 0;
 
@@ -90,6 +98,9 @@ public:
 
     virtual bool ClipboardHasText() = 0;
 };
+
+// The command codes of the help interface.
+enum : unsigned { HELP_CONTEXT = 1, HELP_CONTENTS = 3, HELP_KEY = 257 };
 
 // The caption of the application's own boxes.
 QString ApplicationTitle();

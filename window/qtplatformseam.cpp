@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -129,8 +130,15 @@ TFileDialogResult TQtPlatformSeam::RunFileDialog(const TFileDialogSetup &setup, 
         const int index = qBound(1, setup.FilterIndex, static_cast<int>(filters.size()));
         dialog.selectNameFilter(filters.at(index - 1));
     }
-    if (!setup.DefaultExt.isEmpty())
-        dialog.setDefaultSuffix(setup.DefaultExt);
+    // A default extension may be written as a pattern ("*.RAF"); the dialog wants
+    // the bare suffix, and files on this system carry it in small letters.
+    QString suffix = setup.DefaultExt;
+    if (suffix.startsWith(QStringLiteral("*.")))
+        suffix = suffix.mid(2).toLower();
+    if (!suffix.isEmpty())
+        dialog.setDefaultSuffix(suffix);
+    if (!setup.FileName.isEmpty())
+        dialog.selectFile(setup.FileName);
 
     TFileDialogResult result;
     result.FilterIndex = setup.FilterIndex;
@@ -144,7 +152,12 @@ TFileDialogResult TQtPlatformSeam::RunFileDialog(const TFileDialogSetup &setup, 
     return result;
 }
 
-void TQtPlatformSeam::HelpCommand(unsigned, std::uintptr_t)
+int TQtPlatformSeam::ShowModal(QDialog &dialog)
+{
+    return dialog.exec();
+}
+
+void TQtPlatformSeam::HelpCommand(unsigned, const QVariant &)
 {
     // No help file is installed with the program, so a request has nothing to show.
 }

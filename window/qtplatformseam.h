@@ -15,7 +15,8 @@ public:
     TInputResult InputQuery(const QString &caption, const QString &prompt, const QString &value) override;
     TFileDialogResult OpenFileDialog(const TFileDialogSetup &setup) override;
     TFileDialogResult SaveFileDialog(const TFileDialogSetup &setup) override;
-    void HelpCommand(unsigned command, std::uintptr_t data) override;
+    int ShowModal(QDialog &dialog) override;
+    void HelpCommand(unsigned command, const QVariant &data) override;
     void HelpContext(int context) override;
     void ShellOpen(const QString &url) override;
     bool ClipboardHasText() override;

@@ -60,3 +60,10 @@ std::string QStringToOem(const QString &text)
     }
     return AnsiToOemStr(ansi);
 }
+
+std::string QStringToOemKeeping(const QString &text, std::string_view original)
+{
+    if (text == OemToQString(original))
+        return std::string(original);
+    return QStringToOem(text);
+}

@@ -1,5 +1,6 @@
 #include "scriptedseam.h"
 
+#include <QDialog>
 #include <QTest>
 
 #include "errors.h"
@@ -59,17 +60,29 @@ TInputResult TScriptedSeam::InputQuery(const QString &caption, const QString &pr
 
 TFileDialogResult TScriptedSeam::OpenFileDialog(const TFileDialogSetup &setup)
 {
+    FileDialogs.append(setup);
     return Answer(FileAnswers, {QStringLiteral("OpenFile"), setup.Title, setup.Filter, TMsgDlgType::mtInformation, {}},
                   TFileDialogResult{});
 }
 
 TFileDialogResult TScriptedSeam::SaveFileDialog(const TFileDialogSetup &setup)
 {
+    FileDialogs.append(setup);
     return Answer(FileAnswers, {QStringLiteral("SaveFile"), setup.Title, setup.Filter, TMsgDlgType::mtInformation, {}},
                   TFileDialogResult{});
 }
 
-void TScriptedSeam::HelpCommand(unsigned command, std::uintptr_t data)
+int TScriptedSeam::ShowModal(QDialog &dialog)
+{
+    const std::function<int(QDialog &)> unanswered = [](QDialog &) { return int(QDialog::Rejected); };
+    const auto answer = Answer(DialogAnswers,
+                               {QStringLiteral("ShowModal"), dialog.windowTitle(), dialog.objectName(),
+                                TMsgDlgType::mtInformation, {}},
+                               unanswered);
+    return answer(dialog);
+}
+
+void TScriptedSeam::HelpCommand(unsigned command, const QVariant &data)
 {
     HelpCommands.append({command, data});
 }

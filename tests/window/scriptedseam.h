@@ -4,11 +4,15 @@
 #include <QList>
 #include <QString>
 #include <deque>
+#include <functional>
+
+class QDialog;
 
 #include "platformseam.h"
 
 struct TSeamCall {
-    QString Kind;     // "MessageDlg", "ShowMessage", "ErrorReport", "InputQuery", "OpenFile", "SaveFile"
+    QString Kind;     // "MessageDlg", "ShowMessage", "ErrorReport", "InputQuery", "OpenFile", "SaveFile",
+                      // "ShowModal"
     QString Caption;
     QString Text;
     TMsgDlgType Type = TMsgDlgType::mtInformation;
@@ -23,10 +27,13 @@ public:
     int Acknowledgements = 0;  // boxes with a lone OK button the test expects
     std::deque<TInputResult> InputAnswers;
     std::deque<TFileDialogResult> FileAnswers;
+    // Each fills the dialog's fields as a user would and gives its result.
+    std::deque<std::function<int(QDialog &)>> DialogAnswers;
+    QList<TFileDialogSetup> FileDialogs;  // every file dialog as it was set up
 
     bool ClipboardText = false;
     bool ClipboardFails = false;  // the clipboard query raises an error
-    QList<QPair<unsigned, std::uintptr_t>> HelpCommands;
+    QList<QPair<unsigned, QVariant>> HelpCommands;
     QList<int> HelpContexts;
     QStringList OpenedUrls;
 
@@ -36,7 +43,8 @@ public:
     TInputResult InputQuery(const QString &caption, const QString &prompt, const QString &value) override;
     TFileDialogResult OpenFileDialog(const TFileDialogSetup &setup) override;
     TFileDialogResult SaveFileDialog(const TFileDialogSetup &setup) override;
-    void HelpCommand(unsigned command, std::uintptr_t data) override;
+    int ShowModal(QDialog &dialog) override;
+    void HelpCommand(unsigned command, const QVariant &data) override;
     void HelpContext(int context) override;
     void ShellOpen(const QString &url) override;
     bool ClipboardHasText() override;

@@ -318,6 +318,7 @@ void TestLayout::shownItemsTriggerOncePerKey()
     f.Install(Document(3, 1));
     QVERIFY(f.ShowActive());
     f.Frm->SetIsChanged(true);
+    f.Seam->FileAnswers.push_back({});  // the untitled document's Save As, cancelled
     QSignalSpy saved(f.Frm->Speichern1, &QAction::triggered);
     QSignalSpy first(f.Frm->Erster1, &QAction::triggered);
     f.Frm->Answers->setFocus();
@@ -378,6 +379,7 @@ void TestLayout::fileDialogsAreDescribed()
     QCOMPARE(open.at(1).Description, QStringLiteral("Alle Dateien (*.*)"));
     QCOMPARE(w.OpenDialog1.Options, TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing);
     QCOMPARE(w.SaveDialog1.Options, TOpenOptions(TOpenOption::ofOverwritePrompt));
+    QVERIFY(w.SaveDialog2.Options.testFlag(TOpenOption::ofOverwritePrompt));
     QCOMPARE(ParseFileFilter(w.SaveDialog2.Filter).size(), 2);
     QCOMPARE(w.SaveDialog2.DefaultExt, QStringLiteral("*.RAF"));
     QVERIFY(w.OpenDialog1.DefaultExt.isEmpty());

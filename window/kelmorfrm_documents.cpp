@@ -1,0 +1,128 @@
+// TKelmorFrm: documents coming in. The command line (ProcessCommandLine), opening a
+// file (OpenDoc, ffnen1Click), a new file (Neu1Click) and the file information
+// (Dateiinformationen1Click).
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include "filenames.h"
+#include "kelmorfrm.h"
+#include "neuedatdlg.h"
+#include "textedge.h"
+
+namespace {
+
+const QString UsageMessage = QStringLiteral(
+    "Ungültiger Kommandozeilenparameter\rGültige Syntax:   KELMOR   [Optionen]   [DateiName]\r\r"
+    "[ Dateiname ] : Öffnet die Datei\r-h :    ruft die Hilfe zu Kelmor auf\r"
+    "-k :    konvertiert Datei von .DAT -> .RAF");
+
+// The header texts of `doc` into the dialog's fields.
+void FillHeaderFields(TNeueDatDlg &dialog, const TMirolaFile &doc)
+{
+    TNeueDatDlg::SetFieldText(dialog.TitleEdit, OemToQString(doc.Title.view()));
+    TNeueDatDlg::SetFieldText(dialog.AutorInfoEdit, OemToQString(doc.AutorInfo));
+    TNeueDatDlg::SetFieldText(dialog.CopyrightInfoEdit, OemToQString(doc.CopyrightInfo));
+}
+
+// The dialog's fields into the header texts of `doc`; a text left as it was shown
+// keeps its bytes.
+void TakeHeaderFields(const TNeueDatDlg &dialog, TMirolaFile &doc)
+{
+    doc.Title = QStringToOemKeeping(dialog.TitleEdit->text(), doc.Title.view());  // cut to 36 bytes
+    doc.AutorInfo = QStringToOemKeeping(dialog.AutorInfoEdit->text(), doc.AutorInfo);
+    doc.CopyrightInfo = QStringToOemKeeping(dialog.CopyrightInfoEdit->text(), doc.CopyrightInfo);
+}
+
+}  // namespace
+
+QString DocumentCaption(const QString &name)
+{
+    return QStringLiteral("Kelmor für Mirola - [%1]").arg(name);
+}
+
+void TKelmorFrm::ProcessCommandLine(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        const QString switchName = AsciiLower(argument);
+        if (switchName == QLatin1String("-h") || switchName == QLatin1String("-?")) {
+            FSeam->HelpCommand(HELP_CONTENTS, 0);
+            continue;
+        }
+        if (switchName == QLatin1String("-k"))
+            continue;
+        if (QFileInfo(argument).isFile()) {
+            // Whatever becomes of this file, the arguments after it are not looked at.
+            OpenDoc(argument);
+            return;
+        }
+        FSeam->MessageDlg(UsageMessage, TMsgDlgType::mtError, TMsgDlgBtn::mbCancel);
+    }
+}
+
+void TKelmorFrm::OpenDoc(const QString &FileName)
+{
+    const QString kind = AsciiLower(ExtensionOf(FileName)).left(4);
+    if (kind == QLatin1String(".txt")) {
+        FSeam->MessageDlg(QStringLiteral("Dies ist aber kein Texteditor, gell?!"), TMsgDlgType::mtWarning,
+                          TMsgDlgBtn::mbYes);
+        return;
+    }
+    if (kind != QLatin1String(".raf") && kind != QLatin1String(".dat") && kind != QLatin1String(".mfd")) {
+        FSeam->MessageDlg(QStringLiteral("Unbekanntes Dateiformat.\rKann Datei \"%1\" nicht öffnen.")
+                              .arg(FullPathOf(FileName)),
+                          TMsgDlgType::mtError, TMsgDlgBtn::mbCancel);
+        return;
+    }
+
+    // The reader appends to what a document holds, so it gets a fresh one, which
+    // replaces the open document only once it has been read whole.
+    auto doc = std::make_unique<TMirolaFile>();
+    doc->LoadFromFile(LocalFileName(FileName));
+    FOpenedAsRecordFile = AsciiUpper(ExtensionOf(FileName)) == QLatin1String(".RAF");
+    dokname = FileName;
+    InstallDocument(std::move(doc));
+    setWindowTitle(DocumentCaption(dokname));
+    SetIsChanged(false);
+}
+
+void TKelmorFrm::ffnen1Click(QObject *Sender)
+{
+    if (!ConfirmChange(Sender))
+        return;
+    const TFileDialogResult chosen = FSeam->OpenFileDialog(OpenDialog1);
+    if (!chosen.Accepted)
+        return;
+    OpenDialog1.FilterIndex = chosen.FilterIndex;
+    OpenDoc(chosen.FileName);
+}
+
+void TKelmorFrm::Neu1Click(QObject *Sender)
+{
+    if (!ConfirmChange(Sender))
+        return;
+    TNeueDatDlg dialog(*FSeam, this);
+    if (FSeam->ShowModal(dialog) != QDialog::Accepted)
+        return;
+
+    dokname = UntitledName;
+    auto doc = std::make_unique<TMirolaFile>();
+    TakeHeaderFields(dialog, *doc);
+    doc->Add();
+    FOpenedAsRecordFile = false;
+    InstallDocument(std::move(doc));
+    SetIsChanged(true);
+    setWindowTitle(DocumentCaption(dokname));
+}
+
+void TKelmorFrm::Dateiinformationen1Click(QObject *)
+{
+    if (!FIsFileLoaded)
+        return;
+    TNeueDatDlg dialog(*FSeam, this);
+    dialog.setWindowTitle(QStringLiteral("Dateiinformationen"));
+    FillHeaderFields(dialog, *QFile);
+    if (FSeam->ShowModal(dialog) != QDialog::Accepted)
+        return;
+    TakeHeaderFields(dialog, *QFile);
+    SetIsChanged(true);
+}

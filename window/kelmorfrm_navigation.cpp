@@ -1,0 +1,47 @@
+// TKelmorFrm: moving through the records. The seven record commands
+// (DataControlClick, picked by the Tag of the button or item used) and go to
+// (Gehezu1Click).
+#include <algorithm>
+
+#include <QVariant>
+
+#include "kelmorfrm.h"
+#include "recordnumber.h"
+
+void TKelmorFrm::DataControlClick(QObject *Sender)
+{
+    if (!FIsFileLoaded)
+        return;
+    StoreRecord();
+    switch (Sender != nullptr ? Sender->property(TagProperty).toInt() : 0) {
+    case rcFirst: QFile->First(); break;
+    case rcPrior: QFile->Prior(); break;
+    case rcNext: QFile->Next(); break;
+    case rcLast: QFile->Last(); break;
+    case rcAdd: QFile->Add(); break;
+    case rcDelete: QFile->Delete(); break;
+    case rcPost: QFile->Post(); break;
+    default: break;
+    }
+    UpdateNavigation();
+    ShowRecord();
+}
+
+void TKelmorFrm::Gehezu1Click(QObject *)
+{
+    if (!FIsFileLoaded)
+        return;
+    const QString proposed = QString::number(static_cast<qint64>(QFile->Index) + 1);
+    const TInputResult answer = FSeam->InputQuery(
+        QStringLiteral("Zu Datensatz springen"),
+        QStringLiteral("Geben Sie bitte den Index des Datensatzes an,\rzu dem Sie springen wollen."), proposed);
+    const std::optional<std::int32_t> number = ParseRecordNumber(answer.Accepted ? answer.Text : proposed);
+    if (!number)
+        return;
+    StoreRecord();
+    // Far numbers stay far once held to 32 bits: the cursor stops at the list's ends.
+    const std::int64_t distance = std::int64_t{*number} - QFile->Index - 1;
+    QFile->MoveBy(static_cast<std::int32_t>(std::clamp<std::int64_t>(distance, INT32_MIN, INT32_MAX)));
+    ShowRecord();
+    UpdateNavigation();
+}

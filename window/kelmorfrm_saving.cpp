@@ -1,0 +1,176 @@
+// TKelmorFrm: documents going out. Save (Speichern1Click), Save As
+// (Speichernunter1Click), Export (Exportieren1Click), the question before a changed
+// document is replaced or closed (ConfirmChange), Close (Schlieen1Click), Exit
+// (Beenden1Click) and every request to close the window (FormCloseQuery), the
+// session's log-off included.
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QSessionManager>
+
+#include "filenames.h"
+#include "kelmorfrm.h"
+
+namespace {
+
+// The game finds its record files by this part of the name.
+const QString ExportPrefix = QStringLiteral("MIROLA-");
+
+}  // namespace
+
+QString TKelmorFrm::AskSaveName(TFileDialogSetup &setup, const QString &extension)
+{
+    const TFileDialogResult chosen = FSeam->SaveFileDialog(setup);
+    if (!chosen.Accepted)
+        return {};
+    setup.FilterIndex = chosen.FilterIndex;
+    QString name = chosen.FileName;
+    // A file without its extension would not be offered by the open dialog again.
+    if (ExtensionOf(name).isEmpty()) {
+        name += extension;
+        // The dialog asked about the name without it, if at all.
+        if (QFileInfo::exists(name) &&
+            FSeam->MessageDlg(QStringLiteral("Die Datei \"%1\" ist bereits vorhanden.\rMöchten Sie sie ersetzen?")
+                                  .arg(name),
+                              TMsgDlgType::mtConfirmation, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo) != TModalResult::mrYes)
+            return {};
+    }
+    return name;
+}
+
+bool TKelmorFrm::SaveDocument()
+{
+    if (!FIsFileLoaded)
+        return false;
+    if (dokname == UntitledName || FOpenedAsRecordFile)
+        return SaveDocumentAs();
+    // What was typed since the last record command belongs in the file too.
+    StoreRecord();
+    QFile->SaveToFile(LocalFileName(FullPathOf(dokname)), ftTXT);
+    SetIsChanged(false);
+    return true;
+}
+
+bool TKelmorFrm::SaveDocumentAs()
+{
+    if (!FIsFileLoaded)
+        return false;
+    SaveDialog1.Title = QStringLiteral("Fragedatei speichern...");
+    SaveDialog1.Filter = QStringLiteral("Mirola Fragedatei (*.mfd)|*.mfd");
+    SaveDialog1.FilterIndex = 1;
+    // A record file is proposed again as a text file of the same name.
+    SaveDialog1.FileName.clear();
+    if (FOpenedAsRecordFile)
+        SaveDialog1.FileName = dokname.left(dokname.size() - ExtensionOf(dokname).size()) + QStringLiteral(".mfd");
+    else if (dokname != UntitledName)
+        SaveDialog1.FileName = dokname;
+    const QString name = AskSaveName(SaveDialog1, QStringLiteral(".mfd"));
+    if (name.isEmpty())
+        return false;
+    StoreRecord();
+    QFile->SaveToFile(LocalFileName(name), ftTXT);
+    dokname = name;
+    FOpenedAsRecordFile = false;
+    SetIsChanged(false);
+    setWindowTitle(DocumentCaption(dokname));
+    return true;
+}
+
+void TKelmorFrm::Speichern1Click(QObject *)
+{
+    SaveDocument();
+}
+
+void TKelmorFrm::Speichernunter1Click(QObject *)
+{
+    SaveDocumentAs();
+}
+
+void TKelmorFrm::Exportieren1Click(QObject *)
+{
+    if (!FIsFileLoaded)
+        return;
+    SaveDialog2.Title = QStringLiteral("Fragedatei exportieren...");
+    const QString name = AskSaveName(SaveDialog2, QStringLiteral(".raf"));
+    if (name.isEmpty())
+        return;
+    if (!AsciiUpper(name).contains(ExportPrefix)) {
+        FSeam->MessageDlg(QStringLiteral("Der Export wurde abgebrochen:\rMirola-RAF-Dateien müssen die Vorsilbe "
+                                         "\"mirola-\"\rim Dateinamen haben!"),
+                          TMsgDlgType::mtError, TMsgDlgBtn::mbYes);
+        return;
+    }
+    tMirolaFType type;
+    switch (SaveDialog2.FilterIndex) {
+    case 1: type = ftRAF; break;
+    case 2: type = ftWRAF; break;
+    default: return;
+    }
+    StoreRecord();
+    QFile->SaveToFile(LocalFileName(name), type);
+}
+
+bool TKelmorFrm::ConfirmChange(QObject *)
+{
+    if (!FIsChanged)
+        return true;
+    const TModalResult answer =
+        FSeam->MessageDlg(QStringLiteral("Die Datei \"%1\" wurde geändert.\rÄnderungen speichern?").arg(dokname),
+                          TMsgDlgType::mtConfirmation, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo | TMsgDlgBtn::mbCancel);
+    if (answer == TModalResult::mrCancel)
+        return false;
+    // Going on is safe only once the work is on disk; a save that fails raises its
+    // error past this point and the caller keeps everything.
+    if (answer == TModalResult::mrYes)
+        return SaveDocument();
+    return true;
+}
+
+void TKelmorFrm::Schlieen1Click(QObject *Sender)
+{
+    if (!FIsFileLoaded || !ConfirmChange(Sender))
+        return;
+    SetIsFileLoaded(false);
+    QFile.reset();
+    FOpenedAsRecordFile = false;
+    // Nothing is left that could be saved.
+    SetIsChanged(false);
+}
+
+void TKelmorFrm::Beenden1Click(QObject *)
+{
+    close();
+}
+
+void TKelmorFrm::FormCloseQuery(QObject *Sender, bool &CanClose)
+{
+    CanClose = ConfirmChange(Sender);
+}
+
+void TKelmorFrm::closeEvent(QCloseEvent *event)
+{
+    // Refused until the question says otherwise, so that an error on the way keeps
+    // the window open.
+    event->ignore();
+    bool canClose = false;
+    FormCloseQuery(this, canClose);
+    if (canClose)
+        event->accept();
+}
+
+void TKelmorFrm::SessionEnding(QSessionManager &manager)
+{
+    if (!manager.allowsInteraction())
+        return;
+    bool canClose = false;
+    try {
+        FormCloseQuery(this, canClose);
+    } catch (...) {
+        manager.cancel();
+        // Reported as any error of a command is, once the log-off has its answer.
+        QMetaObject::invokeMethod(
+            this, [error = std::current_exception()] { std::rethrow_exception(error); }, Qt::QueuedConnection);
+        return;
+    }
+    if (!canClose)
+        manager.cancel();
+}
