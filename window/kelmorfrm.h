@@ -336,6 +336,8 @@ private:
     bool FActivatedOnce = false;
     bool FCentred = false;
 
+    // Tab and Shift+Tab enter a radio group at its checked choice.
+    bool focusNextPrevChild(bool next) override;
 };
 
 // The eight right-answer choices with their codes, in the order in which a record's

@@ -337,6 +337,37 @@ void TKelmorFrm::BuildRecordForm()
         QWidget::setTabOrder(chain.at(i), chain.at(i + 1));
 }
 
+bool TKelmorFrm::focusNextPrevChild(bool next)
+{
+    // Qt leaves a radio group's tab stop on the button that last had the focus, and
+    // at first on every button. A keyboard user expects one stop per group, at its
+    // choice, and the arrow keys within: so before each move the group offers its
+    // focused button while the focus is inside (Tab then leaves the group), else its
+    // checked one, else the first that can take the focus.
+    QWidget *const focused = focusWidget();
+    const auto offerOneStop = [focused](std::initializer_list<QRadioButton *> group) {
+        QRadioButton *stop = nullptr;
+        for (QRadioButton *choice : group) {
+            if (choice == focused)
+                stop = choice;
+        }
+        for (QRadioButton *choice : group) {
+            if (stop == nullptr && choice->isChecked() && choice->isEnabled())
+                stop = choice;
+        }
+        for (QRadioButton *choice : group) {
+            if (stop == nullptr && choice->isEnabled())
+                stop = choice;
+        }
+        for (QRadioButton *choice : group)
+            choice->setFocusPolicy(choice == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    offerOneStop({LevelItems[0], LevelItems[1], LevelItems[2], LevelItems[3]});
+    offerOneStop({ARadioButton, BRadioButton, CRadioButton, DRadioButton, ERadioButton, SchwarzerPeterRadioButton,
+                  AllesRichtigRadioButton, AllesFalschRadioButton});
+    return QMainWindow::focusNextPrevChild(next);
+}
+
 void TKelmorFrm::BuildStatusLine()
 {
     const auto makePanel = [this](const char *name, const QString &caption) {

@@ -35,6 +35,9 @@ private slots:
     void picturesHaveTheirSizes();
     void labelAccessLettersMoveNoFocus_data();
     void labelAccessLettersMoveNoFocus();
+    void tabWalksTheFormAndEntersEachRadioGroupAtItsChoice_data();
+    void tabWalksTheFormAndEntersEachRadioGroupAtItsChoice();
+    void arrowKeysMoveTheChoiceAndTheTabStopGoesAlong();
     void hiddenItemsKeepTheirShortcuts_data();
     void hiddenItemsKeepTheirShortcuts();
     void shownItemsTriggerOncePerKey();
@@ -278,6 +281,114 @@ void TestLayout::labelAccessLettersMoveNoFocus()
     QTest::keyClick(QApplication::focusWidget(), letter, Qt::AltModifier);
     QCOMPARE(QApplication::focusWidget(), f.Frm->Question3);
     QVERIFY(f.Frm->Label1->text().contains(QStringLiteral("<u>F</u>rage")));
+}
+
+namespace {
+
+// The names of the controls the focus reaches by `steps` presses of Tab (with Shift:
+// backwards), starting in `from`.
+QStringList TabWalk(QWidget *from, Qt::KeyboardModifiers modifiers, int steps = 8)
+{
+    from->setFocus();
+    QStringList reached;
+    for (int step = 0; step < steps; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+        reached << QApplication::focusWidget()->objectName();
+    }
+    return reached;
+}
+
+}  // namespace
+
+void TestLayout::tabWalksTheFormAndEntersEachRadioGroupAtItsChoice_data()
+{
+    QTest::addColumn<QChar>("code");
+    QTest::addColumn<int>("answers");
+    QTest::addColumn<QChar>("level");
+    QTest::addColumn<QString>("rightAnswerStop");
+    QTest::addColumn<int>("levelStop");
+    QTest::newRow("c of five, level B") << QChar('c') << 5 << QChar('B') << "CRadioButton" << 1;
+    QTest::newRow("Schwarzer Peter, level d") << QChar('x') << 2 << QChar('d') << "SchwarzerPeterRadioButton" << 3;
+    QTest::newRow("all wrong, level A") << QChar('f') << 1 << QChar('A') << "AllesFalschRadioButton" << 0;
+    // No checked choice can take the focus: the group is entered at its first one that can.
+    QTest::newRow("e of three, disabled") << QChar('e') << 3 << QChar('C') << "ARadioButton" << 2;
+    QTest::newRow("capital E checks none") << QChar('E') << 4 << QChar('B') << "ARadioButton" << 1;
+}
+
+void TestLayout::tabWalksTheFormAndEntersEachRadioGroupAtItsChoice()
+{
+    QFETCH(QChar, code);
+    QFETCH(int, answers);
+    QFETCH(QChar, level);
+    QFETCH(QString, rightAnswerStop);
+    QFETCH(int, levelStop);
+    TWindowFixture f;
+    TKelmorFrm &w = *f.Frm;
+    // A record with other choices first, walked once: Qt leaves the tab stop of a
+    // radio group on the button that last had the focus.
+    f.Install(Document(2, 0, Record("Erste", u'd', u'D', {"eins", "zwei", "drei", "vier", "f\x81nf"})));
+    QVERIFY(f.ShowActive());
+    QVERIFY(TabWalk(w.CommentEdit, Qt::NoModifier, 1).contains(QStringLiteral("DRadioButton")));
+    QVERIFY(TabWalk(w.Answers, Qt::NoModifier, 1).contains(QStringLiteral("LevelGroupItem3")));
+
+    static const std::string_view rivers[] = {"Rhein", "Main", "Donau", "Elbe", "Wei\xE1" "eritz"};
+    TMirolaDatensatz rec = Record("Welcher Fluss flie\xE1t durch Dresden?", code.unicode(), level.unicode(), {});
+    for (int i = 0; i < answers; ++i)
+        rec.Answers[i] = rivers[i];
+    w.QFile->DatRec = rec;
+    w.ShowRecord();
+
+    const QStringList forward = {"Answers",
+                                 w.LevelItems[levelStop]->objectName(),
+                                 "CommentEdit",
+                                 rightAnswerStop,
+                                 "Question1",
+                                 "Question2",
+                                 "Question3",
+                                 "AnswerEdit"};
+    QCOMPARE(TabWalk(w.AnswerEdit, Qt::NoModifier), forward);
+    QStringList backward(forward.crbegin() + 1, forward.crend());
+    backward << "AnswerEdit";
+    QCOMPARE(TabWalk(w.AnswerEdit, Qt::ShiftModifier), backward);
+}
+
+void TestLayout::arrowKeysMoveTheChoiceAndTheTabStopGoesAlong()
+{
+    TWindowFixture f;
+    TKelmorFrm &w = *f.Frm;
+    f.Install(Document(1, 0, Record("Frage", u'c', u'B', {"eins", "zwei", "drei", "vier"})));
+    QVERIFY(f.ShowActive());
+
+    QCOMPARE(TabWalk(w.CommentEdit, Qt::NoModifier, 1), QStringList{"CRadioButton"});
+    QTest::keyClick(w.CRadioButton, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), w.DRadioButton);
+    // E is disabled with four answers; the next choice down is "Alles richtig".
+    QTest::keyClick(w.DRadioButton, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), w.AllesRichtigRadioButton);
+    QVERIFY(w.AllesRichtigRadioButton->isChecked());
+    QCOMPARE(TabWalk(w.AllesRichtigRadioButton, Qt::NoModifier, 2),
+             (QStringList{"Question1", "Question2"}));
+    QCOMPARE(TabWalk(w.Question1, Qt::ShiftModifier, 1), QStringList{"AllesRichtigRadioButton"});
+
+    QCOMPARE(TabWalk(w.CommentEdit, Qt::ShiftModifier, 1), QStringList{"LevelGroupItem1"});
+    QTest::keyClick(w.LevelItems[1], Qt::Key_Down);
+    QVERIFY(w.LevelItems[2]->isChecked());
+    QCOMPARE(TabWalk(w.LevelItems[2], Qt::NoModifier, 1), QStringList{"CommentEdit"});
+    QCOMPARE(TabWalk(w.CommentEdit, Qt::ShiftModifier, 1), QStringList{"LevelGroupItem2"});
+
+    w.StoreRecord();
+    QCOMPARE(w.QFile->DatRec.theletter, u'r');
+    QCOMPARE(w.QFile->DatRec.level, u'C');
+
+    // With no choice checked the arrows move the focus alone, and Tab still leaves
+    // the group from where the focus is.
+    w.QFile->DatRec = Record("Frage", u'E', u'B', {"eins", "zwei", "drei"});
+    w.ShowRecord();
+    QCOMPARE(TabWalk(w.CommentEdit, Qt::NoModifier, 1), QStringList{"ARadioButton"});
+    QTest::keyClick(w.ARadioButton, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), w.BRadioButton);
+    QVERIFY(!w.BRadioButton->isChecked());
+    QCOMPARE(TabWalk(w.BRadioButton, Qt::ShiftModifier, 1), QStringList{"CommentEdit"});
 }
 
 void TestLayout::hiddenItemsKeepTheirShortcuts_data()
