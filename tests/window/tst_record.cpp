@@ -18,6 +18,7 @@ private slots:
     void umlautsCrossBothCodePages();
     void fullLineComesBackUnchanged();
     void answerEntryFieldIsNoPartOfTheRecord();
+    void storingWritesTheWholeFormOverADifferentRecord();
     void failureWhileShowingIsReportedAndGoesNoFurther();
 };
 
@@ -168,6 +169,29 @@ void TestRecord::answerEntryFieldIsNoPartOfTheRecord()
     w.QFile->DatRec = Record("Zweite");
     w.ShowRecord();
     QCOMPARE(w.AnswerEdit->text(), QStringLiteral("halb getippt"));
+}
+
+void TestRecord::storingWritesTheWholeFormOverADifferentRecord()
+{
+    TWindowFixture f;
+    f.Install(DistinctDocument(3, 1));
+    TKelmorFrm &w = *f.Frm;
+    const TMirolaDatensatz shown = DistinctRecord(1);
+    // The buffer gets a record that differs in every field, so a field the store
+    // leaves out keeps a value that shows.
+    TMirolaDatensatz &buffer = w.QFile->DatRec;
+    buffer = DistinctRecord(2);
+    buffer.Index = 77;
+    w.StoreRecord();
+
+    for (int line = 0; line < 3; ++line)
+        QCOMPARE(buffer.Question[line].str(), shown.Question[line].str());
+    QCOMPARE(buffer.Comment.str(), shown.Comment.str());
+    for (int slot = 0; slot < 5; ++slot)
+        QCOMPARE(buffer.Answers[slot].str(), shown.Answers[slot].str());
+    QCOMPARE(buffer.theletter, shown.theletter);
+    QCOMPARE(buffer.level, shown.level);
+    QCOMPARE(buffer.Index, 77);
 }
 
 void TestRecord::failureWhileShowingIsReportedAndGoesNoFurther()
