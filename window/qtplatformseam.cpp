@@ -36,12 +36,18 @@ QMessageBox::Icon IconOf(TMsgDlgType type)
     return QMessageBox::NoIcon;
 }
 
-void RunOkBox(QWidget *owner, QMessageBox::Icon icon, const QString &text)
-{
-    QMessageBox box(icon, ApplicationTitle(), WithLineBreaks(text), QMessageBox::NoButton, owner);
-    box.addButton(MsgDlgButtonCaption(TMsgDlgBtn::mbOK), QMessageBox::AcceptRole);
-    box.exec();
-}
+// Each button has a role of its own, by which the box tells which one closed it.
+struct TButtonChoice {
+    TMsgDlgBtn Button;
+    QMessageBox::ButtonRole Role;
+    TModalResult Result;
+};
+constexpr TButtonChoice ButtonChoices[] = {
+    {TMsgDlgBtn::mbYes, QMessageBox::YesRole, TModalResult::mrYes},
+    {TMsgDlgBtn::mbNo, QMessageBox::NoRole, TModalResult::mrNo},
+    {TMsgDlgBtn::mbOK, QMessageBox::AcceptRole, TModalResult::mrOK},
+    {TMsgDlgBtn::mbCancel, QMessageBox::RejectRole, TModalResult::mrCancel},
+};
 
 // Qt reads a filter's patterns from the parentheses at its end.
 QString QtFilterOf(const TFilterEntry &entry)
@@ -55,42 +61,55 @@ QString QtFilterOf(const TFilterEntry &entry)
 
 }  // namespace
 
-TModalResult TQtPlatformSeam::MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons)
+std::unique_ptr<QMessageBox> TQtPlatformSeam::MakeMessageBox(const QString &text, TMsgDlgType type,
+                                                             TMsgDlgButtons buttons, QWidget *owner)
 {
-    QMessageBox box(IconOf(type), MsgDlgCaption(type), WithLineBreaks(text), QMessageBox::NoButton, FOwner);
-    struct Choice {
-        TMsgDlgBtn Button;
-        QMessageBox::ButtonRole Role;
-        TModalResult Result;
-    };
-    static constexpr Choice Choices[] = {
-        {TMsgDlgBtn::mbYes, QMessageBox::YesRole, TModalResult::mrYes},
-        {TMsgDlgBtn::mbNo, QMessageBox::NoRole, TModalResult::mrNo},
-        {TMsgDlgBtn::mbOK, QMessageBox::AcceptRole, TModalResult::mrOK},
-        {TMsgDlgBtn::mbCancel, QMessageBox::RejectRole, TModalResult::mrCancel},
-    };
-    QList<QPair<QAbstractButton *, TModalResult>> made;
-    for (const Choice &c : Choices) {
-        if (buttons.testFlag(c.Button))
-            made.append({box.addButton(MsgDlgButtonCaption(c.Button), c.Role), c.Result});
+    auto box = std::make_unique<QMessageBox>(IconOf(type), MsgDlgCaption(type), WithLineBreaks(text),
+                                             QMessageBox::NoButton, owner);
+    for (const TButtonChoice &choice : ButtonChoices) {
+        if (buttons.testFlag(choice.Button))
+            box->addButton(MsgDlgButtonCaption(choice.Button), choice.Role);
     }
-    box.exec();
-    for (const auto &[button, result] : made) {
-        if (box.clickedButton() == button)
-            return result;
+    return box;
+}
+
+std::unique_ptr<QMessageBox> TQtPlatformSeam::MakeMessageBox(const QString &text, TOkBox kind, QWidget *owner)
+{
+    const QMessageBox::Icon icon = kind == TOkBox::ErrorReport ? QMessageBox::Critical : QMessageBox::NoIcon;
+    auto box = std::make_unique<QMessageBox>(icon, ApplicationTitle(), WithLineBreaks(text), QMessageBox::NoButton,
+                                             owner);
+    box->addButton(MsgDlgButtonCaption(TMsgDlgBtn::mbOK), QMessageBox::AcceptRole);
+    return box;
+}
+
+TModalResult TQtPlatformSeam::ResultOf(const QMessageBox &box, TMsgDlgButtons buttons)
+{
+    if (QAbstractButton *clicked = box.clickedButton()) {
+        const QMessageBox::ButtonRole role = box.buttonRole(clicked);
+        for (const TButtonChoice &choice : ButtonChoices) {
+            if (buttons.testFlag(choice.Button) && choice.Role == role)
+                return choice.Result;
+        }
     }
     // Closed by the title bar or Escape.
     return buttons.testFlag(TMsgDlgBtn::mbCancel) ? TModalResult::mrCancel : TModalResult::mrNone;
 }
 
+TModalResult TQtPlatformSeam::MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons)
+{
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, type, buttons, FOwner);
+    box->exec();
+    return ResultOf(*box, buttons);
+}
+
 void TQtPlatformSeam::ShowMessage(const QString &text)
 {
-    RunOkBox(FOwner, QMessageBox::NoIcon, text);
+    MakeMessageBox(text, TOkBox::PlainMessage, FOwner)->exec();
 }
 
 void TQtPlatformSeam::ErrorReport(const QString &text)
 {
-    RunOkBox(FOwner, QMessageBox::Critical, text);
+    MakeMessageBox(text, TOkBox::ErrorReport, FOwner)->exec();
 }
 
 TInputResult TQtPlatformSeam::InputQuery(const QString &caption, const QString &prompt, const QString &value)

@@ -1,7 +1,10 @@
 #pragma once
 // The platform seam on Qt's own dialogs, clipboard and desktop services.
+#include <memory>
+
 #include "platformseam.h"
 
+class QMessageBox;
 class QWidget;
 
 class TQtPlatformSeam : public TPlatformSeam {
@@ -20,6 +23,18 @@ public:
     void HelpContext(int context) override;
     void ShellOpen(const QString &url) override;
     bool ClipboardHasText() override;
+
+    // The message boxes are built apart from running them, so that what they show can
+    // be looked at without a user to close them.
+    // MessageDlg's box: the type's caption and icon, the buttons asked for.
+    static std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, TMsgDlgType type,
+                                                       TMsgDlgButtons buttons, QWidget *owner = nullptr);
+    // The boxes with a lone OK button and the application title as caption:
+    // ShowMessage's without an icon, ErrorReport's with the error icon.
+    enum class TOkBox { PlainMessage, ErrorReport };
+    static std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, TOkBox kind, QWidget *owner = nullptr);
+    // The answer of a box from MakeMessageBox that the user has closed.
+    static TModalResult ResultOf(const QMessageBox &box, TMsgDlgButtons buttons);
 
 private:
     TFileDialogResult RunFileDialog(const TFileDialogSetup &setup, bool save);

@@ -1,5 +1,6 @@
 // The window as built: what the empty state shows, where the elements sit, the
-// fonts, limits and pictures, and the shortcuts that must reach hidden items.
+// fonts, limits and pictures, the shortcuts that must reach hidden items, the tab
+// order of the record form, and the German message boxes of Qt's seam.
 #include <QAction>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -7,6 +8,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -16,6 +18,7 @@
 #include "bevelpanel.h"
 #include "editfield.h"
 #include "pictures.h"
+#include "qtplatformseam.h"
 #include "windowfixture.h"
 
 class TestLayout : public QObject {
@@ -44,6 +47,10 @@ private slots:
     void editPopupShortcutsComeBeforeTheMainMenu();
     void hiddenMenusAnswerNoAccessLetter();
     void fileDialogsAreDescribed();
+    void messageBoxesCarryTheirCaptionAndIcon_data();
+    void messageBoxesCarryTheirCaptionAndIcon();
+    void messageBoxButtonsAreGermanAndGiveTheirAnswer_data();
+    void messageBoxButtonsAreGermanAndGiveTheirAnswer();
 };
 
 void TestLayout::emptyStateShowsOnlyTheFileAndHelpCommands()
@@ -494,6 +501,100 @@ void TestLayout::fileDialogsAreDescribed()
     QCOMPARE(ParseFileFilter(w.SaveDialog2.Filter).size(), 2);
     QCOMPARE(w.SaveDialog2.DefaultExt, QStringLiteral("*.RAF"));
     QVERIFY(w.OpenDialog1.DefaultExt.isEmpty());
+}
+
+enum class TBox { Warning, Error, Information, Confirmation, PlainMessage, ErrorReport };
+
+void TestLayout::messageBoxesCarryTheirCaptionAndIcon_data()
+{
+    QTest::addColumn<TBox>("box");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QMessageBox::Icon>("icon");
+    QTest::newRow("warning") << TBox::Warning << "Warnung" << QMessageBox::Warning;
+    QTest::newRow("error") << TBox::Error << "Fehler" << QMessageBox::Critical;
+    QTest::newRow("information") << TBox::Information << "Informationen" << QMessageBox::Information;
+    QTest::newRow("confirmation") << TBox::Confirmation << "Bestätigen" << QMessageBox::Question;
+    QTest::newRow("plain message") << TBox::PlainMessage << "Kelmor für Mirola Classic" << QMessageBox::NoIcon;
+    QTest::newRow("error report") << TBox::ErrorReport << "Kelmor für Mirola Classic" << QMessageBox::Critical;
+}
+
+void TestLayout::messageBoxesCarryTheirCaptionAndIcon()
+{
+    QFETCH(TBox, box);
+    QFETCH(QString, caption);
+    QFETCH(QMessageBox::Icon, icon);
+    const QString testName = QCoreApplication::applicationName();
+    const auto restoreName = qScopeGuard([&] { QCoreApplication::setApplicationName(testName); });
+    QCoreApplication::setApplicationName(QStringLiteral("Kelmor für Mirola Classic"));
+
+    const QString text = QStringLiteral("Datei \"Grüße.mfd\" ist schreibgeschützt.\rTrotzdem?");
+    std::unique_ptr<QMessageBox> made;
+    switch (box) {
+    case TBox::Warning:
+        made = TQtPlatformSeam::MakeMessageBox(text, TMsgDlgType::mtWarning, TMsgDlgBtn::mbOK);
+        break;
+    case TBox::Error:
+        made = TQtPlatformSeam::MakeMessageBox(text, TMsgDlgType::mtError, TMsgDlgBtn::mbOK);
+        break;
+    case TBox::Information:
+        made = TQtPlatformSeam::MakeMessageBox(text, TMsgDlgType::mtInformation, TMsgDlgBtn::mbOK);
+        break;
+    case TBox::Confirmation:
+        made = TQtPlatformSeam::MakeMessageBox(text, TMsgDlgType::mtConfirmation, TMsgDlgBtn::mbOK);
+        break;
+    case TBox::PlainMessage:
+        made = TQtPlatformSeam::MakeMessageBox(text, TQtPlatformSeam::TOkBox::PlainMessage);
+        break;
+    case TBox::ErrorReport:
+        made = TQtPlatformSeam::MakeMessageBox(text, TQtPlatformSeam::TOkBox::ErrorReport);
+        break;
+    }
+    QCOMPARE(made->windowTitle(), caption);
+    QCOMPARE(made->icon(), icon);
+    QCOMPARE(made->text(), QStringLiteral("Datei \"Grüße.mfd\" ist schreibgeschützt.\nTrotzdem?"));
+    QCOMPARE(made->buttons().size(), 1);
+    QCOMPARE(made->buttons().constFirst()->text(), QStringLiteral("OK"));
+}
+
+void TestLayout::messageBoxButtonsAreGermanAndGiveTheirAnswer_data()
+{
+    QTest::addColumn<TMsgDlgButtons>("buttons");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QString>("pressed");
+    QTest::addColumn<TModalResult>("answer");
+    const TMsgDlgButtons yesNoCancel = TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo | TMsgDlgBtn::mbCancel;
+    const QStringList jaNeinAbbrechen = {"&Ja", "&Nein", "Abbrechen"};
+    QTest::newRow("yes") << yesNoCancel << jaNeinAbbrechen << "&Ja" << TModalResult::mrYes;
+    QTest::newRow("no") << yesNoCancel << jaNeinAbbrechen << "&Nein" << TModalResult::mrNo;
+    QTest::newRow("cancel") << yesNoCancel << jaNeinAbbrechen << "Abbrechen" << TModalResult::mrCancel;
+    QTest::newRow("no of two") << (TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo) << QStringList{"&Ja", "&Nein"} << "&Nein"
+                               << TModalResult::mrNo;
+    QTest::newRow("ok of two") << (TMsgDlgBtn::mbOK | TMsgDlgBtn::mbCancel) << QStringList{"OK", "Abbrechen"}
+                               << "OK" << TModalResult::mrOK;
+}
+
+void TestLayout::messageBoxButtonsAreGermanAndGiveTheirAnswer()
+{
+    QFETCH(TMsgDlgButtons, buttons);
+    QFETCH(QStringList, captions);
+    QFETCH(QString, pressed);
+    QFETCH(TModalResult, answer);
+    const std::unique_ptr<QMessageBox> box =
+        TQtPlatformSeam::MakeMessageBox(QStringLiteral("Änderungen speichern?"), TMsgDlgType::mtConfirmation, buttons);
+    // The platform decides the order in which the buttons stand.
+    QStringList shown;
+    for (const QAbstractButton *button : box->buttons())
+        shown << button->text();
+    shown.sort();
+    captions.sort();
+    QCOMPARE(shown, captions);
+
+    // The box is never run: a click on a button closes it all the same.
+    for (QAbstractButton *button : box->buttons()) {
+        if (button->text() == pressed)
+            button->click();
+    }
+    QCOMPARE(TQtPlatformSeam::ResultOf(*box, buttons), answer);
 }
 
 QTEST_MAIN(TestLayout)
