@@ -14,6 +14,7 @@ private slots:
     void reportAddsAPeriodOnlyAfterLaterCharacters_data();
     void reportAddsAPeriodOnlyAfterLaterCharacters();
     void errorEscapingASlotIsReportedAndTheProgramGoesOn();
+    void errorThatIsNoExceptionIsReportedAsUnknown();
     void editorComesUpAndEndsCleanly();
 };
 
@@ -63,6 +64,31 @@ void TestShell::errorEscapingASlotIsReportedAndTheProgramGoesOn()
     QCOMPARE(seam.Calls.at(0).Kind, QStringLiteral("ErrorReport"));
     QCOMPARE(seam.Calls.at(0).Caption, QStringLiteral("Kelmor für Mirola Classic"));
     QCOMPARE(seam.Calls.at(0).Text, QStringLiteral("Versuch hinter dem Dateiende zu lesen."));
+}
+
+void TestShell::errorThatIsNoExceptionIsReportedAsUnknown()
+{
+    auto *app = static_cast<TKelmorApplication *>(qApp);
+    TScriptedSeam seam;
+    app->SetReportSeam(&seam);
+    QPushButton button(QStringLiteral("Los"));
+    bool thrown = false;
+    connect(&button, &QPushButton::clicked, [&thrown] {
+        thrown = true;
+        throw 42;
+    });
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+
+    seam.Acknowledgements = 1;
+    QTest::mouseClick(&button, Qt::LeftButton);
+    app->SetReportSeam(nullptr);
+
+    QVERIFY(thrown);
+    QCOMPARE(seam.Calls.size(), 1);
+    QCOMPARE(seam.Calls.at(0).Kind, QStringLiteral("ErrorReport"));
+    QCOMPARE(seam.Calls.at(0).Caption, QStringLiteral("Kelmor für Mirola Classic"));
+    QCOMPARE(seam.Calls.at(0).Text, QStringLiteral("Unbekannter Fehler."));
 }
 
 void TestShell::editorComesUpAndEndsCleanly()
