@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <exception>
 
+#include "errors.h"
 #include "platformseam.h"
 #include "qtplatformseam.h"
 
@@ -42,6 +43,10 @@ void TKelmorApplication::ReportCurrentError()
 {
     try {
         throw;
+    } catch (const EMirolaError &error) {
+        // The whole message: a text quoted from a damaged file may hold a NUL.
+        const std::string &message = error.Message();
+        ReportError(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
     } catch (const std::exception &error) {
         ReportError(QString::fromUtf8(error.what()));
     } catch (...) {

@@ -1,0 +1,434 @@
+// Documents going out: Save, Save As, Export, and the question before a changed
+// document is closed, replaced or the window closed. What is checked is the file on
+// disk, the changed mark, the name and the caption.
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "editfield.h"
+#include "errors.h"
+#include "textedge.h"
+#include "windowfixture.h"
+
+namespace {
+
+QByteArray FileBytes(const QString &path)
+{
+    ::QFile file(path);
+    return file.open(::QFile::ReadOnly) ? file.readAll() : QByteArray("(fehlt)");
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    ::QFile file(path);
+    QVERIFY(file.open(::QFile::WriteOnly));
+    file.write(bytes);
+}
+
+// What the core writes for `doc` in `type`, for comparing a window's file with.
+QByteArray Expected(const TMirolaFile &doc, tMirolaFType type, const QTemporaryDir &dir)
+{
+    TMirolaFile copy = doc;
+    const QString path = dir.filePath(QStringLiteral("erwartet"));
+    copy.SaveToFile(path.toStdString(), type);
+    const QByteArray bytes = FileBytes(path);
+    ::QFile::remove(path);
+    return bytes;
+}
+
+struct TSavingFixture : TWindowFixture {
+    QTemporaryDir Dir;
+    QString Before = QDir::currentPath();
+
+    TSavingFixture() { QDir::setCurrent(Dir.path()); }
+    ~TSavingFixture() { QDir::setCurrent(Before); }
+
+    QString Path(const QString &name) const { return Dir.filePath(name); }
+
+    // Opens a file of `count` distinct records written under `name`.
+    void OpenFile(const QString &name, int count, tMirolaFType type = ftTXT)
+    {
+        DistinctDocument(count)->SaveToFile(Path(name).toStdString(), type);
+        Frm->OpenDoc(name);
+    }
+};
+
+const QString ChangedQuestion = QStringLiteral("Die Datei \"%1\" wurde geändert.\rÄnderungen speichern?");
+
+}  // namespace
+
+class TestSaving : public QObject {
+    Q_OBJECT
+private slots:
+    void saveWritesWhatWasTypedUnderTheRelativeName();
+    void saveOfAnUntitledDocumentGoesToSaveAs();
+    void saveAsAddsTheExtensionAndAsksBeforeReplacing();
+    void recordFileIsSavedAsATextFileBesideIt();
+    void savedFileOpensAgainByteForByte();
+    void failedSaveKeepsTheMarkAndTheOldFile();
+    void exportWritesTheChosenEdition_data();
+    void exportWritesTheChosenEdition();
+    void exportAsksBeforeReplacingAFileItNamed();
+    void closingAsksAboutChanges_data();
+    void closingAsksAboutChanges();
+    void failedSaveOnClosingKeepsTheWindowOpen();
+    void closedDocumentIsForgotten();
+};
+
+void TestSaving::saveWritesWhatWasTypedUnderTheRelativeName()
+{
+    TSavingFixture f;
+    QDir(f.Dir.path()).mkdir(QStringLiteral("sub"));
+    f.OpenFile(QStringLiteral("sub/../fragen.mfd"), 3);
+    TKelmorFrm &w = *f.Frm;
+    QVERIFY(f.ShowActive());
+    w.Question1->setFocus();
+    w.Question1->end(false);
+    w.Question1->insert(QStringLiteral(" Größe"));  // as typed: QTest types ASCII only
+    QVERIFY(w.SaveButton->isEnabled());
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+
+    QVERIFY(!w.IsChanged());
+    QVERIFY(!w.SaveButton->isEnabled());
+    QCOMPARE(w.dokname, QStringLiteral("sub/../fragen.mfd"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Kelmor für Mirola - [sub/../fragen.mfd]"));
+    TMirolaFile saved;
+    saved.LoadFromFile(f.Path(QStringLiteral("fragen.mfd")).toStdString());
+    QCOMPARE(saved.Count(), 3);
+    QCOMPARE(saved.Data.at(0).Question[0].str(), DistinctRecord(0).Question[0].str() + " Gr\x94\xE1" "e");
+    QCOMPARE(saved.Data.at(1).Question[0], DistinctRecord(1).Question[0]);
+    QVERIFY(f.Seam->Calls.isEmpty());
+}
+
+void TestSaving::saveOfAnUntitledDocumentGoesToSaveAs()
+{
+    TSavingFixture f;
+    TKelmorFrm &w = *f.Frm;
+    f.Install(DistinctDocument(2));
+    w.dokname = UntitledName;
+    w.SetIsChanged(true);
+    f.Seam->FileAnswers.push_back({});
+    QVERIFY(f.Trigger(w.Speichern1));
+    QCOMPARE(f.Seam->Calls.constLast().Kind, QStringLiteral("SaveFile"));
+    QVERIFY(w.IsChanged());
+    QCOMPARE(w.dokname, UntitledName);
+    QCOMPARE(QDir(f.Dir.path()).entryList(QDir::Files), QStringList());
+}
+
+void TestSaving::saveAsAddsTheExtensionAndAsksBeforeReplacing()
+{
+    TSavingFixture f;
+    TKelmorFrm &w = *f.Frm;
+    f.Install(DistinctDocument(3, 1));
+    w.dokname = UntitledName;
+    w.SetIsChanged(true);
+    WriteFile(f.Path(QStringLiteral("quiz.mfd")), "alt");
+
+    // "quiz" becomes "quiz.mfd", which exists: No keeps it and nothing changes.
+    f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("quiz")), 1});
+    f.Seam->DlgAnswers.push_back(TModalResult::mrNo);
+    QVERIFY(f.Trigger(w.Speichernunter1));
+    const TFileDialogSetup &setup = f.Seam->FileDialogs.constLast();
+    QCOMPARE(setup.Title, QStringLiteral("Fragedatei speichern..."));
+    QCOMPARE(setup.Filter, QStringLiteral("Mirola Fragedatei (*.mfd)|*.mfd"));
+    QVERIFY(setup.Options.testFlag(TOpenOption::ofOverwritePrompt));
+    QCOMPARE(f.Seam->Calls.constLast().Type, TMsgDlgType::mtConfirmation);
+    QVERIFY(f.Seam->Calls.constLast().Text.contains(f.Path(QStringLiteral("quiz.mfd"))));
+    QCOMPARE(FileBytes(f.Path(QStringLiteral("quiz.mfd"))), QByteArray("alt"));
+    QVERIFY(w.IsChanged());
+
+    // Yes replaces it; the document now has the file's name.
+    f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("quiz")), 1});
+    f.Seam->DlgAnswers.push_back(TModalResult::mrYes);
+    QVERIFY(f.Trigger(w.Speichernunter1));
+    QCOMPARE(FileBytes(f.Path(QStringLiteral("quiz.mfd"))), Expected(*w.QFile, ftTXT, f.Dir));
+    QVERIFY(!QFile::exists(f.Path(QStringLiteral("quiz"))));
+    QCOMPARE(w.dokname, f.Path(QStringLiteral("quiz.mfd")));
+    QCOMPARE(w.windowTitle(), DocumentCaption(f.Path(QStringLiteral("quiz.mfd"))));
+    QVERIFY(!w.IsChanged());
+
+    // A name with an extension of its own is taken as it is, and not asked about again
+    // (the dialog asks about the names it shows).
+    w.SetIsChanged(true);
+    f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("quiz.dat")), 1});
+    QVERIFY(f.Trigger(w.Speichernunter1));
+    QCOMPARE(f.Seam->FileDialogs.constLast().FileName, f.Path(QStringLiteral("quiz.mfd")));
+    QVERIFY(QFile::exists(f.Path(QStringLiteral("quiz.dat"))));
+    QCOMPARE(w.dokname, f.Path(QStringLiteral("quiz.dat")));
+}
+
+void TestSaving::recordFileIsSavedAsATextFileBesideIt()
+{
+    TSavingFixture f;
+    f.OpenFile(QStringLiteral("mirola-spiel.raf"), 2, ftRAF);
+    TKelmorFrm &w = *f.Frm;
+    const QByteArray raf = FileBytes(f.Path(QStringLiteral("mirola-spiel.raf")));
+    w.CommentEdit->setText(QStringLiteral("neu"));
+
+    f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("mirola-spiel.mfd")), 1});
+    QVERIFY(f.Trigger(w.Speichern1));
+    QCOMPARE(f.Seam->FileDialogs.constLast().FileName, QStringLiteral("mirola-spiel.mfd"));
+    QCOMPARE(FileBytes(f.Path(QStringLiteral("mirola-spiel.raf"))), raf);
+    TMirolaFile text;
+    text.LoadFromFile(f.Path(QStringLiteral("mirola-spiel.mfd")).toStdString());
+    QCOMPARE(text.Data.at(0).Comment.str(), std::string("neu"));
+    QCOMPARE(w.dokname, f.Path(QStringLiteral("mirola-spiel.mfd")));
+
+    // From now on Save writes the text file without asking.
+    w.CommentEdit->setText(QStringLiteral("neuer"));
+    QVERIFY(f.Trigger(w.Speichern1));
+    QCOMPARE(f.Seam->FileDialogs.size(), 1);
+    text = TMirolaFile();
+    text.LoadFromFile(f.Path(QStringLiteral("mirola-spiel.mfd")).toStdString());
+    QCOMPARE(text.Data.at(0).Comment.str(), std::string("neuer"));
+}
+
+void TestSaving::savedFileOpensAgainByteForByte()
+{
+    // Box drawing and shades, which the window's code page lacks, in every text.
+    TMirolaFile original = *DistinctDocument(5);
+    for (TMirolaDatensatz &rec : original.Data) {
+        rec.Question[2] = "\xC9\xCD\xCD\xBB \xB0\xB1\xB2\xDB";
+        rec.Comment = "\xC4\xC4 \xB3";
+        rec.Answers[1] = "\xDB\xDC\xDD\xDE\xDF";
+    }
+    original.Title = "\xC9\xCD Titel \xCD\xBB";
+    original.AutorInfo = "Autor \xB0";
+    original.CopyrightInfo = "\xB8 Kelmor";
+    original.DatRec = original.Data.at(0);
+    TSavingFixture f;
+    original.SaveToFile(f.Path(QStringLiteral("rahmen.mfd")).toStdString(), ftTXT);
+    const QByteArray bytes = FileBytes(f.Path(QStringLiteral("rahmen.mfd")));
+
+    TKelmorFrm &w = *f.Frm;
+    w.OpenDoc(QStringLiteral("rahmen.mfd"));
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(f.Trigger(w.Nchster1));
+    f.Seam->DialogAnswers.push_back([](QDialog &) { return int(QDialog::Accepted); });
+    QVERIFY(f.Trigger(w.Dateiinformationen1));
+    QVERIFY(f.Trigger(w.Erster1));
+    f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("kopie.mfd")), 1});
+    QVERIFY(f.Trigger(w.Speichernunter1));
+    QCOMPARE(FileBytes(f.Path(QStringLiteral("kopie.mfd"))), bytes);
+}
+
+void TestSaving::failedSaveKeepsTheMarkAndTheOldFile()
+{
+    TSavingFixture f;
+    f.OpenFile(QStringLiteral("fragen.mfd"), 2);
+    TKelmorFrm &w = *f.Frm;
+    const QByteArray before = FileBytes(f.Path(QStringLiteral("fragen.mfd")));
+    w.Question1->setText(QStringLiteral("geändert"));
+    // The folder is made read-only... which root ignores, so the name is made to
+    // lead through a file instead.
+    w.dokname = QStringLiteral("fragen.mfd/fragen.mfd");
+    QVERIFY_THROWS_EXCEPTION(EMirolaError, w.Speichern1Click(w.Speichern1));
+    QVERIFY(w.IsChanged());
+    QVERIFY(w.SaveButton->isEnabled());
+    QCOMPARE(FileBytes(f.Path(QStringLiteral("fragen.mfd"))), before);
+    QCOMPARE(QDir(f.Dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"fragen.mfd"});
+}
+
+void TestSaving::exportWritesTheChosenEdition_data()
+{
+    QTest::addColumn<QString>("name");  // as the dialog gives it, below the folder
+    QTest::addColumn<int>("filterIndex");
+    QTest::addColumn<QString>("written");  // the file written, empty for none
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("DOS edition") << "mirola-quiz.raf" << 1 << "mirola-quiz.raf" << false;
+    QTest::newRow("Windows edition") << "MIROLA-quiz.raf" << 2 << "MIROLA-quiz.raf" << false;
+    QTest::newRow("prefix in mixed case, no extension") << "Mirola-quiz" << 1 << "Mirola-quiz.raf" << false;
+    QTest::newRow("prefix in a folder's name") << "mirola-spiele/quiz.raf" << 2 << "mirola-spiele/quiz.raf" << false;
+    QTest::newRow("prefix inside the name") << "alte-mirola-fragen.raf" << 1 << "alte-mirola-fragen.raf" << false;
+    QTest::newRow("no prefix") << "quiz.raf" << 1 << "" << true;
+    QTest::newRow("prefix without its hyphen") << "mirola_quiz.raf" << 2 << "" << true;
+    QTest::newRow("no edition chosen") << "mirola-quiz.raf" << 3 << "" << false;
+}
+
+void TestSaving::exportWritesTheChosenEdition()
+{
+    QFETCH(QString, name);
+    QFETCH(int, filterIndex);
+    QFETCH(QString, written);
+    QFETCH(bool, refused);
+    TSavingFixture f;
+    QDir(f.Dir.path()).mkdir(QStringLiteral("mirola-spiele"));
+    f.OpenFile(QStringLiteral("fragen.mfd"), 4);
+    TKelmorFrm &w = *f.Frm;
+    w.CommentEdit->setText(QStringLiteral("für den Export"));
+
+    f.Seam->FileAnswers.push_back({true, f.Path(name), filterIndex});
+    if (refused)
+        f.Seam->DlgAnswers.push_back(TModalResult::mrYes);
+    QVERIFY(f.Trigger(w.Exportieren1));
+    const TFileDialogSetup &setup = f.Seam->FileDialogs.constLast();
+    QCOMPARE(setup.Title, QStringLiteral("Fragedatei exportieren..."));
+    QVERIFY(setup.Options.testFlag(TOpenOption::ofOverwritePrompt));
+
+    if (refused) {
+        QCOMPARE(f.Seam->Calls.constLast().Text,
+                 QStringLiteral("Der Export wurde abgebrochen:\rMirola-RAF-Dateien müssen die Vorsilbe "
+                                "\"mirola-\"\rim Dateinamen haben!"));
+        QCOMPARE(f.Seam->Calls.constLast().Type, TMsgDlgType::mtError);
+        QCOMPARE(f.Seam->Calls.constLast().Buttons, TMsgDlgButtons(TMsgDlgBtn::mbYes));
+    }
+    QStringList files = QDir(f.Dir.path()).entryList(QDir::Files);
+    files += QDir(f.Path(QStringLiteral("mirola-spiele"))).entryList(QDir::Files);
+    QCOMPARE(files.size(), written.isEmpty() ? 1 : 2);
+    if (!written.isEmpty()) {
+        QCOMPARE(FileBytes(f.Path(written)), Expected(*w.QFile, filterIndex == 1 ? ftRAF : ftWRAF, f.Dir));
+        TMirolaFile exported;
+        exported.LoadFromFile(f.Path(written).toStdString());
+        // The Windows edition holds its texts in the Windows code page.
+        QCOMPARE(exported.Data.at(0).Comment.str(), std::string(filterIndex == 1 ? "f\x81r den Export" : "f\xFCr den Export"));
+    }
+    // Export leaves the document the document of its own file, changed as it was.
+    QCOMPARE(w.dokname, QStringLiteral("fragen.mfd"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Kelmor für Mirola - [fragen.mfd]"));
+    QVERIFY(w.IsChanged());
+}
+
+void TestSaving::exportAsksBeforeReplacingAFileItNamed()
+{
+    TSavingFixture f;
+    f.OpenFile(QStringLiteral("fragen.mfd"), 2);
+    TKelmorFrm &w = *f.Frm;
+    WriteFile(f.Path(QStringLiteral("mirola-alt.raf")), "alt");
+    f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("mirola-alt")), 2});
+    f.Seam->DlgAnswers.push_back(TModalResult::mrNo);
+    QVERIFY(f.Trigger(w.Exportieren1));
+    QCOMPARE(FileBytes(f.Path(QStringLiteral("mirola-alt.raf"))), QByteArray("alt"));
+    QCOMPARE(f.Seam->FileDialogs.constLast().FilterIndex, 1);
+
+    // The edition chosen last is offered again.
+    f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("mirola-alt")), 2});
+    f.Seam->DlgAnswers.push_back(TModalResult::mrYes);
+    QVERIFY(f.Trigger(w.Exportieren1));
+    QCOMPARE(f.Seam->FileDialogs.constLast().FilterIndex, 2);
+    QCOMPARE(FileBytes(f.Path(QStringLiteral("mirola-alt.raf"))), Expected(*w.QFile, ftWRAF, f.Dir));
+}
+
+enum class TCloseBy { CloseCommand, ExitKey, TitleBar, LogOff };
+enum class TAnswer { Cancel, No, Yes, YesUntitledCancelled, YesUntitledSaved };
+Q_DECLARE_METATYPE(TCloseBy)
+Q_DECLARE_METATYPE(TAnswer)
+
+void TestSaving::closingAsksAboutChanges_data()
+{
+    QTest::addColumn<TCloseBy>("by");
+    QTest::addColumn<TAnswer>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("saved");
+    for (const auto &[by, label] : {std::pair{TCloseBy::CloseCommand, "close"}, {TCloseBy::ExitKey, "Alt+X"},
+                                    {TCloseBy::TitleBar, "title bar"}, {TCloseBy::LogOff, "log-off"}}) {
+        QTest::addRow("%s, Cancel", label) << by << TAnswer::Cancel << false << false;
+        QTest::addRow("%s, No", label) << by << TAnswer::No << true << false;
+        QTest::addRow("%s, Yes", label) << by << TAnswer::Yes << true << true;
+        QTest::addRow("%s, Yes, Save As cancelled", label) << by << TAnswer::YesUntitledCancelled << false << false;
+        QTest::addRow("%s, Yes, Save As", label) << by << TAnswer::YesUntitledSaved << true << true;
+    }
+}
+
+void TestSaving::closingAsksAboutChanges()
+{
+    QFETCH(TCloseBy, by);
+    QFETCH(TAnswer, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, saved);
+    TSavingFixture f;
+    f.OpenFile(QStringLiteral("fragen.mfd"), 3);
+    TKelmorFrm &w = *f.Frm;
+    QVERIFY(f.ShowActive());
+    const bool untitled = answer == TAnswer::YesUntitledCancelled || answer == TAnswer::YesUntitledSaved;
+    if (untitled)
+        w.dokname = UntitledName;
+    w.Question2->setText(QStringLiteral("zuletzt getippt"));  // no record command since
+    const QString target = f.Path(untitled ? QStringLiteral("neu.mfd") : QStringLiteral("fragen.mfd"));
+
+    f.Seam->DlgAnswers.push_back(answer == TAnswer::Cancel ? TModalResult::mrCancel
+                                 : answer == TAnswer::No   ? TModalResult::mrNo
+                                                           : TModalResult::mrYes);
+    if (answer == TAnswer::YesUntitledCancelled)
+        f.Seam->FileAnswers.push_back({});
+    if (answer == TAnswer::YesUntitledSaved)
+        f.Seam->FileAnswers.push_back({true, target, 1});
+
+    bool windowClosed = false;
+    switch (by) {
+    case TCloseBy::CloseCommand:
+        QVERIFY(f.Trigger(w.Schlieen1));
+        break;
+    case TCloseBy::ExitKey:
+        QTest::keyClick(&w, Qt::Key_X, Qt::AltModifier);
+        windowClosed = !w.isVisible();
+        break;
+    case TCloseBy::TitleBar:
+        windowClosed = w.close();
+        break;
+    case TCloseBy::LogOff:
+        w.FormCloseQuery(&w, windowClosed);
+        break;
+    }
+    QCOMPARE(f.Seam->Calls.at(0).Text, ChangedQuestion.arg(untitled ? UntitledName : QStringLiteral("fragen.mfd")));
+    QCOMPARE(f.Seam->Calls.at(0).Type, TMsgDlgType::mtConfirmation);
+    if (by == TCloseBy::CloseCommand)
+        QCOMPARE(!w.IsFileLoaded(), closed);
+    else
+        QCOMPARE(windowClosed, closed);
+
+    TMirolaFile onDisk;
+    if (QFile::exists(target))
+        onDisk.LoadFromFile(target.toStdString());
+    QCOMPARE(onDisk.Count() > 0 && onDisk.Data.at(0).Question[1] == std::string_view("zuletzt getippt"), saved);
+    if (!closed) {
+        QVERIFY(w.IsFileLoaded());
+        QVERIFY(w.IsChanged());
+        QCOMPARE(w.Question2->text(), QStringLiteral("zuletzt getippt"));
+    }
+}
+
+void TestSaving::failedSaveOnClosingKeepsTheWindowOpen()
+{
+    TSavingFixture f;
+    f.OpenFile(QStringLiteral("fragen.mfd"), 2);
+    TKelmorFrm &w = *f.Frm;
+    QVERIFY(f.ShowActive());
+    w.Question1->setText(QStringLiteral("nicht verlieren"));
+    w.dokname = QStringLiteral("fragen.mfd/x.mfd");
+    f.Seam->DlgAnswers = {TModalResult::mrYes, TModalResult::mrYes};
+    QVERIFY_THROWS_EXCEPTION(EMirolaError, w.close());
+    QVERIFY(w.isVisible());
+    QVERIFY_THROWS_EXCEPTION(EMirolaError, w.Schlieen1Click(w.Schlieen1));
+    QVERIFY(w.IsFileLoaded());
+    QVERIFY(w.IsChanged());
+    QCOMPARE(w.Question1->text(), QStringLiteral("nicht verlieren"));
+}
+
+void TestSaving::closedDocumentIsForgotten()
+{
+    TSavingFixture f;
+    f.OpenFile(QStringLiteral("fragen.mfd"), 2);
+    TKelmorFrm &w = *f.Frm;
+    QVERIFY(f.ShowActive());
+    // Unchanged: nothing is asked, and the caption still names the file.
+    QVERIFY(f.Trigger(w.Schlieen1));
+    QVERIFY(f.Seam->Calls.isEmpty());
+    QVERIFY(!w.IsFileLoaded());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Kelmor für Mirola - [fragen.mfd]"));
+
+    f.OpenFile(QStringLiteral("fragen.mfd"), 2);
+    w.Question1->setText(QStringLiteral("verworfen"));
+    f.Seam->DlgAnswers.push_back(TModalResult::mrNo);
+    QVERIFY(f.Trigger(w.Schlieen1));
+    // Nothing is left to save, so ending the program asks nothing.
+    QVERIFY(!w.IsChanged());
+    QVERIFY(w.close());
+    QCOMPARE(f.Seam->Calls.size(), 1);
+}
+
+QTEST_MAIN(TestSaving)
+#include "tst_saving.moc"
