@@ -3,7 +3,7 @@
 
 PACKAGES := cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev \
             qt6-translations-l10n fonts-liberation xvfb xauth
-BENCH_PACKAGES := libbenchmark-dev
+BENCH_PACKAGES := libbenchmark-dev hyperfine
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
@@ -50,9 +50,19 @@ test-asan: deps
 
 bench: deps
 	$(call install_missing,$(BENCH_PACKAGES))
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELMOR_GUI=OFF -DKELMOR_BENCH=ON
-	cmake --build build-bench -j $(JOBS) --target kelmor-bench
-	build-bench/bench/kelmor-bench
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELMOR_BENCH=ON
+	cmake --build build-bench -j $(JOBS) --target kelmor-bench kelmor-startup-probe qt-window-startup-probe qt-label-startup-probe kelmor-bench-files
+	QT_QPA_PLATFORM=offscreen build-bench/bench/kelmor-bench
+	@dir=$$(build-bench/bench/kelmor-bench-files) && \
+	  export QT_QPA_PLATFORM=offscreen && \
+	  hyperfine -N --warmup 3 \
+	    "build-bench/bench/qt-window-startup-probe" \
+	    "build-bench/bench/qt-label-startup-probe" \
+	    "build-bench/bench/kelmor-startup-probe $$dir/fragen.mfd" \
+	    "build-bench/bench/kelmor-startup-probe $$dir/fragen.raf" && \
+	  echo "Bare Qt window:" && build-bench/bench/qt-window-startup-probe --memory && \
+	  echo "Kelmor with the 100000-record file:" && build-bench/bench/kelmor-startup-probe $$dir/fragen.raf --memory; \
+	  status=$$?; rm -rf "$$dir"; exit $$status
 
 fuzz: deps
 	$(call install_missing,$(FUZZ_PACKAGES))
