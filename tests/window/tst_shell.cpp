@@ -1,11 +1,20 @@
 // The program as a whole: an error that escapes a command is reported and the
-// program goes on, and the built editor comes up and ends cleanly.
+// program goes on, start-up survives a file it cannot read, and the built editor
+// comes up with a file and ends cleanly when the user presses Alt+X.
+#include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "aboutbox.h"
 #include "errors.h"
 #include "kelmorapp.h"
+#include "kelmorfrm.h"
+#include "kelmorstart.h"
 #include "scriptedseam.h"
 
 class TestShell : public QObject {
@@ -16,6 +25,8 @@ private slots:
     void errorEscapingASlotIsReportedAndTheProgramGoesOn();
     void errorThatIsNoExceptionIsReportedAsUnknown();
     void editorComesUpAndEndsCleanly();
+    void unreadableCommandLineFileIsReportedAndStartUpGoesOn();
+    void editorOpensItsCommandLineFileAndEndsByAltX();
 };
 
 void TestShell::reportAddsAPeriodOnlyAfterLaterCharacters_data()
@@ -109,6 +120,118 @@ void TestShell::editorComesUpAndEndsCleanly()
     const QString errors = QString::fromLocal8Bit(kelmor.readAllStandardError());
     QVERIFY2(!errors.contains(QStringLiteral("Sanitizer")) && !errors.contains(QStringLiteral("runtime error")) &&
                  !errors.contains(QStringLiteral("terminate called")),
+             qPrintable(errors));
+}
+
+void TestShell::unreadableCommandLineFileIsReportedAndStartUpGoesOn()
+{
+    QTemporaryDir dir;
+    const QString damaged = dir.filePath(QStringLiteral("kaputt.mfd"));
+    QFile file(damaged);
+    QVERIFY(file.open(QFile::WriteOnly));
+    file.write("Titel\r\n:12x4\r\n");
+    file.close();
+
+    auto *app = static_cast<TKelmorApplication *>(qApp);
+    auto seam = std::make_unique<TScriptedSeam>();
+    TScriptedSeam &calls = *seam;
+    calls.Acknowledgements = 1;
+    const std::unique_ptr<TKelmorFrm> frm = StartKelmor(*app, {damaged}, std::move(seam));
+    app->SetReportSeam(nullptr);
+
+    QCOMPARE(calls.Calls.size(), 1);
+    QCOMPARE(calls.Calls.at(0).Kind, QStringLiteral("ErrorReport"));
+    QCOMPARE(calls.Calls.at(0).Text, QStringLiteral("'12x4' ist kein gültiger Integerwert."));
+    QVERIFY(!frm->IsFileLoaded());
+    QCOMPARE(frm->windowTitle(), QStringLiteral("Kelmor für Mirola Classic (v 10.2 - brixlon xiii/mmv )"));
+    QCOMPARE(frm->dokname, QStringLiteral("Unbenannt"));
+    // Start-up went on to the about box.
+    QVERIFY(frm->AboutBox != nullptr);
+    QCOMPARE(frm->AboutBox->windowTitle(), QStringLiteral("Info über Kelmor für Mirola Classic"));
+}
+
+namespace {
+
+// A virtual X display of its own, for driving the real program with real keys.
+class TVirtualDisplay {
+public:
+    TVirtualDisplay()
+    {
+        // -displayfd picks a free display and reports its number on the given descriptor.
+        FServer.setProgram(QStandardPaths::findExecutable(QStringLiteral("Xvfb")));
+        FServer.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                              QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                              QStringLiteral("1280x1024x24")});
+        if (FServer.program().isEmpty())
+            return;
+        FServer.start();
+        if (FServer.waitForStarted() && FServer.waitForReadyRead(10000)) {
+            const QByteArray number = FServer.readLine().trimmed();
+            if (!number.isEmpty())
+                Name = QStringLiteral(":") + QString::fromLatin1(number);
+        }
+    }
+    ~TVirtualDisplay()
+    {
+        FServer.terminate();
+        FServer.waitForFinished(5000);
+    }
+
+    QString Name;  // empty when no display could be started
+
+    // xdotool on this display; false when it failed. Its output goes to `output`.
+    bool Tool(const QStringList &arguments, QByteArray *output = nullptr) const
+    {
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), Name);
+        tool.setProcessEnvironment(env);
+        tool.start(QStringLiteral("xdotool"), arguments);
+        if (!tool.waitForFinished(20000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+            return false;
+        if (output != nullptr)
+            *output = tool.readAllStandardOutput();
+        return true;
+    }
+
+private:
+    QProcess FServer;
+};
+
+}  // namespace
+
+void TestShell::editorOpensItsCommandLineFileAndEndsByAltX()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("xdotool is not installed");
+    const TVirtualDisplay display;
+    if (display.Name.isEmpty())
+        QSKIP("no virtual X display could be started");
+
+    QProcess kelmor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display.Name);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    kelmor.setProcessEnvironment(env);
+    kelmor.setWorkingDirectory(QStringLiteral(KELMOR_EXAMPLES));
+    kelmor.start(QStringLiteral(KELMOR_BINARY), {QStringLiteral("beispiel.mfd")});
+    QVERIFY(kelmor.waitForStarted());
+
+    // The window comes up with the file named as it was given.
+    QByteArray found;
+    QVERIFY2(display.Tool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                           QStringLiteral("--name"), QStringLiteral("Kelmor für Mirola - \\[beispiel\\.mfd\\]")},
+                          &found),
+             kelmor.readAllStandardError().constData());
+    const QString window = QString::fromLatin1(found.split('\n').constFirst().trimmed());
+    QVERIFY(display.Tool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
+    QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("alt+x")}));
+
+    QVERIFY(kelmor.waitForFinished(10000));
+    QCOMPARE(kelmor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(kelmor.exitCode(), 0);
+    const QString errors = QString::fromLocal8Bit(kelmor.readAllStandardError());
+    QVERIFY2(!errors.contains(QStringLiteral("Sanitizer")) && !errors.contains(QStringLiteral("runtime error")),
              qPrintable(errors));
 }
 
