@@ -294,9 +294,10 @@ private:
     bool SaveDocument();
     bool SaveDocumentAs();
     // Asks the save dialog described by `setup` for a name; a name without extension
-    // gets `extension`, and replacing an existing file is asked about. Empty when the
-    // user cancelled.
-    QString AskSaveName(TFileDialogSetup &setup, const QString &extension);
+    // gets `extension`. Empty when the user cancelled.
+    QString AskSaveName(TFileDialogSetup &setup, const QString &extension, bool &extensionAdded);
+    // True unless the file exists and the user would rather keep it.
+    bool MayReplace(const QString &name);
 
     QToolButton *MakeToolButton(const char *name, int left, int width, const QString &hint, QIcon icon,
                                 THandler handler, int tag = 0);

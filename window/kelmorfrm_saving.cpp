@@ -17,8 +17,9 @@ const QString ExportPrefix = QStringLiteral("MIROLA-");
 
 }  // namespace
 
-QString TKelmorFrm::AskSaveName(TFileDialogSetup &setup, const QString &extension)
+QString TKelmorFrm::AskSaveName(TFileDialogSetup &setup, const QString &extension, bool &extensionAdded)
 {
+    extensionAdded = false;
     const TFileDialogResult chosen = FSeam->SaveFileDialog(setup);
     if (!chosen.Accepted)
         return {};
@@ -27,14 +28,17 @@ QString TKelmorFrm::AskSaveName(TFileDialogSetup &setup, const QString &extensio
     // A file without its extension would not be offered by the open dialog again.
     if (ExtensionOf(name).isEmpty()) {
         name += extension;
-        // The dialog asked about the name without it, if at all.
-        if (QFileInfo::exists(name) &&
-            FSeam->MessageDlg(QStringLiteral("Die Datei \"%1\" ist bereits vorhanden.\rMöchten Sie sie ersetzen?")
-                                  .arg(name),
-                              TMsgDlgType::mtConfirmation, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo) != TModalResult::mrYes)
-            return {};
+        extensionAdded = true;
     }
     return name;
+}
+
+bool TKelmorFrm::MayReplace(const QString &name)
+{
+    return !QFileInfo::exists(name) ||
+           FSeam->MessageDlg(
+               QStringLiteral("Die Datei \"%1\" ist bereits vorhanden.\rMöchten Sie sie ersetzen?").arg(name),
+               TMsgDlgType::mtConfirmation, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo) == TModalResult::mrYes;
 }
 
 bool TKelmorFrm::SaveDocument()
@@ -63,8 +67,10 @@ bool TKelmorFrm::SaveDocumentAs()
         SaveDialog1.FileName = dokname.left(dokname.size() - ExtensionOf(dokname).size()) + QStringLiteral(".mfd");
     else if (dokname != UntitledName)
         SaveDialog1.FileName = dokname;
-    const QString name = AskSaveName(SaveDialog1, QStringLiteral(".mfd"));
-    if (name.isEmpty())
+    bool extensionAdded = false;
+    const QString name = AskSaveName(SaveDialog1, QStringLiteral(".mfd"), extensionAdded);
+    // The dialog asked about the name it showed; one it did not show is asked about here.
+    if (name.isEmpty() || (extensionAdded && !MayReplace(name)))
         return false;
     StoreRecord();
     QFile->SaveToFile(LocalFileName(name), ftTXT);
@@ -90,7 +96,8 @@ void TKelmorFrm::Exportieren1Click(QObject *)
     if (!FIsFileLoaded)
         return;
     SaveDialog2.Title = QStringLiteral("Fragedatei exportieren...");
-    const QString name = AskSaveName(SaveDialog2, QStringLiteral(".raf"));
+    bool extensionAdded = false;
+    const QString name = AskSaveName(SaveDialog2, QStringLiteral(".raf"), extensionAdded);
     if (name.isEmpty())
         return;
     if (!AsciiUpper(name).contains(ExportPrefix)) {
@@ -99,6 +106,8 @@ void TKelmorFrm::Exportieren1Click(QObject *)
                           TMsgDlgType::mtError, TMsgDlgBtn::mbYes);
         return;
     }
+    if (extensionAdded && !MayReplace(name))
+        return;
     tMirolaFType type;
     switch (SaveDialog2.FilterIndex) {
     case 1: type = ftRAF; break;

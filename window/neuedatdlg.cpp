@@ -69,6 +69,10 @@ TNeueDatDlg::TNeueDatDlg(TPlatformSeam &seam, QWidget *parent) : QDialog(parent)
     AutorInfoEdit = edit("AutorInfoEdit", QStringLiteral("Rotkäppchen und der Wolf"), 86);
     Label3 = label("Label3", QStringLiteral("Kopierrechte:"), {19, 115, 78, 17}, this);
     CopyrightInfoEdit = edit("CopyrightInfoEdit", QStringLiteral("(c) 1855 by the Orlun-Brothers"), 134);
+    // The stand-in font runs a little wider than the one the dialog was drawn with; a
+    // caption must not lose its last letters to that.
+    for (QLabel *caption : {Label1, Label2, Label3})
+        caption->resize(std::max(caption->width(), caption->sizeHint().width()), caption->height());
 
     Button1 = button("Button1", QStringLiteral("&OK"), {365, 38, 85, 26});
     Button1->setDefault(true);

@@ -298,10 +298,19 @@ void TestSaving::exportAsksBeforeReplacingAFileItNamed()
     f.OpenFile(QStringLiteral("fragen.mfd"), 2);
     TKelmorFrm &w = *f.Frm;
     WriteFile(f.Path(QStringLiteral("mirola-alt.raf")), "alt");
+    WriteFile(f.Path(QStringLiteral("alt.raf")), "alt");
+    // A name the game would not take is refused before anything is asked about it.
+    f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("alt")), 1});
+    f.Seam->DlgAnswers.push_back(TModalResult::mrYes);
+    QVERIFY(f.Trigger(w.Exportieren1));
+    QCOMPARE(f.Seam->Calls.size(), 2);
+    QCOMPARE(f.Seam->Calls.constLast().Type, TMsgDlgType::mtError);
+
     f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("mirola-alt")), 2});
     f.Seam->DlgAnswers.push_back(TModalResult::mrNo);
     QVERIFY(f.Trigger(w.Exportieren1));
     QCOMPARE(FileBytes(f.Path(QStringLiteral("mirola-alt.raf"))), QByteArray("alt"));
+    QCOMPARE(FileBytes(f.Path(QStringLiteral("alt.raf"))), QByteArray("alt"));
     QCOMPARE(f.Seam->FileDialogs.constLast().FilterIndex, 1);
 
     // The edition chosen last is offered again.
