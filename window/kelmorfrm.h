@@ -8,6 +8,7 @@
 //   kelmorfrm_saving.cpp    save, save as, export, the question before closing, close
 //                           and exit
 //   kelmorfrm_navigation.cpp the record commands and go to
+//   kelmorfrm_answers.cpp   adding, removing, taking back and dragging answers
 //   kelmorfrm_commands.cpp  the remaining menu and toolbar commands
 #include <QMainWindow>
 #include <QString>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "answerlist.h"
 #include "mirolafile.h"
 #include "platformseam.h"
 
@@ -145,7 +147,7 @@ public:
     TEditField *CommentEdit = nullptr;
     TEditField *AnswerEdit = nullptr;
     QPushButton *AddAnswerButton = nullptr;
-    QListWidget *Answers = nullptr;
+    TAnswerList *Answers = nullptr;
     QPushButton *DeleteAnswerButton = nullptr;
 
     // Status line
@@ -269,6 +271,11 @@ public:
     void FormActivate(QObject *Sender);
     void AnswersClick(QObject *Sender);
     void AnswersDblClick(QObject *Sender);
+    void AnswersKeyDown(QObject *Sender, int Key, Qt::KeyboardModifiers Shift);
+    // `Row` is the answer under the pointer, -1 for none.
+    void AnswersMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int Row);
+    void AnswersDragOver(QObject *Sender, QObject *Source, int Row, bool &Accept);
+    void AnswersDragDrop(QObject *Sender, QObject *Source, int Row);
     void AppHint(QObject *Sender);
 
 protected:
@@ -313,6 +320,11 @@ private:
     void SetRightAnswerChecks(char16_t code);
     // The edit field the clipboard commands act on, or none.
     TEditField *FocusedEditField() const;
+
+    // The delete button and the Del key.
+    void RemoveSelectedAnswer();
+    // The bytes of the answer last taken back into AnswerEdit, for adding it again.
+    QByteArray FTakenBackAnswer;
 
     std::unique_ptr<TPlatformSeam> FSeam;
     THintTracker *FHintTracker = nullptr;

@@ -1,7 +1,7 @@
-// TKelmorFrm: the commands of the menus, the toolbar, the context menu and the answer
-// buttons that neither bring documents in or out nor move through the records: the
-// clipboard and answer commands, find, the help, web and about commands and the view
-// and language items.
+// TKelmorFrm: the commands of the menus, the toolbar and the context menu that neither
+// bring documents in or out, move through the records nor edit the answers: the
+// clipboard commands, find, the help, web and about commands and the view and
+// language items.
 #include "aboutbox.h"
 #include "editfield.h"
 #include "kelmorfrm.h"
@@ -51,9 +51,6 @@ void TKelmorFrm::InderHilfesuchen1Click(QObject *) {}
 void TKelmorFrm::Hilfethemen1Click(QObject *) {}
 void TKelmorFrm::SwitchLanguage(QObject *) {}
 void TKelmorFrm::WeitereInfosundUpdates1Click(QObject *) {}
-void TKelmorFrm::AddAnswerButtonClick(QObject *) {}
-void TKelmorFrm::DeleteAnswerButtonClick(QObject *) {}
-void TKelmorFrm::AnswersDblClick(QObject *) {}
 
 void TKelmorFrm::Infober1Click(QObject *)
 {

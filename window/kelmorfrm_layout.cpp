@@ -299,18 +299,25 @@ void TKelmorFrm::BuildRecordForm()
     SetHint(AddAnswerButton, QStringLiteral("Fügt die Antwort hinzu"));
     connect(AddAnswerButton, &QPushButton::clicked, this, [this] { AddAnswerButtonClick(AddAnswerButton); });
 
-    Answers = new QListWidget(MainPanel);
+    Answers = new TAnswerList(MainPanel);
     Answers->setObjectName(QStringLiteral("Answers"));
     Answers->setGeometry(ScaledRect(338, 385, 578, 172));
     Answers->setSelectionMode(QAbstractItemView::SingleSelection);
     Answers->setSortingEnabled(false);
     UseFieldFont(Answers);
     SetHint(Answers, QStringLiteral("Liste der vorhandenen Antworten"));
-    connect(Answers, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!FShowingRecord)
-            AnswersClick(Answers);
-    });
-    connect(Answers, &QListWidget::itemDoubleClicked, this, [this] { AnswersDblClick(Answers); });
+    connect(Answers, &TAnswerList::Click, this, [this] { AnswersClick(Answers); });
+    connect(Answers, &TAnswerList::DblClick, this, [this] { AnswersDblClick(Answers); });
+    connect(Answers, &TAnswerList::KeyDown, this,
+            [this](int key, Qt::KeyboardModifiers shift) { AnswersKeyDown(Answers, key, shift); });
+    connect(Answers, &TAnswerList::MouseDown, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int row) {
+                AnswersMouseDown(Answers, button, shift, row);
+            });
+    connect(Answers, &TAnswerList::DragOver, this,
+            [this](QObject *source, int row, bool &accept) { AnswersDragOver(Answers, source, row, accept); });
+    connect(Answers, &TAnswerList::DragDrop, this,
+            [this](QObject *source, int row) { AnswersDragDrop(Answers, source, row); });
 
     DeleteAnswerButton = new QPushButton(MainPanel);
     DeleteAnswerButton->setObjectName(QStringLiteral("DeleteAnswerButton"));

@@ -10,8 +10,7 @@
 #include "textedge.h"
 
 namespace {
-// Where an answer of the list keeps the bytes it was shown from.
-constexpr int OriginalOemRole = Qt::UserRole;
+constexpr int OriginalOemRole = TAnswerList::OriginalOemRole;
 }  // namespace
 
 void TKelmorFrm::InstallDocument(std::unique_ptr<TMirolaFile> doc)

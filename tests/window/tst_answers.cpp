@@ -1,0 +1,404 @@
+// Editing the answer list: adding up to five answers, removing one by the button or
+// the Del key, taking one back into the entry field, reordering by dragging, and the
+// marks these leave on the document and the right-answer choices.
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "editfield.h"
+#include "textedge.h"
+#include "windowfixture.h"
+
+namespace {
+
+// Answers that differ, with characters of both code pages' upper halves and, in the
+// first and the last, box-drawing bytes that code page 1252 lacks.
+const std::vector<std::string> Fruits = {"\xC9\xCD \x8E" "pfel", "Birnen \x81", "Clementinen", "D\x84tteln",
+                                         "Erdbeer \xE1\xC4"};
+
+TMirolaDatensatz FruitRecord(int answers, char16_t code = u'x')
+{
+    TMirolaDatensatz rec = Record("Welche Frucht?", code, u'B', {});
+    for (int i = 0; i < answers; ++i)
+        rec.Answers[i] = Fruits.at(static_cast<std::size_t>(i));
+    return rec;
+}
+
+QString Shown(const std::string &oem)
+{
+    return OemToQString(oem);
+}
+
+// Types a text key by key, letters beyond ASCII included.
+void Type(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+}
+
+QStringList ListTexts(const TKelmorFrm &w)
+{
+    QStringList texts;
+    for (int i = 0; i < w.Answers->count(); ++i)
+        texts << w.Answers->item(i)->text();
+    return texts;
+}
+
+QStringList FruitTexts(const QList<int> &order)
+{
+    QStringList texts;
+    for (int i : order)
+        texts << Shown(Fruits.at(static_cast<std::size_t>(i)));
+    return texts;
+}
+
+QPoint RowCentre(const TKelmorFrm &w, int row)
+{
+    return w.Answers->visualItemRect(w.Answers->item(row)).center();
+}
+
+// A point of the list's empty part, below its last answer.
+QPoint BelowTheAnswers(const TKelmorFrm &w)
+{
+    return {w.Answers->viewport()->width() / 2, w.Answers->viewport()->height() - 4};
+}
+
+void ClickAnswer(TKelmorFrm &w, int row)
+{
+    QTest::mouseClick(w.Answers->viewport(), Qt::LeftButton, {}, RowCentre(w, row));
+}
+
+// What the platform delivers for a double click: a press, a release, the second
+// press as a double click, a release.
+void DoubleClickAnswer(TKelmorFrm &w, int row)
+{
+    const QPoint at = RowCentre(w, row);
+    QTest::mousePress(w.Answers->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(w.Answers->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(w.Answers->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(w.Answers->viewport(), Qt::LeftButton, {}, at);
+}
+
+// The button held from `from` to `to`. Qt hands the moves and the release to the list
+// that took the press, wherever the pointer is.
+void Drag(TKelmorFrm &w, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {})
+{
+    QWidget *list = w.Answers->viewport();
+    QTest::mousePress(list, Qt::LeftButton, modifiers, from);
+    QTest::mouseMove(list, (from + to) / 2);
+    QTest::mouseMove(list, to);
+    QTest::mouseRelease(list, Qt::LeftButton, modifiers, to);
+}
+
+QList<bool> ChoicesEnabled(const TKelmorFrm &w)
+{
+    QList<bool> enabled;
+    for (const TRightAnswerChoice &choice : RightAnswerChoices)
+        enabled << (w.*choice.Button)->isEnabled();
+    return enabled;
+}
+
+// Enabled choices for k answers, in the order of RightAnswerChoices.
+QList<bool> ChoicesFor(int k)
+{
+    return {k >= 1, k >= 2, k >= 3, k >= 4, k >= 5, k >= 1, k >= 1, k >= 1};
+}
+
+}  // namespace
+
+class TestAnswers : public QObject {
+    Q_OBJECT
+private slots:
+    void sixthAnswerIsRefusedUntilOneIsRemoved();
+    void answersAreAddedAsTyped();
+    void keysInTheList_data();
+    void keysInTheList();
+    void deleteButtonWithoutASelectionOnlyDisablesItself();
+    void doubleClickTakesTheAnswerBack();
+    void draggingReorders_data();
+    void draggingReorders();
+    void doubleClickAndItsDragMoveNothing();
+    void everyListChangeMarksTheDocument_data();
+    void everyListChangeMarksTheDocument();
+};
+
+void TestAnswers::sixthAnswerIsRefusedUntilOneIsRemoved()
+{
+    TWindowFixture f;
+    f.Install(Document(1, 0, FruitRecord(5)));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    QTest::keyClicks(w.AnswerEdit, QStringLiteral("Feigen"));
+    QVERIFY(w.AddAnswerButton->isEnabled());
+
+    f.Seam->DlgAnswers.push_back(TModalResult::mrOK);
+    QTest::mouseClick(w.AddAnswerButton, Qt::LeftButton);
+    QCOMPARE(f.Seam->Calls.size(), 1);
+    const TSeamCall &refusal = f.Seam->Calls.constFirst();
+    QCOMPARE(refusal.Kind, QStringLiteral("MessageDlg"));
+    QCOMPARE(refusal.Caption, QStringLiteral("Informationen"));
+    QCOMPARE(refusal.Type, TMsgDlgType::mtInformation);
+    QCOMPARE(refusal.Buttons, TMsgDlgButtons(TMsgDlgBtn::mbOK));
+    QCOMPARE(refusal.Text, QStringLiteral("Die maximal zulässige Antwortzahl ist erreicht.\rSie müsser zuerst eine "
+                                          "Antwort, um wieder Platz\rzu schaffen."));
+    QCOMPARE(ListTexts(w), FruitTexts({0, 1, 2, 3, 4}));
+    QCOMPARE(w.AnswerEdit->text(), QStringLiteral("Feigen"));
+
+    ClickAnswer(w, 1);
+    QVERIFY(w.DeleteAnswerButton->isEnabled());
+    QTest::mouseClick(w.DeleteAnswerButton, Qt::LeftButton);
+    QCOMPARE(ChoicesEnabled(w), ChoicesFor(4));
+    QTest::mouseClick(w.AddAnswerButton, Qt::LeftButton);
+    QCOMPARE(ListTexts(w), FruitTexts({0, 2, 3, 4}) << QStringLiteral("Feigen"));
+    QCOMPARE(w.AnswerEdit->text(), QString());
+    QVERIFY(!w.AddAnswerButton->isEnabled());
+    QCOMPARE(ChoicesEnabled(w), ChoicesFor(5));
+    QCOMPARE(f.Seam->Calls.size(), 1);
+
+    QVERIFY(f.Trigger(w.bernehmen1));
+    QCOMPARE(w.QFile->Data.at(0).Answers[1].str(), Fruits.at(2));
+    QCOMPARE(w.QFile->Data.at(0).Answers[4].str(), std::string("Feigen"));
+}
+
+void TestAnswers::answersAreAddedAsTyped()
+{
+    TWindowFixture f;
+    f.Install(Document(1, 0, FruitRecord(0)));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    QCOMPARE(ChoicesEnabled(w), ChoicesFor(0));
+    for (int i = 0; i < 2; ++i) {
+        Type(w.AnswerEdit, QStringLiteral("  Zwölf  "));
+        QTest::mouseClick(w.AddAnswerButton, Qt::LeftButton);
+    }
+    QCOMPARE(ListTexts(w), (QStringList{"  Zwölf  ", "  Zwölf  "}));
+    QCOMPARE(ChoicesEnabled(w), ChoicesFor(2));
+    w.StoreRecord();
+    QCOMPARE(w.QFile->DatRec.Answers[0].str(), std::string("  Zw\x94lf  "));
+    QCOMPARE(w.QFile->DatRec.Answers[1].str(), std::string("  Zw\x94lf  "));
+    QVERIFY(w.QFile->DatRec.Answers[2].empty());
+}
+
+void TestAnswers::keysInTheList_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QList<int>>("left");      // the answers left, as they were numbered
+    QTest::addColumn<int>("selected");         // afterwards, -1 for none
+    QTest::addColumn<bool>("deleteEnabled");  // DeleteAnswerButton afterwards
+    const QList<int> all = {0, 1, 2, 3};
+    QTest::newRow("Del on the third") << int(Qt::Key_Delete) << Qt::KeyboardModifiers() << QList<int>{0, 1, 3} << -1
+                                      << false;
+    QTest::newRow("Shift+Del") << int(Qt::Key_Delete) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                               << QList<int>{0, 1, 3} << -1 << false;
+    QTest::newRow("Ctrl+Alt+Del") << int(Qt::Key_Delete) << (Qt::ControlModifier | Qt::AltModifier)
+                                  << QList<int>{0, 1, 3} << -1 << false;
+    QTest::newRow("arrow down") << int(Qt::Key_Down) << Qt::KeyboardModifiers() << all << 3 << true;
+    QTest::newRow("arrow up") << int(Qt::Key_Up) << Qt::KeyboardModifiers() << all << 1 << true;
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << Qt::KeyboardModifiers() << all << 2 << true;
+}
+
+void TestAnswers::keysInTheList()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QList<int>, left);
+    QFETCH(int, selected);
+    QFETCH(bool, deleteEnabled);
+    TWindowFixture f;
+    f.Install(Document(1, 0, FruitRecord(4)));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    ClickAnswer(w, 2);
+    QVERIFY(w.DeleteAnswerButton->isEnabled());
+    QTest::keyClick(w.Answers, Qt::Key(key), modifiers);
+    QCOMPARE(ListTexts(w), FruitTexts(left));
+    QCOMPARE(w.Answers->SelectedRow(), selected);
+    QCOMPARE(w.DeleteAnswerButton->isEnabled(), deleteEnabled);
+    QCOMPARE(ChoicesEnabled(w), ChoicesFor(int(left.size())));
+}
+
+void TestAnswers::deleteButtonWithoutASelectionOnlyDisablesItself()
+{
+    TWindowFixture f;
+    f.Install(DistinctDocument(3, 1));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    ClickAnswer(w, 0);
+    QTest::mouseClick(w.NextButton, Qt::LeftButton);
+    QCOMPARE(w.Answers->count(), 3);
+    QVERIFY(w.DeleteAnswerButton->isEnabled());
+    QCOMPARE(w.Answers->SelectedRow(), -1);
+    w.SetIsChanged(false);
+
+    QTest::mouseClick(w.DeleteAnswerButton, Qt::LeftButton);
+    QCOMPARE(w.Answers->count(), 3);
+    QVERIFY(!w.DeleteAnswerButton->isEnabled());
+    QVERIFY(!w.IsChanged());
+}
+
+void TestAnswers::doubleClickTakesTheAnswerBack()
+{
+    TWindowFixture f;
+    f.Install(Document(1, 0, FruitRecord(5, u'e')));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    QTest::keyClicks(w.AnswerEdit, QStringLiteral("verloren"));
+    DoubleClickAnswer(w, 4);
+    QCOMPARE(w.AnswerEdit->text(), Shown(Fruits.at(4)));
+    QCOMPARE(ListTexts(w), FruitTexts({0, 1, 2, 3}));
+    QCOMPARE(w.Answers->SelectedRow(), -1);
+    QVERIFY(w.AddAnswerButton->isEnabled());
+    // The choices wait for the next add, removal or record.
+    QVERIFY(w.ERadioButton->isEnabled());
+    QVERIFY(w.ERadioButton->isChecked());
+    QVERIFY(w.DeleteAnswerButton->isEnabled());
+
+    QVERIFY(f.Trigger(w.bernehmen1));
+    const TMirolaDatensatz &four = w.QFile->Data.at(0);
+    QCOMPARE(four.theletter, u'e');
+    for (int slot = 0; slot < 4; ++slot)
+        QCOMPARE(four.Answers[slot].str(), Fruits.at(static_cast<std::size_t>(slot)));
+    QVERIFY(four.Answers[4].empty());
+    QCOMPARE(ChoicesEnabled(w), ChoicesFor(4));
+
+    // Added again unchanged, it comes back with the bytes it left with.
+    QTest::mouseClick(w.AddAnswerButton, Qt::LeftButton);
+    QVERIFY(f.Trigger(w.bernehmen1));
+    QCOMPARE(w.QFile->Data.at(0).Answers[4].str(), Fruits.at(4));
+}
+
+enum class TDropAt { Answer, BelowTheAnswers, OutsideTheList };
+Q_DECLARE_METATYPE(TDropAt)
+
+void TestAnswers::draggingReorders_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<TDropAt>("dropAt");
+    QTest::addColumn<int>("onto");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QList<int>>("order");
+    const Qt::KeyboardModifiers none;
+    QTest::newRow("one onto three") << 0 << TDropAt::Answer << 2 << none << QList<int>{1, 2, 0, 3};
+    QTest::newRow("four onto two") << 3 << TDropAt::Answer << 1 << none << QList<int>{0, 3, 1, 2};
+    QTest::newRow("two below four") << 1 << TDropAt::BelowTheAnswers << -1 << none << QList<int>{0, 2, 3, 1};
+    QTest::newRow("three onto itself") << 2 << TDropAt::Answer << 2 << none << QList<int>{0, 1, 2, 3};
+    QTest::newRow("one onto three, Ctrl held")
+        << 0 << TDropAt::Answer << 2 << Qt::KeyboardModifiers(Qt::ControlModifier) << QList<int>{1, 2, 0, 3};
+    QTest::newRow("two released off the list") << 1 << TDropAt::OutsideTheList << -1 << none
+                                               << QList<int>{0, 1, 2, 3};
+}
+
+void TestAnswers::draggingReorders()
+{
+    QFETCH(int, from);
+    QFETCH(TDropAt, dropAt);
+    QFETCH(int, onto);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QList<int>, order);
+    TWindowFixture f;
+    f.Install(Document(1, 0, FruitRecord(4, u'b')));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    const QRect list = w.Answers->viewport()->rect();
+    QPoint target;
+    switch (dropAt) {
+    case TDropAt::Answer: target = RowCentre(w, onto); break;
+    case TDropAt::BelowTheAnswers: target = BelowTheAnswers(w); break;
+    case TDropAt::OutsideTheList: target = QPoint(list.center().x(), list.bottom() + 40); break;
+    }
+    QCOMPARE(w.Answers->RowAt(target), onto);
+    const QList<bool> choices = ChoicesEnabled(w);
+
+    // Picked first, so that the press of the drag falls on the selected answer, which
+    // Ctrl would take away in Qt's own lists.
+    ClickAnswer(w, from);
+    Drag(w, RowCentre(w, from), target, modifiers);
+    QCOMPARE(ListTexts(w), FruitTexts(order));
+    const bool moved = order != QList<int>{0, 1, 2, 3};
+    QCOMPARE(w.Answers->SelectedRow(), moved ? -1 : from);
+    QCOMPARE(ChoicesEnabled(w), choices);
+    // Enabled by the press that picked the answer, and left so.
+    QVERIFY(w.DeleteAnswerButton->isEnabled());
+    QVERIFY(!w.Answers->Dragging());
+
+    // The answers keep their bytes on the way; the right answer stays with its slot.
+    w.StoreRecord();
+    for (int slot = 0; slot < 4; ++slot)
+        QCOMPARE(w.QFile->DatRec.Answers[slot].str(), Fruits.at(static_cast<std::size_t>(order.at(slot))));
+    QCOMPARE(w.QFile->DatRec.theletter, u'b');
+}
+
+void TestAnswers::doubleClickAndItsDragMoveNothing()
+{
+    TWindowFixture f;
+    f.Install(Document(1, 0, FruitRecord(4)));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    QWidget *list = w.Answers->viewport();
+    const QPoint second = RowCentre(w, 1);
+    QTest::mousePress(list, Qt::LeftButton, {}, second);
+    QTest::mouseRelease(list, Qt::LeftButton, {}, second);
+    // The second press lands on the answer that moved up; the button is held on to
+    // the last answer.
+    QTest::mouseDClick(list, Qt::LeftButton, {}, second);
+    QVERIFY(w.Answers->Dragging());
+    QTest::mouseMove(list, RowCentre(w, 2));
+    QTest::mouseRelease(list, Qt::LeftButton, {}, RowCentre(w, 2));
+
+    QCOMPARE(w.AnswerEdit->text(), Shown(Fruits.at(1)));
+    QCOMPARE(ListTexts(w), FruitTexts({0, 2, 3}));
+    QCOMPARE(w.Answers->SelectedRow(), -1);
+}
+
+enum class TListEdit { Add, RemoveByButton, RemoveByKey, TakeBack, Move, DropOnItself, TypeInEntryField };
+Q_DECLARE_METATYPE(TListEdit)
+
+void TestAnswers::everyListChangeMarksTheDocument_data()
+{
+    QTest::addColumn<TListEdit>("edit");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("add") << TListEdit::Add << true;
+    QTest::newRow("remove by button") << TListEdit::RemoveByButton << true;
+    QTest::newRow("remove by Del") << TListEdit::RemoveByKey << true;
+    QTest::newRow("take back") << TListEdit::TakeBack << true;
+    QTest::newRow("move") << TListEdit::Move << true;
+    QTest::newRow("drop on itself") << TListEdit::DropOnItself << false;
+    QTest::newRow("type in the entry field") << TListEdit::TypeInEntryField << false;
+}
+
+void TestAnswers::everyListChangeMarksTheDocument()
+{
+    QFETCH(TListEdit, edit);
+    QFETCH(bool, changed);
+    TWindowFixture f;
+    f.Install(Document(2, 0, FruitRecord(3)));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    w.SetIsChanged(false);
+    switch (edit) {
+    case TListEdit::Add:
+        QTest::keyClicks(w.AnswerEdit, QStringLiteral("Feigen"));
+        QTest::mouseClick(w.AddAnswerButton, Qt::LeftButton);
+        break;
+    case TListEdit::RemoveByButton:
+        ClickAnswer(w, 0);
+        QTest::mouseClick(w.DeleteAnswerButton, Qt::LeftButton);
+        break;
+    case TListEdit::RemoveByKey:
+        ClickAnswer(w, 2);
+        QTest::keyClick(w.Answers, Qt::Key_Delete);
+        break;
+    case TListEdit::TakeBack: DoubleClickAnswer(w, 1); break;
+    case TListEdit::Move: Drag(w, RowCentre(w, 2), RowCentre(w, 0)); break;
+    case TListEdit::DropOnItself: Drag(w, RowCentre(w, 1), RowCentre(w, 1)); break;
+    case TListEdit::TypeInEntryField: QTest::keyClicks(w.AnswerEdit, QStringLiteral("Feigen")); break;
+    }
+    QCOMPARE(w.IsChanged(), changed);
+    QCOMPARE(w.SaveButton->isEnabled(), changed);
+}
+
+QTEST_MAIN(TestAnswers)
+#include "tst_answers.moc"

@@ -1,0 +1,156 @@
+#include "answerlist.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+TAnswerList::TAnswerList(QWidget *parent) : QListWidget(parent)
+{
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] { ++FSelectionChanges; });
+}
+
+TAnswerList::~TAnswerList()
+{
+    EndDrag();
+}
+
+int TAnswerList::RowAt(QPoint pos) const
+{
+    if (!viewport()->rect().contains(pos))
+        return -1;
+    const QListWidgetItem *answer = itemAt(pos);
+    return answer != nullptr ? row(answer) : -1;
+}
+
+int TAnswerList::SelectedRow() const
+{
+    const QList<QListWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.constFirst());
+}
+
+void TAnswerList::BeginDrag()
+{
+    FDragging = true;
+}
+
+void TAnswerList::RemoveRow(int row)
+{
+    delete takeItem(row);
+    selectionModel()->clear();
+}
+
+void TAnswerList::MoveRow(int from, int to)
+{
+    QListWidgetItem *answer = takeItem(from);
+    insertItem(to, answer);
+    selectionModel()->clear();
+}
+
+template <class Handling>
+void TAnswerList::AsUserInput(Handling handling, int pressedRow)
+{
+    const int before = FSelectionChanges;
+    handling();
+    if (FSelectionChanges != before || (pressedRow >= 0 && SelectedRow() == pressedRow))
+        emit Click();
+}
+
+void TAnswerList::keyPressEvent(QKeyEvent *event)
+{
+    if (FDragging && event->key() == Qt::Key_Escape) {
+        EndDrag();
+        event->accept();
+        return;
+    }
+    emit KeyDown(event->key(), event->modifiers());
+    AsUserInput([this, event] { QListWidget::keyPressEvent(event); }, -1);
+}
+
+void TAnswerList::Press(QMouseEvent *event, bool secondOfDouble)
+{
+    // A second button pressed during a drag ends it without a drop.
+    EndDrag();
+    const QPoint pos = event->position().toPoint();
+    AsUserInput([this, event] { QListWidget::mousePressEvent(event); }, RowAt(pos));
+    if (secondOfDouble && event->button() == Qt::LeftButton)
+        emit DblClick();
+    // The double click may have taken the answer away that was under the pointer.
+    emit MouseDown(event->button(), event->modifiers(), RowAt(pos));
+    if (FDragging)
+        DragTo(pos);
+}
+
+void TAnswerList::mousePressEvent(QMouseEvent *event)
+{
+    Press(event, false);
+}
+
+void TAnswerList::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    Press(event, true);
+}
+
+void TAnswerList::mouseMoveEvent(QMouseEvent *event)
+{
+    if (FDragging) {
+        DragTo(event->position().toPoint());
+        event->accept();
+        return;
+    }
+    AsUserInput([this, event] { QListWidget::mouseMoveEvent(event); }, -1);
+}
+
+void TAnswerList::mouseReleaseEvent(QMouseEvent *event)
+{
+    // The release ends the drag and is not Qt's: Qt would select the answer under the
+    // pointer, or with Ctrl take the selection away.
+    if (FDragging && event->button() == Qt::LeftButton) {
+        const QPoint pos = event->position().toPoint();
+        DragTo(pos);
+        const bool drop = FDropAccepted;
+        EndDrag();
+        if (drop)
+            emit DragDrop(this, RowAt(pos));
+        event->accept();
+        return;
+    }
+    QListWidget::mouseReleaseEvent(event);
+}
+
+void TAnswerList::focusOutEvent(QFocusEvent *event)
+{
+    EndDrag();
+    QListWidget::focusOutEvent(event);
+}
+
+void TAnswerList::hideEvent(QHideEvent *event)
+{
+    EndDrag();
+    QListWidget::hideEvent(event);
+}
+
+void TAnswerList::DragTo(QPoint pos)
+{
+    bool accept = false;
+    if (viewport()->rect().contains(pos))
+        emit DragOver(this, RowAt(pos), accept);
+    FDropAccepted = accept;
+    const QCursor cursor(accept ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+    if (FCursorOverridden) {
+        QGuiApplication::changeOverrideCursor(cursor);
+    } else {
+        QGuiApplication::setOverrideCursor(cursor);
+        FCursorOverridden = true;
+    }
+}
+
+void TAnswerList::EndDrag()
+{
+    FDragging = false;
+    FDropAccepted = false;
+    if (FCursorOverridden) {
+        QGuiApplication::restoreOverrideCursor();
+        FCursorOverridden = false;
+    }
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The answer list of the record form. It tells the window of key presses, mouse
+// presses, double clicks, drags over it and drops on it, each with the row under the
+// pointer, so that what they do to the answers is decided by the window's handlers.
+//
+// Dragging is the list's own, not the platform's: a press handler starts it at once
+// with BeginDrag, it lasts while the button is held, and releasing the button over the
+// list drops there if the drag-over handler accepted; off the list, or after Esc,
+// nothing is dropped. Nothing outside the list takes part, and no nested event loop
+// runs, so a test drives it with ordinary presses, moves and releases.
+#include <QListWidget>
+
+class TAnswerList : public QListWidget {
+    Q_OBJECT
+public:
+    // Where an answer keeps the OEM bytes it was shown from, so that a record only
+    // looked at keeps bytes the window's code page lacks.
+    static constexpr int OriginalOemRole = Qt::UserRole;
+
+    explicit TAnswerList(QWidget *parent = nullptr);
+    ~TAnswerList() override;
+
+    // The row of the answer under a point of the list's client area; -1 over the empty
+    // part below the answers or outside the list.
+    int RowAt(QPoint pos) const;
+    // The selected answer's row, or -1.
+    int SelectedRow() const;
+
+    // Only from a handler of MouseDown.
+    void BeginDrag();
+    bool Dragging() const { return FDragging; }
+
+    // Both leave no answer selected. Qt would select a neighbour of an answer taken
+    // out; the user did not choose it.
+    void RemoveRow(int row);
+    // Takes the answer out and puts it at `to` of the shortened list.
+    void MoveRow(int from, int to);
+
+signals:
+    // The user changed the selection, or pressed on an answer, with the mouse or the
+    // keyboard. Selections the program makes are not reported.
+    void Click();
+    void DblClick();
+    void KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // Also for the second press of a double click, after DblClick.
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int row);
+    // `source` is the list the drag came from; the handler sets `accept`.
+    void DragOver(QObject *source, int row, bool &accept);
+    void DragDrop(QObject *source, int row);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    // Runs Qt's own handling of a press, a key or a move, and reports a selection the
+    // user made with it.
+    template <class Handling>
+    void AsUserInput(Handling handling, int pressedRow);
+    void Press(QMouseEvent *event, bool secondOfDouble);
+    // Asks the drag-over handler about the point and shows the answer in the cursor.
+    void DragTo(QPoint pos);
+    void EndDrag();
+
+    bool FDragging = false;
+    bool FDropAccepted = false;
+    bool FCursorOverridden = false;
+    int FSelectionChanges = 0;
+};
