@@ -9,16 +9,19 @@
 //                           and exit
 //   kelmorfrm_navigation.cpp the record commands and go to
 //   kelmorfrm_answers.cpp   adding, removing, taking back and dragging answers
+//   kelmorfrm_search.cpp    find and find next
 //   kelmorfrm_commands.cpp  the remaining menu and toolbar commands
 #include <QMainWindow>
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "answerlist.h"
 #include "mirolafile.h"
 #include "platformseam.h"
+#include "recordsearch.h"
 
 class QAction;
 class QActionGroup;
@@ -35,6 +38,7 @@ class QToolButton;
 class TAboutBox;
 class TBevelPanel;
 class TEditField;
+class TFindDialog;
 class THintTracker;
 
 // The window caption before any document is opened.
@@ -80,6 +84,8 @@ public:
 
     // Shown by the About command; made by the program's start-up after this window.
     TAboutBox *AboutBox = nullptr;
+    // Made by the first Find and kept, with the choices made in it.
+    TFindDialog *FindDialog = nullptr;
 
     // Puts the window into its empty state and works through the command line (the
     // arguments without the program's path). Whoever creates the window calls it once,
@@ -325,6 +331,16 @@ private:
     void RemoveSelectedAnswer();
     // The bytes of the answer last taken back into AnswerEdit, for adding it again.
     QByteArray FTakenBackAnswer;
+
+    // Searches from `start` with the last search's options; a hit is gone to and shown,
+    // and no hit is reported.
+    void RunSearch(const TSearchStart &start);
+    void ShowHit(const TSearchHit &hit);
+    TFormTexts FormTexts() const;
+    // The options of the last search made by the Find command, for Find next.
+    std::optional<TSearchOptions> FLastSearch;
+    // Where Find next goes on from; forgotten when another document comes in.
+    std::optional<TSearchHit> FLastHit;
 
     std::unique_ptr<TPlatformSeam> FSeam;
     THintTracker *FHintTracker = nullptr;

@@ -1,7 +1,7 @@
 // TKelmorFrm: the commands of the menus, the toolbar and the context menu that neither
-// bring documents in or out, move through the records nor edit the answers: the
-// clipboard commands, find, the help, web and about commands and the view and
-// language items.
+// bring documents in or out, move through the records, edit the answers nor search:
+// the clipboard commands, the help, web and about commands and the view and language
+// items.
 #include "aboutbox.h"
 #include "editfield.h"
 #include "kelmorfrm.h"
@@ -43,8 +43,6 @@ void TKelmorFrm::Lschen1Click(QObject *)
     if (TEditField *field = FocusedEditField(); field && field->hasSelectedText())
         field->del();
 }
-void TKelmorFrm::Suchen1Click(QObject *) {}
-void TKelmorFrm::Weitersuchen1Click(QObject *) {}
 void TKelmorFrm::Symbolleiste1Click(QObject *) {}
 void TKelmorFrm::Statusleiste1Click(QObject *) {}
 void TKelmorFrm::InderHilfesuchen1Click(QObject *) {}

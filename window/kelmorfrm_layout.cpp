@@ -510,8 +510,6 @@ void TKelmorFrm::BuildMainMenu()
     N6 = MakeSeparator(Datensatz1, "N6");
     bernehmen1 = recordItem("bernehmen1", QStringLiteral("&Übernehmen"),
                             QStringLiteral("Übernimmt die Änderungen in die Datenbank"), rcPost, QKeySequence(), PostButton);
-    for (QAction *neverShown : {N7, Suchen1, Weitersuchen1})
-        neverShown->setVisible(false);
 
     Ansicht1 = makeMenu(MainMenu1, nullptr, "Ansicht1", QStringLiteral("&Ansicht"));
     Symbolleiste1 = MakeItem(Ansicht1, "Symbolleiste1", QStringLiteral("&Symbolleiste"),

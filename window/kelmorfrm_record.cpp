@@ -16,6 +16,7 @@ constexpr int OriginalOemRole = TAnswerList::OriginalOemRole;
 void TKelmorFrm::InstallDocument(std::unique_ptr<TMirolaFile> doc)
 {
     QFile = std::move(doc);
+    FLastHit.reset();
     SetIsFileLoaded(true);
     UpdateNavigation();
     ShowRecord();

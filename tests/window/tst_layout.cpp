@@ -422,6 +422,8 @@ void TestLayout::hiddenItemsKeepTheirShortcuts()
         f.Install(Document(2));
     QVERIFY(f.ShowActive());
     auto *action = f.Frm->findChild<QAction *>(item);
+    if (action == f.Frm->Suchen1 || action == f.Frm->Weitersuchen1)  // both ask with the search form
+        f.Seam->DialogAnswers.push_back([](QDialog &) { return int(QDialog::Rejected); });
     QSignalSpy triggered(action, &QAction::triggered);
     QWidget *target = loaded ? static_cast<QWidget *>(f.Frm->Question1) : f.Frm.get();
     target->setFocus();
