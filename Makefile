@@ -2,7 +2,8 @@
 # fresh Debian 12 machine needs: missing packages are installed first.
 
 PACKAGES := cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev \
-            qt6-translations-l10n fonts-liberation xvfb xauth xdotool
+            qt6-translations-l10n fonts-liberation xvfb xauth xdotool \
+            qt6-svg-dev
 BENCH_PACKAGES := libbenchmark-dev hyperfine
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 

@@ -6,6 +6,7 @@
 
 #include "errors.h"
 #include "platformseam.h"
+#include "programicon.h"
 #include "qtplatformseam.h"
 
 TKelmorApplication::TKelmorApplication(int &argc, char **argv) : QApplication(argc, argv)
@@ -13,6 +14,8 @@ TKelmorApplication::TKelmorApplication(int &argc, char **argv) : QApplication(ar
     // The name, not the display name: Qt would append a display name to every
     // window title.
     setApplicationName(KelmorApplicationTitle);
+    // Every window and box of the program carries its icon.
+    setWindowIcon(KelmorIcon());
     // Qt's own dialogs (the file dialogs, the buttons they bring) speak German too.
     if (FQtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

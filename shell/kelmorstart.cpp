@@ -16,6 +16,6 @@ std::unique_ptr<TKelmorFrm> StartKelmor(TKelmorApplication &app, const QStringLi
     } catch (...) {
         app.ReportCurrentError();
     }
-    frm->AboutBox = new TAboutBox(frm.get());
+    frm->AboutBox = new TAboutBox(frm->Seam(), frm.get());
     return frm;
 }

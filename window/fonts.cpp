@@ -11,3 +11,12 @@ QFont SansFont(int pixelSize)
     font.setPixelSize(pixelSize);
     return font;
 }
+
+QFont ArialFont(int pixelSize)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setFamilies(QStringList{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    return font;
+}

@@ -5,3 +5,6 @@
 
 // "Segoe UI" at the given pixel height, or its stand-in.
 QFont SansFont(int pixelSize);
+
+// "Arial" at the given pixel height, or its stand-in.
+QFont ArialFont(int pixelSize);

@@ -10,6 +10,8 @@
 //   kelmorfrm_navigation.cpp the record commands and go to
 //   kelmorfrm_answers.cpp   adding, removing, taking back and dragging answers
 //   kelmorfrm_search.cpp    find and find next
+//   kelmorfrm_help.cpp      the help, web and about commands, F1, and the commands
+//                           that do nothing
 //   kelmorfrm_commands.cpp  the remaining menu and toolbar commands
 #include <QMainWindow>
 #include <QString>
@@ -22,6 +24,7 @@
 #include "mirolafile.h"
 #include "platformseam.h"
 #include "recordsearch.h"
+#include "webpages.h"
 
 class QAction;
 class QActionGroup;
@@ -45,12 +48,16 @@ class THintTracker;
 inline const QString StartupCaption = QStringLiteral("Kelmor für Mirola Classic (v 10.2 - brixlon xiii/mmv )");
 inline const QString EmptyStateHint =
     QStringLiteral("Klicken Sie auf \"Neu\" oder \"Öffnen\", um eine Mirola-Datei zu bearbeiten...");
-inline const QString KelmorWebPage = QStringLiteral("https://kelmor.example.org/");
 // The name of a document that has none yet.
 inline const QString UntitledName = QStringLiteral("Unbenannt");
 
 // The integer property that picks the command of an element shared by several.
 inline constexpr const char *TagProperty = "Tag";
+
+// The integer property with the help topic that F1 asks for; an element without one
+// asks for its nearest enclosing element's, up to its window.
+inline constexpr const char *HelpContextProperty = "HelpContext";
+int HelpContextOf(const QObject *element);
 
 // The Tags of the seven record commands, carried by their toolbar buttons and menu
 // items and read by DataControlClick.
@@ -264,6 +271,7 @@ public:
     void InderHilfesuchen1Click(QObject *Sender);
     void Hilfethemen1Click(QObject *Sender);
     void SwitchLanguage(QObject *Sender);
+    void Hilfeverwenden1Click(QObject *Sender);
     void WeitereInfosundUpdates1Click(QObject *Sender);
     void Infober1Click(QObject *Sender);
     void AddAnswerButtonClick(QObject *Sender);
@@ -283,6 +291,8 @@ public:
     void AnswersDragOver(QObject *Sender, QObject *Source, int Row, bool &Accept);
     void AnswersDragDrop(QObject *Sender, QObject *Source, int Row);
     void AppHint(QObject *Sender);
+    // F1: context help for `Sender`, the focused element; none inside a menu.
+    void ContextHelp(QObject *Sender);
 
 protected:
     bool event(QEvent *event) override;
@@ -299,6 +309,7 @@ private:
     void BuildEditPopup();
     void BuildFileDialogs();
     void BuildHiddenItemShortcuts();
+    void BuildHelpKeys();
     void ProcessCommandLine(const QStringList &arguments);
     void SessionEnding(QSessionManager &manager);
 

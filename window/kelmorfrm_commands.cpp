@@ -1,8 +1,6 @@
 // TKelmorFrm: the commands of the menus, the toolbar and the context menu that neither
-// bring documents in or out, move through the records, edit the answers nor search:
-// the clipboard commands, the help, web and about commands and the view and language
-// items.
-#include "aboutbox.h"
+// bring documents in or out, move through the records, edit the answers, search nor
+// help: the clipboard commands.
 #include "editfield.h"
 #include "kelmorfrm.h"
 
@@ -42,16 +40,4 @@ void TKelmorFrm::Lschen1Click(QObject *)
 {
     if (TEditField *field = FocusedEditField(); field && field->hasSelectedText())
         field->del();
-}
-void TKelmorFrm::Symbolleiste1Click(QObject *) {}
-void TKelmorFrm::Statusleiste1Click(QObject *) {}
-void TKelmorFrm::InderHilfesuchen1Click(QObject *) {}
-void TKelmorFrm::Hilfethemen1Click(QObject *) {}
-void TKelmorFrm::SwitchLanguage(QObject *) {}
-void TKelmorFrm::WeitereInfosundUpdates1Click(QObject *) {}
-
-void TKelmorFrm::Infober1Click(QObject *)
-{
-    if (AboutBox != nullptr)
-        FSeam->ShowModal(*AboutBox);
 }

@@ -28,6 +28,7 @@
 #include "hinttracker.h"
 #include "kelmorfrm.h"
 #include "pictures.h"
+#include "programicon.h"
 #include "qtplatformseam.h"
 
 using design::Scaled;
@@ -107,7 +108,8 @@ TKelmorFrm::TKelmorFrm(std::unique_ptr<TPlatformSeam> seam, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(WindowFont());
-    setProperty("HelpContext", 1);
+    setProperty(HelpContextProperty, 1);
+    setWindowIcon(KelmorIcon());
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
@@ -133,6 +135,7 @@ TKelmorFrm::TKelmorFrm(std::unique_ptr<TPlatformSeam> seam, QWidget *parent)
     BuildEditPopup();
     BuildFileDialogs();
     BuildHiddenItemShortcuts();
+    BuildHelpKeys();
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TKelmorFrm::SessionEnding, Qt::DirectConnection);
 }
 
@@ -530,7 +533,7 @@ void TKelmorFrm::BuildMainMenu()
                                  &TKelmorFrm::InderHilfesuchen1Click);
     InderHilfesuchen1->setIcon(HelpIndexButton->icon());
     Hilfeverwenden1 = MakeItem(N4, "Hilfeverwenden1", QStringLiteral("Hilfe &verwenden..."),
-                               QStringLiteral("Ruft die Hilfe zur Hilfe auf..."));
+                               QStringLiteral("Ruft die Hilfe zur Hilfe auf..."), &TKelmorFrm::Hilfeverwenden1Click);
     N8 = MakeSeparator(N4, "N8");
     Hilfethemen1 = MakeItem(N4, "Hilfethemen1", QStringLiteral("&Hilfethemen"),
                             QStringLiteral("Ruft die Hilfethemen auf..."), &TKelmorFrm::Hilfethemen1Click);
@@ -555,7 +558,7 @@ void TKelmorFrm::BuildMainMenu()
     Infober1 = MakeItem(N4, "Infober1", QStringLiteral("&Info &über ..."),
                         QStringLiteral("Zeigt das Info-Fenster von Kelmor für Mirola an..."), &TKelmorFrm::Infober1Click);
     Infober1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Y));
-    for (QAction *neverShown : {InderHilfesuchen1, Hilfeverwenden1, N8, Hilfethemen1, SpracheLanguage1->menuAction(), N12})
+    for (QAction *neverShown : {SpracheLanguage1->menuAction(), N12})
         neverShown->setVisible(false);
 }
 

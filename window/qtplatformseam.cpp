@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "helpwindow.h"
+
 namespace {
 
 // The messages write a line break as a lone carriage return.
@@ -60,6 +62,10 @@ QString QtFilterOf(const TFilterEntry &entry)
 }
 
 }  // namespace
+
+TQtPlatformSeam::TQtPlatformSeam(QWidget *owner) : FOwner(owner) {}
+
+TQtPlatformSeam::~TQtPlatformSeam() = default;
 
 std::unique_ptr<QMessageBox> TQtPlatformSeam::MakeMessageBox(const QString &text, TMsgDlgType type,
                                                              TMsgDlgButtons buttons, QWidget *owner)
@@ -176,13 +182,17 @@ int TQtPlatformSeam::ShowModal(QDialog &dialog)
     return dialog.exec();
 }
 
-void TQtPlatformSeam::HelpCommand(unsigned, const QVariant &)
+void TQtPlatformSeam::HelpCommand(unsigned command, const QVariant &data)
 {
-    // No help file is installed with the program, so a request has nothing to show.
+    // The help window lists the shortcuts of the owner's menus.
+    if (!FHelpWindow)
+        FHelpWindow = std::make_unique<THelpWindow>(FOwner);
+    FHelpWindow->HelpCommand(command, data);
 }
 
-void TQtPlatformSeam::HelpContext(int)
+void TQtPlatformSeam::HelpContext(int context)
 {
+    HelpCommand(HELP_CONTEXT, context);
 }
 
 void TQtPlatformSeam::ShellOpen(const QString &url)

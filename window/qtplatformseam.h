@@ -6,11 +6,13 @@
 
 class QMessageBox;
 class QWidget;
+class THelpWindow;
 
 class TQtPlatformSeam : public TPlatformSeam {
 public:
     // Dialogs are centred over `owner` when it is given.
-    explicit TQtPlatformSeam(QWidget *owner = nullptr) : FOwner(owner) {}
+    explicit TQtPlatformSeam(QWidget *owner = nullptr);
+    ~TQtPlatformSeam() override;
 
     TModalResult MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons) override;
     void ShowMessage(const QString &text) override;
@@ -36,8 +38,12 @@ public:
     // The answer of a box from MakeMessageBox that the user has closed.
     static TModalResult ResultOf(const QMessageBox &box, TMsgDlgButtons buttons);
 
+    // The window that help requests open, made by the first of them; none before.
+    THelpWindow *HelpWindow() const { return FHelpWindow.get(); }
+
 private:
     TFileDialogResult RunFileDialog(const TFileDialogSetup &setup, bool save);
 
     QWidget *FOwner;
+    std::unique_ptr<THelpWindow> FHelpWindow;
 };

@@ -304,6 +304,7 @@ void TestSearch::findNextWithoutASearchAsksWithTheForm()
     TKelmorFrm &w = *f.Frm;
     QueueSearch(*f.Seam, QStringLiteral("Wien"), aAnswers);
     QTest::keyClick(w.Question1, Qt::Key_F3);
+    QCOMPARE(f.Seam->Calls.size(), 1);
     QCOMPARE(f.Seam->Calls.constFirst().Kind, QStringLiteral("ShowModal"));
     QCOMPARE(f.Seam->Calls.constFirst().Caption, QStringLiteral("Text in der Datenbank suchen"));
     COMPARE_SHOWN(WhatIsShown(w), (TShown{0, sfAnswer1, 0, "Wien"}));

@@ -61,7 +61,6 @@ void TestState::loadedStateShowsEverything()
     // Find and find next with their separator included.
     for (QAction *item : w.Datensatz1->actions())
         QVERIFY2(item->isVisible(), qPrintable(item->objectName()));
-    QVERIFY(!w.Hilfethemen1->isVisible());
 
     QVERIFY(w.MainPanel->isVisible());
     QCOMPARE(w.HintPanel->geometry().left(), 1);
