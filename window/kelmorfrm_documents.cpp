@@ -118,9 +118,12 @@ void TKelmorFrm::Dateiinformationen1Click(QObject *)
 {
     if (!FIsFileLoaded)
         return;
+    // The figures count the record on screen as it stands in the form.
+    StoreRecord();
     TNeueDatDlg dialog(*FSeam, this);
     dialog.setWindowTitle(QStringLiteral("Dateiinformationen"));
     FillHeaderFields(dialog, *QFile);
+    dialog.ShowStatistics(CountQuestions(*QFile));
     if (FSeam->ShowModal(dialog) != QDialog::Accepted)
         return;
     TakeHeaderFields(dialog, *QFile);

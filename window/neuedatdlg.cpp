@@ -8,11 +8,15 @@
 #include <QPushButton>
 
 #include "fonts.h"
+#include "mirolafile.h"
 #include "platformseam.h"
 
 namespace {
 
 constexpr int FieldMaxLength = 36;
+// The dialog with its statistics: the group box and as much room below it as the
+// buttons keep from the right edge.
+constexpr int HeightWithStatistics = 192 + 126 + 16;
 
 // The limit holds for typing only: a longer text that the program puts in is shown
 // whole, and the user may shorten it but not lengthen it.
@@ -104,4 +108,36 @@ TNeueDatDlg::TNeueDatDlg(TPlatformSeam &seam, QWidget *parent) : QDialog(parent)
 void TNeueDatDlg::Button3Click(QObject *)
 {
     FSeam.HelpCommand(HELP_CONTEXT, NewFileHelpTopic);
+}
+
+TFileStatistics CountQuestions(const TMirolaFile &doc)
+{
+    TFileStatistics figures;
+    figures.Questions = static_cast<int>(doc.Data.size());
+    for (std::size_t i = 0; i < doc.Data.size(); ++i) {
+        const TMirolaDatensatz &rec = static_cast<int>(i) == doc.Index ? doc.DatRec : doc.Data[i];
+        // The form shows a level in either case but takes a right-answer code only as
+        // it is written.
+        const char16_t level = rec.level >= u'a' && rec.level <= u'z' ? rec.level - u'a' + u'A' : rec.level;
+        if (level >= u'A' && level <= u'D')
+            ++figures.Levels[level - u'A'];
+        if (rec.theletter == u'x')
+            ++figures.SchwarzePeter;
+    }
+    return figures;
+}
+
+void TNeueDatDlg::ShowStatistics(const TFileStatistics &figures)
+{
+    // Shares of the question count, rounded half up to whole numbers.
+    const auto share = [&figures](int n) {
+        const int percent = figures.Questions > 0 ? (200 * n + figures.Questions) / (2 * figures.Questions) : 0;
+        return QStringLiteral("%1 (%2%)").arg(n).arg(percent);
+    };
+    Label4->setText(QStringLiteral("Anzahl Fragen: %1").arg(figures.Questions));
+    Label5->setText(QStringLiteral("Schwierigkeit:   leicht %1, mittel %2, schwer %3, ultraschwer %4 ")
+                        .arg(share(figures.Levels[0]), share(figures.Levels[1]), share(figures.Levels[2]),
+                             share(figures.Levels[3])));
+    Label6->setText(QStringLiteral("Anzahl Schwarze Peter: %1").arg(share(figures.SchwarzePeter)));
+    setFixedSize(width(), HeightWithStatistics);
 }

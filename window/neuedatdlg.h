@@ -3,12 +3,25 @@
 // copyright line), asked for by New and shown for editing by the file information
 // command. Each command makes its own dialog and discards it afterwards.
 #include <QDialog>
+#include <array>
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class TMirolaFile;
 class TPlatformSeam;
+
+// The figures of a question file that the file information shows.
+struct TFileStatistics {
+    int Questions = 0;
+    std::array<int, 4> Levels{};  // leicht, mittel, schwer, ultraschwer
+    int SchwarzePeter = 0;
+};
+
+// Counts the records of `doc`, the current one as its buffer holds it: the buffer
+// may hold edits not yet posted into the list.
+TFileStatistics CountQuestions(const TMirolaFile &doc);
 
 class TNeueDatDlg : public QDialog {
     Q_OBJECT
@@ -25,7 +38,7 @@ public:
     QPushButton *Button1 = nullptr;  // "&OK"
     QPushButton *Button2 = nullptr;  // "&Abbrechen"
     QPushButton *Button3 = nullptr;  // "&Hilfe"
-    // Below the client area, so out of sight; it keeps the figures of a file.
+    // Below the client area, out of sight until ShowStatistics makes room for it.
     QGroupBox *GroupBox1 = nullptr;
     QLabel *Label4 = nullptr;
     QLabel *Label5 = nullptr;
@@ -35,6 +48,9 @@ public:
 
     // Puts a text into one of the three fields whole, however long.
     static void SetFieldText(QLineEdit *field, const QString &text);
+
+    // Writes the figures into GroupBox1 and grows the dialog to show it.
+    void ShowStatistics(const TFileStatistics &figures);
 
 private:
     TPlatformSeam &FSeam;

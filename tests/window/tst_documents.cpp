@@ -1,9 +1,10 @@
 // Documents coming in: the command line, opening by extension, the Open command, New
-// and the file information dialog.
+// and the file information dialog with its statistics.
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -77,6 +78,8 @@ private slots:
     void fileInformationEditsTheHeaderTexts();
     void fileInformationKeepsBytesAndLengthsItDidNotTouch();
     void newFileDialogLooksAsDrawn();
+    void fileInformationCountsTheQuestions_data();
+    void fileInformationCountsTheQuestions();
 };
 
 void TestDocuments::commandLineOpensTheFirstFileItNames_data()
@@ -431,6 +434,73 @@ void TestDocuments::newFileDialogLooksAsDrawn()
     QVERIFY(dialog.isVisible());
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+enum class TFigures { EveryLevelAndCode, OneRecord };
+Q_DECLARE_METATYPE(TFigures)
+
+void TestDocuments::fileInformationCountsTheQuestions_data()
+{
+    QTest::addColumn<TFigures>("document");
+    QTest::addColumn<QStringList>("figures");
+    // Eight records; the current one changes its level and right answer in the form
+    // just before the command.
+    QTest::newRow("every level and code")
+        << TFigures::EveryLevelAndCode
+        << QStringList{"Anzahl Fragen: 8",
+                       "Schwierigkeit:   leicht 2 (25%), mittel 2 (25%), schwer 2 (25%), ultraschwer 1 (13%) ",
+                       "Anzahl Schwarze Peter: 4 (50%)"};
+    QTest::newRow("one record") << TFigures::OneRecord
+                                << QStringList{"Anzahl Fragen: 1",
+                                               "Schwierigkeit:   leicht 1 (100%), mittel 0 (0%), schwer 0 (0%), "
+                                               "ultraschwer 0 (0%) ",
+                                               "Anzahl Schwarze Peter: 1 (100%)"};
+}
+
+void TestDocuments::fileInformationCountsTheQuestions()
+{
+    QFETCH(TFigures, document);
+    QFETCH(QStringList, figures);
+    TWindowFixture f;
+    TKelmorFrm &w = *f.Frm;
+    if (document == TFigures::EveryLevelAndCode) {
+        auto doc = std::make_unique<TMirolaFile>();
+        // Levels in either case and one that is none; "X" is no Schwarzer Peter.
+        const std::pair<char16_t, char16_t> levelsAndCodes[] = {{u'A', u'x'}, {u'a', u'x'}, {u'b', u'X'}, {u'C', u'a'},
+                                                                {u'c', u'r'}, {u'c', u'f'}, {u'D', u'e'}, {u'E', u'x'}};
+        int n = 0;
+        for (const auto &[level, code] : levelsAndCodes)
+            doc->Data.push_back(Record("Frage " + std::to_string(++n), code, level));
+        doc->Index = 3;
+        doc->DatRec = doc->Data.at(3);
+        f.Install(std::move(doc));
+        w.LevelItems[1]->setChecked(true);
+        w.SchwarzerPeterRadioButton->setChecked(true);
+    } else {
+        f.Install(Document(1, 0, Record("Einzige", u'x', u'a', {})));
+    }
+
+    QStringList shown;
+    f.Seam->DialogAnswers.push_back([&shown](QDialog &d) {
+        auto &dialog = static_cast<TNeueDatDlg &>(d);
+        shown << dialog.Label4->text() << dialog.Label5->text() << dialog.Label6->text();
+        // The dialog has grown to show the box whole.
+        if (dialog.GroupBox1->geometry().bottom() >= dialog.height() || dialog.height() <= 184)
+            shown << QStringLiteral("out of sight");
+        return int(QDialog::Rejected);
+    });
+    QVERIFY(f.Trigger(w.Dateiinformationen1));
+    QCOMPARE(shown, figures);
+
+    // New keeps the statistics out of sight.
+    bool hidden = false;
+    f.Seam->DlgAnswers.push_back(TModalResult::mrNo);  // in case the form marked the document
+    f.Seam->DialogAnswers.push_back([&hidden](QDialog &d) {
+        hidden = static_cast<TNeueDatDlg &>(d).GroupBox1->geometry().top() >= d.height();
+        return int(QDialog::Rejected);
+    });
+    QVERIFY(f.Trigger(w.Neu1));
+    QVERIFY(hidden);
 }
 
 QTEST_MAIN(TestDocuments)
