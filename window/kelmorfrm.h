@@ -12,6 +12,7 @@
 //   kelmorfrm_search.cpp    find and find next
 //   kelmorfrm_help.cpp      the help, web and about commands, F1, and the commands
 //                           that do nothing
+//   kelmorfrm_drop.cpp      opening a file dropped from a file manager
 //   kelmorfrm_commands.cpp  the remaining menu and toolbar commands
 #include <QMainWindow>
 #include <QString>
@@ -293,6 +294,8 @@ public:
     void AppHint(QObject *Sender);
     // F1: context help for `Sender`, the focused element; none inside a menu.
     void ContextHelp(QObject *Sender);
+    // Files dropped on the window from a file manager: the first is opened.
+    void FormDropFiles(QObject *Sender, const QStringList &Files);
 
 protected:
     bool event(QEvent *event) override;
@@ -310,6 +313,7 @@ private:
     void BuildFileDialogs();
     void BuildHiddenItemShortcuts();
     void BuildHelpKeys();
+    void AcceptFileDrops();
     void ProcessCommandLine(const QStringList &arguments);
     void SessionEnding(QSessionManager &manager);
 

@@ -136,6 +136,7 @@ TKelmorFrm::TKelmorFrm(std::unique_ptr<TPlatformSeam> seam, QWidget *parent)
     BuildFileDialogs();
     BuildHiddenItemShortcuts();
     BuildHelpKeys();
+    AcceptFileDrops();
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TKelmorFrm::SessionEnding, Qt::DirectConnection);
 }
 

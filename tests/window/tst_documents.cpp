@@ -1,11 +1,13 @@
-// Documents coming in: the command line, opening by extension, the Open command, New
-// and the file information dialog with its statistics.
+// Documents coming in: the command line, opening by extension, the Open command, a
+// file dropped from a file manager, New and the file information dialog with its
+// statistics.
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -80,6 +82,8 @@ private slots:
     void newFileDialogLooksAsDrawn();
     void fileInformationCountsTheQuestions_data();
     void fileInformationCountsTheQuestions();
+    void droppedFileIsOpenedAsOpenDoes_data();
+    void droppedFileIsOpenedAsOpenDoes();
 };
 
 void TestDocuments::commandLineOpensTheFirstFileItNames_data()
@@ -501,6 +505,85 @@ void TestDocuments::fileInformationCountsTheQuestions()
     });
     QVERIFY(f.Trigger(w.Neu1));
     QVERIFY(hidden);
+}
+
+enum class TDrop { QuestionFile, TextFile, TwoFiles, OnEditField, ChangedCancel, PlainText };
+Q_DECLARE_METATYPE(TDrop)
+
+void TestDocuments::droppedFileIsOpenedAsOpenDoes_data()
+{
+    QTest::addColumn<TDrop>("drop");
+    QTest::addColumn<QString>("opened");  // the file open afterwards
+    QTest::newRow("question file") << TDrop::QuestionFile << "eins.mfd";
+    QTest::newRow(".txt file") << TDrop::TextFile << "alt.mfd";
+    QTest::newRow("two files") << TDrop::TwoFiles << "zwei.mfd";
+    QTest::newRow("on an edit field") << TDrop::OnEditField << "eins.mfd";
+    QTest::newRow("changed, then Cancel") << TDrop::ChangedCancel << "alt.mfd";
+    QTest::newRow("plain text") << TDrop::PlainText << "alt.mfd";
+}
+
+void TestDocuments::droppedFileIsOpenedAsOpenDoes()
+{
+    QFETCH(TDrop, drop);
+    QFETCH(QString, opened);
+    TFolder folder;
+    const QString eins = folder.Questions("eins.mfd", 2, "Eins");
+    const QString zwei = folder.Questions("zwei.mfd", 3, "Zwei");
+    const QString notiz = folder.Bytes("notiz.txt", "Notiz\r\n");
+    TWindowFixture f;
+    TKelmorFrm &w = *f.Frm;
+    w.OpenDoc(folder.Questions("alt.mfd", 4, "Alt"));
+    QVERIFY(f.ShowActive());
+
+    QMimeData data;
+    QWidget *target = &w;
+    switch (drop) {
+    case TDrop::QuestionFile:
+        data.setUrls({QUrl::fromLocalFile(eins)});
+        break;
+    case TDrop::TextFile:
+        data.setUrls({QUrl::fromLocalFile(notiz)});
+        f.Seam->DlgAnswers.push_back(TModalResult::mrYes);
+        break;
+    case TDrop::TwoFiles:
+        data.setUrls({QUrl::fromLocalFile(zwei), QUrl::fromLocalFile(eins)});
+        break;
+    case TDrop::OnEditField:
+        data.setUrls({QUrl::fromLocalFile(eins)});
+        data.setText(eins);  // as file managers offer the name as text too
+        target = w.Question1;
+        break;
+    case TDrop::ChangedCancel:
+        data.setUrls({QUrl::fromLocalFile(eins)});
+        QTest::keyClicks(w.Question2, QStringLiteral("neu"));
+        f.Seam->DlgAnswers.push_back(TModalResult::mrCancel);
+        break;
+    case TDrop::PlainText:
+        data.setText(eins);
+        break;
+    }
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QCOMPARE(enter.isAccepted(), drop != TDrop::PlainText);
+    if (drop == TDrop::PlainText) {
+        QVERIFY(f.Seam->Calls.isEmpty());
+        return;
+    }
+    QDropEvent dropped(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &dropped);
+    QVERIFY(dropped.isAccepted());
+    QVERIFY(f.Seam->Calls.isEmpty());  // nothing asked while the file manager waits
+    QTRY_COMPARE(QFileInfo(w.dokname).fileName(), opened);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(QFileInfo(w.dokname).fileName(), opened);
+    QCOMPARE(w.Question1->text(), opened == "alt.mfd" ? "Alt" : opened == "eins.mfd" ? "Eins" : "Zwei");
+    QCOMPARE(f.Seam->DlgAnswers.size(), std::size_t(0));
+    if (drop == TDrop::TextFile)
+        QCOMPARE(f.Seam->Calls.constLast().Text, NotATextEditor);
+    if (drop == TDrop::ChangedCancel)
+        QVERIFY(w.Question2->text().endsWith(QStringLiteral("neu")));
 }
 
 QTEST_MAIN(TestDocuments)
