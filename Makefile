@@ -3,15 +3,17 @@
 
 PACKAGES := cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev \
             qt6-translations-l10n fonts-liberation xvfb xauth xdotool \
-            qt6-svg-dev
+            qt6-svg-dev desktop-file-utils appstream shared-mime-info
 BENCH_PACKAGES := libbenchmark-dev hyperfine
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 JOBS := $(shell nproc)
 EXAMPLE := examples/beispiel.mfd
+# `make install` puts the program here; DESTDIR, if given, stages it below that folder.
+PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-asan bench fuzz clean
+.PHONY: all deps build run test test-asan bench fuzz install clean
 
 all: build
 
@@ -39,6 +41,9 @@ run: build
 
 test: build
 	cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
 
 test-asan: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELMOR_SANITIZE=ON

@@ -14,8 +14,10 @@ TKelmorApplication::TKelmorApplication(int &argc, char **argv) : QApplication(ar
     // The name, not the display name: Qt would append a display name to every
     // window title.
     setApplicationName(KelmorApplicationTitle);
-    // Every window and box of the program carries its icon.
+    // Every window and box of the program carries its icon, and the desktop finds the
+    // program's entry under this name.
     setWindowIcon(KelmorIcon());
+    setDesktopFileName(QStringLiteral("org.example.kelmor"));
     // Qt's own dialogs (the file dialogs, the buttons they bring) speak German too.
     if (FQtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
