@@ -206,8 +206,13 @@ void TestHelp::everyRequestTheProgramMakesFindsItsTopic()
         return int(QDialog::Rejected);
     });
     QVERIFY(f.Trigger(w.Neu1));
+    f.Seam->DialogAnswers.push_back([](QDialog &dialog) {
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Button3")), Qt::LeftButton);
+        return int(QDialog::Rejected);
+    });
+    QVERIFY(f.Trigger(w.Suchen1));  // the search form
     w.ContextHelp(&w);
-    QCOMPARE(f.Seam->HelpCommands.size(), 5);
+    QCOMPARE(f.Seam->HelpCommands.size(), 6);
     QCOMPARE(f.Seam->HelpContexts.size(), 1);
 
     THelpWindow help(&w);
@@ -219,7 +224,8 @@ void TestHelp::everyRequestTheProgramMakesFindsItsTopic()
     help.HelpContext(f.Seam->HelpContexts.constFirst());
     landed << PageName(help.CurrentPage());
     QCOMPARE(landed, (QStringList{"inhalt.html/&Inhalt", "inhalt.html/&Inhalt", "inhalt.html/In&dex",
-                                  "hilfe.html/&Inhalt", "neuedatei.html/&Inhalt", "fenster.html"}));
+                                  "hilfe.html/&Inhalt", "neuedatei.html/&Inhalt", "suchen.html/&Inhalt",
+                                  "fenster.html"}));
     QVERIFY(help.isVisible());
 }
 
