@@ -110,6 +110,20 @@ QSet<QPair<QString, QString>> MenuShortcuts(const TKelmorFrm &w)
     return rows;
 }
 
+// Notes the application's request to end its event loop.
+class TQuitWatch : public QObject {
+public:
+    bool Seen = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Quit)
+            Seen = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 }  // namespace
 
 enum class TWay { MenuItem, ToolButton, Keys, DialogButton };
@@ -124,6 +138,7 @@ private slots:
     void helpRequestsLandOnTheirTopic_data();
     void helpRequestsLandOnTheirTopic();
     void realSeamOpensTheHelpWindowBesideADialog();
+    void helpLeftOpenDoesNotKeepTheProgramRunning();
     void f1AsksForTheTopicOfWhereItIsPressed_data();
     void f1AsksForTheTopicOfWhereItIsPressed();
     void indexNarrowsAsOneTypes();
@@ -299,6 +314,40 @@ void TestHelp::realSeamOpensTheHelpWindowBesideADialog()
         Qt::QueuedConnection);
     dialog.exec();
     QVERIFY(backWorked);
+}
+
+void TestHelp::helpLeftOpenDoesNotKeepTheProgramRunning()
+{
+    // As the program runs: the event loop ends when the last window closes.
+    QWidget main;
+    TQtPlatformSeam seam(&main);
+    TQuitWatch quit;
+    qApp->installEventFilter(&quit);
+    bool endedByItself = true;
+    bool helpShown = false;
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            main.show();
+            seam.HelpCommand(HELP_CONTENTS, 0);
+            helpShown = seam.HelpWindow()->isVisible();
+            main.close();  // the program's last window: the event loop is to end
+            // Runs after the loop was asked to end, unless something keeps the program up.
+            QMetaObject::invokeMethod(
+                qApp,
+                [&] {
+                    if (quit.Seen)
+                        return;
+                    endedByItself = false;
+                    QCoreApplication::quit();
+                },
+                Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
+    QCoreApplication::exec();
+    qApp->removeEventFilter(&quit);
+    QVERIFY(helpShown);
+    QVERIFY(endedByItself);
 }
 
 enum class TF1Place { EmptyWindow, EditField, OpenMenu, NewFileDialog, AboutBox };
