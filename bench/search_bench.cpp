@@ -12,49 +12,25 @@
 #include "fixturefiles.h"
 #include "kelmorfrm.h"
 #include "mirolafile.h"
-#include "platformseam.h"
+#include "benchseam.h"
 
 namespace {
 
 const QString Missing = QStringLiteral("Zwetschgendatschi");
 
-// Fills the search form with one text, every area, forward from the first record;
-// answers every message with OK.
-class TSearchSeam : public TPlatformSeam {
-public:
-    QString Text;
-    int NotFound = 0;
-
-    TModalResult MessageDlg(const QString &, TMsgDlgType, TMsgDlgButtons) override
-    {
-        ++NotFound;
-        return TModalResult::mrOK;
-    }
-    void ShowMessage(const QString &) override {}
-    void ErrorReport(const QString &) override {}
-    TInputResult InputQuery(const QString &, const QString &, const QString &value) override { return {false, value}; }
-    TFileDialogResult OpenFileDialog(const TFileDialogSetup &) override { return {}; }
-    TFileDialogResult SaveFileDialog(const TFileDialogSetup &) override { return {}; }
-    int ShowModal(QDialog &dialog) override
-    {
-        auto &form = static_cast<TFindDialog &>(dialog);
-        form.SuchTextComboBox->setEditText(Text);
-        form.AnfangRadioButton->setChecked(true);
-        return QDialog::Accepted;
-    }
-    void HelpCommand(unsigned, const QVariant &) override {}
-    void HelpContext(int) override {}
-    void ShellOpen(const QString &) override {}
-    bool ClipboardHasText() override { return false; }
-};
-
 struct TSearchWindow {
-    TSearchSeam *Seam;
+    TBenchSeam *Seam;
     TKelmorFrm Frm;
 
-    explicit TSearchWindow(const QString &text) : Seam(new TSearchSeam), Frm(std::unique_ptr<TPlatformSeam>(Seam))
+    // The search form gets one text, every area, forward from the first record.
+    explicit TSearchWindow(const QString &text) : Seam(new TBenchSeam), Frm(std::unique_ptr<TPlatformSeam>(Seam))
     {
-        Seam->Text = text;
+        Seam->Dialogs = [text](QDialog &dialog) {
+            auto &form = static_cast<TFindDialog &>(dialog);
+            form.SuchTextComboBox->setEditText(text);
+            form.AnfangRadioButton->setChecked(true);
+            return int(QDialog::Accepted);
+        };
         Frm.FormCreate({});
         Frm.OpenDoc(QString::fromStdString(Files().Raf));
     }
@@ -65,7 +41,7 @@ void BM_FindMissingText100000(benchmark::State &state)
     TSearchWindow w(Missing);
     for (auto _ : state)
         w.Frm.Suchen1Click(w.Frm.Suchen1);
-    if (w.Seam->NotFound != state.iterations())
+    if (w.Seam->Messages != state.iterations())
         state.SkipWithError("the text was found");
 }
 
@@ -76,7 +52,7 @@ void BM_FindNextToTheNextRecord(benchmark::State &state)
     w.Frm.Suchen1Click(w.Frm.Suchen1);
     for (auto _ : state)
         w.Frm.Weitersuchen1Click(w.Frm.Weitersuchen1);
-    if (w.Seam->NotFound != 0)
+    if (w.Seam->Messages != 0)
         state.SkipWithError("ran past the last record");
 }
 
@@ -91,7 +67,7 @@ void BM_FindNextAcrossTheFile(benchmark::State &state)
         state.ResumeTiming();
         w.Frm.Weitersuchen1Click(w.Frm.Weitersuchen1);
     }
-    if (w.Seam->NotFound != 0 || w.Frm.QFile->Index != 99999)
+    if (w.Seam->Messages != 0 || w.Frm.QFile->Index != 99999)
         state.SkipWithError("the last record was not reached");
 }
 

@@ -2,33 +2,13 @@
 // shown record, saving and exporting it, as the user waits for them.
 #include <benchmark/benchmark.h>
 
-#include <QDialog>
 #include <filesystem>
 
 #include "fixturefiles.h"
 #include "kelmorfrm.h"
-#include "platformseam.h"
+#include "benchseam.h"
 
 namespace {
-
-// Answers every save dialog with one name, and asks nothing else.
-class TBenchSeam : public TPlatformSeam {
-public:
-    QString SaveName;
-    int FilterIndex = 1;
-
-    TModalResult MessageDlg(const QString &, TMsgDlgType, TMsgDlgButtons) override { return TModalResult::mrYes; }
-    void ShowMessage(const QString &) override {}
-    void ErrorReport(const QString &) override {}
-    TInputResult InputQuery(const QString &, const QString &, const QString &value) override { return {false, value}; }
-    TFileDialogResult OpenFileDialog(const TFileDialogSetup &) override { return {}; }
-    TFileDialogResult SaveFileDialog(const TFileDialogSetup &) override { return {true, SaveName, FilterIndex}; }
-    int ShowModal(QDialog &) override { return QDialog::Rejected; }
-    void HelpCommand(unsigned, const QVariant &) override {}
-    void HelpContext(int) override {}
-    void ShellOpen(const QString &) override {}
-    bool ClipboardHasText() override { return false; }
-};
 
 struct TBenchWindow {
     TBenchSeam *Seam;
