@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "designscale.h"
+#include "dialogparts.h"
 #include "fonts.h"
 #include "platformseam.h"
 #include "programicon.h"
@@ -25,11 +26,8 @@ constexpr int DesignPicturePixels = 72;
 
 TAboutBox::TAboutBox(TPlatformSeam &seam, QWidget *parent) : QDialog(parent), FSeam(seam)
 {
-    setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("Infos"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(SansFont(Scaled(DesignFontPixels)));
-    setFixedSize(Scaled(690), Scaled(540));
+    SetUpFixedDialog(*this, "AboutBox", QStringLiteral("Infos"), SansFont(Scaled(DesignFontPixels)),
+                     {Scaled(690), Scaled(540)});
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -83,18 +81,12 @@ TAboutBox::TAboutBox(TPlatformSeam &seam, QWidget *parent) : QDialog(parent), FS
                    ScaledRect(152, 312, 474, 140));
     Label2->setWordWrap(true);
 
-    const auto button = [this](const char *name, const QString &caption, QRect geometry) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setGeometry(geometry);
-        return b;
-    };
-    Button1 = button("Button1", QStringLiteral("&OK"), ScaledRect(480, 471, 177, 45));
+    Button1 = MakePushButton(this, "Button1", QStringLiteral("&OK"), ScaledRect(480, 471, 177, 45));
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    BitBtn1 = button("BitBtn1", QStringLiteral("Kelmor Webseite"), ScaledRect(26, 471, 196, 45));
+    BitBtn1 = MakePushButton(this, "BitBtn1", QStringLiteral("Kelmor Webseite"), ScaledRect(26, 471, 196, 45));
     connect(BitBtn1, &QPushButton::clicked, this, [this] { Label1Click(BitBtn1); });
-    BitBtn2 = button("BitBtn2", QStringLiteral("Mirola Classic Webseite"), ScaledRect(231, 471, 239, 45));
+    BitBtn2 = MakePushButton(this, "BitBtn2", QStringLiteral("Mirola Classic Webseite"), ScaledRect(231, 471, 239, 45));
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(BitBtn2); });
     setTabOrder(Button1, BitBtn1);
     setTabOrder(BitBtn1, BitBtn2);

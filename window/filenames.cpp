@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFile>
 
+#include "mirolafile.h"
+
 QString ExtensionOf(const QString &fileName)
 {
-    const qsizetype nameStart = fileName.lastIndexOf(QLatin1Char('/')) + 1;
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    return dot >= nameStart ? fileName.mid(dot) : QString();
+    // The core picks its reader by the same rule: one place decides what an
+    // extension is.
+    return ::QFile::decodeName(QByteArray::fromStdString(FileExtension(LocalFileName(fileName))));
 }
 
 QString FullPathOf(const QString &fileName)

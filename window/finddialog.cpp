@@ -10,16 +10,13 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include "dialogparts.h"
 #include "fonts.h"
 #include "platformseam.h"
 
 TFindDialog::TFindDialog(TPlatformSeam &seam, QWidget *parent) : QDialog(parent), FSeam(seam)
 {
-    setObjectName(QStringLiteral("FindDialog"));
-    setWindowTitle(QStringLiteral("Text in der Datenbank suchen"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(SansFont(11));
-    setFixedSize(311, 203);
+    SetUpFixedDialog(*this, "FindDialog", QStringLiteral("Text in der Datenbank suchen"), SansFont(11), {311, 203});
 
     const auto group = [this](const char *name, const QString &caption, QRect geometry, const QString &hint) {
         auto *g = new QGroupBox(caption, this);
@@ -43,11 +40,9 @@ TFindDialog::TFindDialog(TPlatformSeam &seam, QWidget *parent) : QDialog(parent)
         r->setToolTip(hint);
         return r;
     };
+    // The bottom row of buttons.
     const auto button = [this](const char *name, const QString &caption, int left) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setGeometry(left, 170, 75, 25);
-        return b;
+        return MakePushButton(this, name, caption, {left, 170, 75, 25});
     };
 
     SuchTextComboBox = new QComboBox(this);

@@ -2,21 +2,27 @@
 
 #include <QStringList>
 
-QFont SansFont(int pixelSize)
+namespace {
+
+// The font named first where the machine has it, else the next; wider sans fonts
+// would run captions past the widths the layouts were drawn for.
+QFont FirstOf(const QStringList &families, int pixelSize)
 {
-    // Wider sans fonts run captions past the widths the layouts were drawn for.
-    QFont font(QStringLiteral("Segoe UI"));
-    font.setFamilies(QStringList{QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont font(families.constFirst());
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     return font;
 }
 
+}  // namespace
+
+QFont SansFont(int pixelSize)
+{
+    return FirstOf({QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")}, pixelSize);
+}
+
 QFont ArialFont(int pixelSize)
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setFamilies(QStringList{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    return font;
+    return FirstOf({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, pixelSize);
 }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "dialogparts.h"
 #include "fonts.h"
 #include "mirolafile.h"
 #include "platformseam.h"
@@ -38,11 +39,7 @@ void TNeueDatDlg::SetFieldText(QLineEdit *field, const QString &text)
 
 TNeueDatDlg::TNeueDatDlg(TPlatformSeam &seam, QWidget *parent) : QDialog(parent), FSeam(seam)
 {
-    setObjectName(QStringLiteral("NeueDatDlg"));
-    setWindowTitle(QStringLiteral("Neue Mirola-Datei"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(SansFont(13));
-    setFixedSize(466, 184);
+    SetUpFixedDialog(*this, "NeueDatDlg", QStringLiteral("Neue Mirola-Datei"), SansFont(13), {466, 184});
 
     const auto label = [this](const char *name, const QString &caption, QRect geometry, QWidget *holder) {
         auto *l = new QLabel(caption, holder);
@@ -56,12 +53,6 @@ TNeueDatDlg::TNeueDatDlg(TPlatformSeam &seam, QWidget *parent) : QDialog(parent)
         e->setGeometry(38, top, 299, 25);
         LimitTyping(e);
         return e;
-    };
-    const auto button = [this](const char *name, const QString &caption, QRect geometry) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setGeometry(geometry);
-        return b;
     };
 
     // The access letter of "&Titel" belongs to no field, so it is drawn but moves no
@@ -78,12 +69,12 @@ TNeueDatDlg::TNeueDatDlg(TPlatformSeam &seam, QWidget *parent) : QDialog(parent)
     for (QLabel *caption : {Label1, Label2, Label3})
         caption->resize(std::max(caption->width(), caption->sizeHint().width()), caption->height());
 
-    Button1 = button("Button1", QStringLiteral("&OK"), {365, 38, 85, 26});
+    Button1 = MakePushButton(this, "Button1", QStringLiteral("&OK"), {365, 38, 85, 26});
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    Button2 = button("Button2", QStringLiteral("&Abbrechen"), {365, 67, 85, 25});
+    Button2 = MakePushButton(this, "Button2", QStringLiteral("&Abbrechen"), {365, 67, 85, 25});
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    Button3 = button("Button3", QStringLiteral("&Hilfe"), {365, 106, 85, 25});
+    Button3 = MakePushButton(this, "Button3", QStringLiteral("&Hilfe"), {365, 106, 85, 25});
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(Button3); });
 
     GroupBox1 = new QGroupBox(QStringLiteral("Statistische Daten"), this);
