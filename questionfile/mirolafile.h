@@ -40,8 +40,9 @@ public:
     // record file, any other name as a text file.
     void LoadFromFile(const std::string &FileName);
     // The same for bytes already in memory. ftTXT reads them as a text file, ftRAF and
-    // ftWRAF as a record file (the reader does not tell the editions apart), ftPMIROLA
-    // reads nothing; errors and messages are those of LoadFromFile.
+    // ftWRAF alike as a record file, ftPMIROLA reads nothing; errors and messages are
+    // those of LoadFromFile. A record file tells its edition by its header filler, not
+    // by the type passed: the Windows edition's converted texts come back as OEM.
     void LoadFromBytes(std::string_view Bytes, tMirolaFType Filetype);
     void SaveToFile(const std::string &FileName, tMirolaFType Filetype);
     // The bytes that SaveToFile writes, byte for byte; empty for ftPMIROLA. Posts the

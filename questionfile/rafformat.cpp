@@ -23,6 +23,36 @@ constexpr TSlot kSlots[10] = {{0, 50},   {51, 50},  {102, 50}, {153, 50}, {204, 
 constexpr std::string_view kMagic = "- MIROLA-Datei";
 constexpr std::size_t kFillerLength = 34;
 constexpr unsigned char kFillerByte = 250;
+constexpr int kFirstFillerSlot = 6;
+
+// The Windows writer runs the filler through the same conversion as its texts, which
+// turns it into 34 bytes of 183; that is the one mark of the Windows edition a file
+// carries.
+std::string Filler(bool windowsEdition)
+{
+    const std::string oem(kFillerLength, static_cast<char>(kFillerByte));
+    return windowsEdition ? OemToAnsiStr(oem) : oem;
+}
+
+// Only an exact Windows filler counts: a file whose filler is damaged or written by
+// some other tool is read as the DOS edition, byte for byte, as it always was.
+bool IsWindowsEdition(std::string_view header)
+{
+    const std::size_t at = kSlots[kFirstFillerSlot].Offset;
+    return static_cast<unsigned char>(header[at]) == kFillerLength &&
+           header.substr(at + 1, kFillerLength) == Filler(true);
+}
+
+// Back to OEM what the Windows writer converted: the question lines, the comment and
+// the answers. The codes it left alone.
+void WindowsTextsToOem(TMirolaDatensatz &record)
+{
+    for (auto &line : record.Question)
+        line = AnsiToOemStr(line.view());
+    record.Comment = AnsiToOemStr(record.Comment.view());
+    for (auto &answer : record.Answers)
+        answer = AnsiToOemStr(answer.view());
+}
 
 // The slot's text as its length byte gives it, at most `limit` bytes, and never past
 // the end of the record (a damaged length byte can point there).
@@ -64,6 +94,11 @@ void TMirolaFile::ReadRaf(TByteSource &source)
     AutorInfo = SlotText(header, 2, 255);
     CopyrightInfo = SlotText(header, 3, 255);
     Comments = SlotText(header, 5, 255);
+    // Title, author and copyright were never converted by the Windows writer, so they
+    // are OEM in both editions.
+    const bool windowsEdition = IsWindowsEdition(header);
+    if (windowsEdition)
+        Comments = AnsiToOemStr(Comments);
 
     // Records are read a batch at a time, so a large file never sits in memory twice.
     constexpr std::size_t kBatchSize = kRecordSize * 150;
@@ -80,6 +115,8 @@ void TMirolaFile::ReadRaf(TByteSource &source)
             record.Comment = StripFirstChar(SlotText(raw, 4, 255));
             for (int a = 0; a < 5; ++a)
                 record.Answers[a] = SlotText(raw, 5 + a, 34);
+            if (windowsEdition)
+                WindowsTextsToOem(record);
         }
         // Bytes after the last whole record are not a record.
         if (batch.size() < kBatchSize)
@@ -105,8 +142,8 @@ void TMirolaFile::WriteRaf(TByteSink &out, bool windowsEdition) const
     header.Put(3, CopyrightInfo);
     header.Put(4, ":", ZeroPadStr(4, Count()));
     header.Put(5, text(Comments.substr(0, 35)));
-    const std::string filler = text(std::string(kFillerLength, static_cast<char>(kFillerByte)));
-    for (int slot = 6; slot < 10; ++slot)
+    const std::string filler = Filler(windowsEdition);
+    for (int slot = kFirstFillerSlot; slot < 10; ++slot)
         header.Put(slot, filler);
     out.Write(header.Bytes());
 

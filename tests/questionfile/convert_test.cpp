@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "testutil.h"
-#include "texthelpers.h"
 
 namespace {
 
@@ -37,13 +36,12 @@ TEST(Convert, RoundTripsTheExampleThroughAllFormats)
     ASSERT_EQ(Convert("--to=text " + dir.Path("b.mfd") + " " + dir.Path("c.dat"), dir).exitCode, 0);
     EXPECT_EQ(ReadBytes(dir.Path("c.dat")), ReadBytes(example));
 
+    // The example's umlauts and ß all exist in the Windows code page, so its Windows
+    // edition converts back to the very same text.
     ASSERT_EQ(Convert("--to win-raf " + example + " " + dir.Path("w.raf"), dir).exitCode, 0);
-    TMirolaFile dos, win;
-    dos.LoadFromFile(dir.Path("a.raf"));
-    win.LoadFromFile(dir.Path("w.raf"));
-    ASSERT_EQ(win.Count(), dos.Count());
-    EXPECT_GE(dos.Count(), 12);
-    EXPECT_EQ(win.Data[0].Question[0].str(), OemToAnsiStr(dos.Data[0].Question[0].view()));
+    EXPECT_NE(ReadBytes(dir.Path("w.raf")), ReadBytes(dir.Path("a.raf")));
+    ASSERT_EQ(Convert(dir.Path("w.raf") + " " + dir.Path("w.mfd"), dir).exitCode, 0);
+    EXPECT_EQ(ReadBytes(dir.Path("w.mfd")), ReadBytes(example));
 }
 
 TEST(Convert, FailuresSayWhyAndLeaveTheOutput)

@@ -76,6 +76,122 @@ TEST(RafFormat, WindowsEditionConvertsTheRecordTexts)
     EXPECT_EQ(Slot(file, 1, 9), "f\xFCnf");
 }
 
+// Records that differ, with umlauts and ß in every text the Windows writer converts.
+// Title, author and copyright hold bytes that mean other letters in the Windows code
+// page (0x81 ü, 0x94 ö, 0x99 Ö, 0xE1 ß), so converting them on the way in would show.
+TMirolaFile UmlautDocument()
+{
+    TMirolaFile doc;
+    doc.Title = "Quiz f\x81r K\x94ln";
+    doc.AutorInfo = "J\x99rg M\x81ller";
+    doc.CopyrightInfo = "(c) Stra\xE1" "e 5";
+    doc.Comments = "Fragen \x81" "ber \x8E" "gypten und \x99sterreich, gro\xE1 und klein";
+    TMirolaDatensatz first = MakeRecord(u'a', u'A', "Wie hei\xE1t die Hauptstadt von \x99sterreich?", "\x8E" "gypten",
+                                        {"\x99tztal", "Wien", "Br\x81" "ck", "Linz"});
+    first.Question[1] = "(nicht Gro\xE1glockner)";
+    TMirolaDatensatz second = MakeRecord(u'c', u'D', "Welcher Fluss flie\xE1t", "Erdkunde \x9A" "bung",
+                                         {"Donau", "Elbe", "Rhein", "M\x84" "rz", "S\x84" "chsische Saale"});
+    second.Question[2] = "durch K\x94ln?";
+    TMirolaDatensatz third = MakeRecord(u'x', u'b', "", "", {"", "\x81" "berall", "", "Rahmen \xC9\xCD\xBB"});
+    third.Question[1] = "Schwarzer Peter f\x81r \x84lle";
+    doc.Data = {first, second, third};
+    doc.DatRec = first;
+    return doc;
+}
+
+// The Windows code page has no box-drawing characters: the writer puts '?' in their
+// place, and '?' is what comes back.
+TMirolaFile UmlautDocumentFromWindowsEdition()
+{
+    TMirolaFile doc = UmlautDocument();
+    doc.Data[2].Answers[3] = "Rahmen ???";
+    return doc;
+}
+
+void ExpectSameDocument(const TMirolaFile &expected, const TMirolaFile &actual)
+{
+    EXPECT_EQ(actual.Title, expected.Title);
+    EXPECT_EQ(actual.AutorInfo, expected.AutorInfo);
+    EXPECT_EQ(actual.CopyrightInfo, expected.CopyrightInfo);
+    EXPECT_EQ(actual.Comments, expected.Comments.substr(0, 35));
+    ASSERT_EQ(actual.Count(), expected.Count());
+    for (int i = 0; i < expected.Count(); ++i) {
+        SCOPED_TRACE("record " + std::to_string(i + 1));
+        ExpectSameRecord(expected.Data[i], actual.Data[i]);
+    }
+}
+
+TEST(RafFormat, BothEditionsReadBackAsTheDocument)
+{
+    TScratchDir dir;
+    TMirolaFile doc = UmlautDocument();
+    const struct {
+        tMirolaFType type;
+        TMirolaFile expected;
+    } editions[] = {{ftRAF, doc}, {ftWRAF, UmlautDocumentFromWindowsEdition()}};
+    for (const auto &edition : editions) {
+        SCOPED_TRACE(edition.type == ftRAF ? "DOS edition" : "Windows edition");
+        doc.SaveToFile(dir.Path("mirola-quiz.raf"), edition.type);
+        TMirolaFile back;
+        back.LoadFromFile(dir.Path("mirola-quiz.raf"));
+        ExpectSameDocument(edition.expected, back);
+        // Saved again, it is the file it came from.
+        EXPECT_EQ(back.SaveToString(edition.type), ReadBytes(dir.Path("mirola-quiz.raf")));
+    }
+}
+
+// A header whose first filler slot is anything but the Windows edition's exact filler
+// is read as the DOS edition always was: every text as the file holds it.
+TEST(RafFormat, OnlyTheExactWindowsFillerMarksTheWindowsEdition)
+{
+    const std::string file = UmlautDocument().SaveToString(ftWRAF);
+    const std::string win(1, '\xB7'), dos(1, '\xFA');
+    auto repeat = [](const std::string &byte, std::size_t n) {
+        std::string out;
+        for (std::size_t i = 0; i < n; ++i)
+            out += byte;
+        return out;
+    };
+    const struct {
+        const char *name;
+        std::string slot;  // length byte and the 35 bytes of room
+        bool windows;
+    } cases[] = {
+        {"as written", "\x22" + repeat(win, 34) + '\0', true},
+        {"room byte after the filler set", "\x22" + repeat(win, 35), true},
+        {"33 bytes of 183", "\x21" + repeat(win, 33) + '\0' + '\0', false},
+        {"length 35", "\x23" + repeat(win, 35), false},
+        {"length 34, last byte 250", "\x22" + repeat(win, 33) + dos + '\0', false},
+        {"length 34, first byte 182", "\x22\xB6" + repeat(win, 33) + '\0', false},
+        {"DOS filler here, Windows filler in the other slots", "\x22" + repeat(dos, 34) + '\0', false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(c.slot.size(), 36u);
+        std::string patched = file;
+        patched.replace(kOffsets[6], c.slot.size(), c.slot);
+        TMirolaFile back;
+        back.LoadFromBytes(patched, ftWRAF);  // the type passed does not decide
+        if (c.windows) {
+            ExpectSameDocument(UmlautDocumentFromWindowsEdition(), back);
+            continue;
+        }
+        EXPECT_EQ(back.Title.view(), Slot(file, 0, 1));
+        EXPECT_EQ(back.AutorInfo, Slot(file, 0, 2));
+        EXPECT_EQ(back.CopyrightInfo, Slot(file, 0, 3));
+        EXPECT_EQ(back.Comments, Slot(file, 0, 5));
+        ASSERT_EQ(back.Count(), 3);
+        for (std::size_t r = 1; r <= 3; ++r) {
+            const TMirolaDatensatz &record = back.Data[r - 1];
+            for (int q = 0; q < 3; ++q)
+                EXPECT_EQ(record.Question[q].view(), Slot(file, r, 1 + q)) << r;
+            EXPECT_EQ(record.Comment.view(), Slot(file, r, 4).substr(1)) << r;
+            for (int a = 0; a < 5; ++a)
+                EXPECT_EQ(record.Answers[a].view(), Slot(file, r, 5 + a)) << r;
+        }
+    }
+}
+
 TEST(RafFormat, DosRoundTrip)
 {
     TScratchDir dir;
