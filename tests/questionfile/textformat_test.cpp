@@ -89,7 +89,7 @@ TEST(TextFormat, LineBreaksAndCtrlZInTextsAreWrittenAsBlanks)
     TMirolaFile win;
     win.LoadFromBytes(doc.SaveToString(ftWRAF), ftRAF);
     ASSERT_EQ(win.Count(), 3);
-    EXPECT_EQ(win.Data[0].Answers[0].str(), "\xE4\r");
+    EXPECT_EQ(win.Data[0].Answers[0].str(), "\x84\r");
     EXPECT_EQ(win.Data[2].Comment.str(), "\r\n");
 
     TMirolaFile text;

@@ -283,8 +283,8 @@ void TestSaving::exportWritesTheChosenEdition()
         QCOMPARE(FileBytes(f.Path(written)), Expected(*w.QFile, filterIndex == 1 ? ftRAF : ftWRAF, f.Dir));
         TMirolaFile exported;
         exported.LoadFromFile(f.Path(written).toStdString());
-        // The Windows edition holds its texts in the Windows code page.
-        QCOMPARE(exported.Data.at(0).Comment.str(), std::string(filterIndex == 1 ? "f\x81r den Export" : "f\xFCr den Export"));
+        // Either edition reads back as the document.
+        QCOMPARE(exported.Data.at(0).Comment.str(), std::string("f\x81r den Export"));
     }
     // Export leaves the document the document of its own file, changed as it was.
     QCOMPARE(w.dokname, QStringLiteral("fragen.mfd"));
