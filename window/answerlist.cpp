@@ -63,7 +63,16 @@ void TAnswerList::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // Del removes the answer with any modifier, Shift+Del (cut on this desktop)
+    // included.
     emit KeyDown(event->key(), event->modifiers());
+    // The clipboard commands work on the edit fields only; Qt's list would copy
+    // the selected answer on its own.
+    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
+        event->matches(QKeySequence::Paste)) {
+        event->accept();
+        return;
+    }
     AsUserInput([this, event] { QListWidget::keyPressEvent(event); }, -1);
 }
 

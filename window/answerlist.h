@@ -16,6 +16,9 @@ public:
     // Where an answer keeps the OEM bytes it was shown from, so that a record only
     // looked at keeps bytes the window's code page lacks.
     static constexpr int OriginalOemRole = Qt::UserRole;
+    // Set on the answer that the record's right-answer letter names, so that the
+    // letter can follow it when answers move.
+    static constexpr int RightAnswerRole = Qt::UserRole + 1;
 
     explicit TAnswerList(QWidget *parent = nullptr);
     ~TAnswerList() override;

@@ -36,7 +36,6 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QRadioButton;
-class QSessionManager;
 class QShortcut;
 class QToolButton;
 class TAboutBox;
@@ -70,6 +69,15 @@ enum TRecordCommand : int {
     rcAdd = 5,
     rcDelete = 6,
     rcPost = 7,
+};
+
+// What the log-off handler needs of the session manager; Qt makes its manager for
+// the platform only.
+class TLogOffRequest {
+public:
+    virtual ~TLogOffRequest() = default;
+    virtual bool AllowsInteraction() = 0;
+    virtual void Cancel() = 0;
 };
 
 // "Kelmor für Mirola - [name]"
@@ -111,6 +119,10 @@ public:
     // Every request to close the window, the session's log-off included, asks here.
     void FormCloseQuery(QObject *Sender, bool &CanClose);
 
+    // The session manager's question at log-off: a refusal or an error while saving
+    // cancels the log-off.
+    void SessionEnding(TLogOffRequest &request);
+
     // Makes `doc` the open document and shows its current record; the document it
     // replaces is released.
     void InstallDocument(std::unique_ptr<TMirolaFile> doc);
@@ -131,8 +143,9 @@ public:
     static void EnableItem(QAction *item, bool enabled);
     static bool ItemEnabled(const QAction *item);
 
-    // Every edit of the record that the user makes ends here.
-    void MarkRecordEdited();
+    // Every change the user makes to the document ends here: edits of the record
+    // form, records added and deleted, the header texts.
+    void DocumentChanged();
 
     void ShowRecord();
     void StoreRecord();
@@ -315,16 +328,16 @@ private:
     void BuildHelpKeys();
     void AcceptFileDrops();
     void ProcessCommandLine(const QStringList &arguments);
-    void SessionEnding(QSessionManager &manager);
 
     // The save behind Save, Save As and the question before closing; each says
     // whether the document was written.
     bool SaveDocument();
     bool SaveDocumentAs();
-    // Asks the save dialog described by `setup` for a name; a name without extension
-    // gets `extension`. Empty when the user cancelled.
-    QString AskSaveName(TFileDialogSetup &setup, const QString &extension, bool &extensionAdded);
-    // True unless the file exists and the user would rather keep it.
+    // Asks the save dialog described by `setup` for a name and keeps the filter
+    // chosen. Empty when the user cancelled.
+    QString AskSaveName(TFileDialogSetup &setup);
+    // True unless the file exists and the user would rather keep it. The dialogs
+    // do not ask themselves: a name is asked about once, after every other check.
     bool MayReplace(const QString &name);
 
     QToolButton *MakeToolButton(const char *name, int left, int width, const QString &hint, QIcon icon,
@@ -377,6 +390,33 @@ private:
 
     // Set while the program, not the user, fills the record form.
     bool FShowingRecord = false;
+
+    // What the user changed in the form since ShowRecord. StoreRecord writes only
+    // that, so a record that was only looked at keeps every byte: a small or
+    // unknown level letter, answers with empty slots between them, a code the
+    // choices cannot show.
+    struct TFormEdits {
+        bool Level = false;
+        bool RightAnswer = false;
+        bool Answers = false;
+        // A record added in the editor is written whole by its first store.
+        bool NewRecord = false;
+    };
+    TFormEdits FFormEdits;
+    // The texts ShowRecord gave the question lines and the comment, as the fields
+    // hold them.
+    std::array<QString, 4> FShownTexts;
+    // The right-answer code names an answer of the list (the one carrying
+    // TAnswerList::RightAnswerRole), which it follows when answers move.
+    bool FRightAnswerIsAnswer = false;
+
+    // The user picked a level or a right answer.
+    void LevelPicked();
+    void RightAnswerPicked(char16_t code);
+    // After the answer list changed: the code follows its answer to its new place,
+    // and falls back to Schwarzer Peter when the answer left the list.
+    void AnswersEdited();
+    bool AnswersHaveGaps() const;
     bool FActivatedOnce = false;
     bool FCentred = false;
 

@@ -2,7 +2,8 @@
 // (AddAnswerButtonClick), removing the selected one (DeleteAnswerButtonClick and the
 // Del key, AnswersKeyDown), taking one back into the entry field (AnswersDblClick)
 // and reordering by dragging (AnswersMouseDown, AnswersDragOver, AnswersDragDrop).
-// Every change of the list is an edit of the record.
+// Every change of the list is an edit of the record, and the right answer moves with
+// the answer it names (AnswersEdited).
 #include <QPushButton>
 
 #include "editfield.h"
@@ -30,7 +31,7 @@ void TKelmorFrm::AddAnswerButtonClick(QObject *)
     Answers->addItem(answer);
     AnswerEdit->clear();
     UpdateAnswerOptions();
-    MarkRecordEdited();
+    AnswersEdited();
 }
 
 void TKelmorFrm::RemoveSelectedAnswer()
@@ -38,7 +39,7 @@ void TKelmorFrm::RemoveSelectedAnswer()
     if (const int row = Answers->SelectedRow(); row >= 0) {
         Answers->RemoveRow(row);
         UpdateAnswerOptions();
-        MarkRecordEdited();
+        AnswersEdited();
     }
     DeleteAnswerButton->setEnabled(false);
 }
@@ -59,13 +60,13 @@ void TKelmorFrm::AnswersDblClick(QObject *)
     const int row = Answers->SelectedRow();
     if (row < 0)
         return;
-    // The right-answer choices stay as they are until the answer comes back or the
-    // next removal or record: a choice of the taken answer is not lost on the way.
+    // The choices stay enabled until the next add, removal or record; a right
+    // answer taken back is no longer the right one when it comes back at the end.
     const QListWidgetItem *answer = Answers->item(row);
     FTakenBackAnswer = answer->data(TAnswerList::OriginalOemRole).toByteArray();
     AnswerEdit->setText(answer->text());
     Answers->RemoveRow(row);
-    MarkRecordEdited();
+    AnswersEdited();
 }
 
 void TKelmorFrm::AnswersMouseDown(QObject *, Qt::MouseButton Button, Qt::KeyboardModifiers, int Row)
@@ -91,5 +92,5 @@ void TKelmorFrm::AnswersDragDrop(QObject *, QObject *, int Row)
     const int target = Row >= 0 ? Row : Answers->count() - 1;
     Answers->MoveRow(dragged, target);
     if (target != dragged)
-        MarkRecordEdited();
+        AnswersEdited();
 }

@@ -110,7 +110,8 @@ void TKelmorFrm::Neu1Click(QObject *Sender)
     doc->Add();
     FOpenedAsRecordFile = false;
     InstallDocument(std::move(doc));
-    SetIsChanged(true);
+    FFormEdits.NewRecord = true;
+    DocumentChanged();
     setWindowTitle(DocumentCaption(dokname));
 }
 
@@ -127,5 +128,5 @@ void TKelmorFrm::Dateiinformationen1Click(QObject *)
     if (FSeam->ShowModal(dialog) != QDialog::Accepted)
         return;
     TakeHeaderFields(dialog, *QFile);
-    SetIsChanged(true);
+    DocumentChanged();
 }

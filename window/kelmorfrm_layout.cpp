@@ -16,6 +16,7 @@
 #include <QScopedValueRollback>
 #include <QShortcutEvent>
 #include <QScreen>
+#include <QSessionManager>
 #include <QShortcut>
 #include <QToolButton>
 #include <QToolTip>
@@ -137,7 +138,18 @@ TKelmorFrm::TKelmorFrm(std::unique_ptr<TPlatformSeam> seam, QWidget *parent)
     BuildHiddenItemShortcuts();
     BuildHelpKeys();
     AcceptFileDrops();
-    connect(qApp, &QGuiApplication::commitDataRequest, this, &TKelmorFrm::SessionEnding, Qt::DirectConnection);
+    connect(
+        qApp, &QGuiApplication::commitDataRequest, this,
+        [this](QSessionManager &manager) {
+            struct TSessionLogOff : TLogOffRequest {
+                QSessionManager &Manager;
+                explicit TSessionLogOff(QSessionManager &manager) : Manager(manager) {}
+                bool AllowsInteraction() override { return Manager.allowsInteraction(); }
+                void Cancel() override { Manager.cancel(); }
+            } request(manager);
+            SessionEnding(request);
+        },
+        Qt::DirectConnection);
 }
 
 TKelmorFrm::~TKelmorFrm() = default;
@@ -232,7 +244,7 @@ void TKelmorFrm::BuildRecordForm()
         LevelItems[i] = item;
         connect(item, &QRadioButton::toggled, this, [this](bool on) {
             if (on && !FShowingRecord)
-                MarkRecordEdited();
+                LevelPicked();
         });
     }
     {
@@ -268,10 +280,6 @@ void TKelmorFrm::BuildRecordForm()
         choice->setObjectName(QLatin1String(name));
         choice->setGeometry(ScaledRect(16, top, width, height));
         choice->setEnabled(false);
-        connect(choice, &QRadioButton::toggled, this, [this](bool on) {
-            if (on && !FShowingRecord)
-                MarkRecordEdited();
-        });
         return choice;
     };
     ARadioButton = makeChoice("ARadioButton", QStringLiteral(" ( a )"), 32, 203, 32);
@@ -283,6 +291,12 @@ void TKelmorFrm::BuildRecordForm()
     AllesFalschRadioButton = makeChoice("AllesFalschRadioButton", QStringLiteral(" Alles falsch"), 262, 203, 33);
     SchwarzerPeterRadioButton =
         makeChoice("SchwarzerPeterRadioButton", QStringLiteral(" Schwarzer Peter"), 293, 217, 34);
+    for (const TRightAnswerChoice &choice : RightAnswerChoices) {
+        connect(this->*choice.Button, &QRadioButton::toggled, this, [this, code = choice.Code](bool on) {
+            if (on && !FShowingRecord)
+                RightAnswerPicked(code);
+        });
+    }
     {
         const QScopedValueRollback<bool> programSets(FShowingRecord, true);
         SchwarzerPeterRadioButton->setChecked(true);
@@ -593,13 +607,14 @@ void TKelmorFrm::BuildFileDialogs()
     OpenDialog1.Filter = QStringLiteral("Mirola Fragetexte (*.mfd)|*.mfd;*.dat|Alle Dateien (*.*)|*.*");
     OpenDialog1.Options = TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing;
 
-    SaveDialog1.Options = TOpenOption::ofOverwritePrompt;
+    // Save As and Export ask about replacing a file themselves, once and after their
+    // other checks, so the dialogs do not.
+    SaveDialog1.Options = {};
 
     SaveDialog2.Filter =
         QStringLiteral("Mirola Classic DOS-RAF (*.raf)|*.raf|Mirola 2 Windows-RAF (*.raf)|*.raf");
     SaveDialog2.DefaultExt = QStringLiteral("*.RAF");
-    // An export replaces a file of the game only when the user says so.
-    SaveDialog2.Options = TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing | TOpenOption::ofOverwritePrompt;
+    SaveDialog2.Options = TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing;
 }
 
 void TKelmorFrm::BuildHiddenItemShortcuts()

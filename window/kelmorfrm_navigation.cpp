@@ -13,7 +13,9 @@ void TKelmorFrm::DataControlClick(QObject *Sender)
     if (!FIsFileLoaded)
         return;
     StoreRecord();
-    switch (Sender != nullptr ? Sender->property(TagProperty).toInt() : 0) {
+    const int command = Sender != nullptr ? Sender->property(TagProperty).toInt() : 0;
+    const std::int32_t countBefore = QFile->Count();
+    switch (command) {
     case rcFirst: QFile->First(); break;
     case rcPrior: QFile->Prior(); break;
     case rcNext: QFile->Next(); break;
@@ -25,6 +27,11 @@ void TKelmorFrm::DataControlClick(QObject *Sender)
     }
     UpdateNavigation();
     ShowRecord();
+    if (command == rcAdd)
+        FFormEdits.NewRecord = true;
+    // The last record is never deleted, and that is no change.
+    if (QFile->Count() != countBefore)
+        DocumentChanged();
 }
 
 void TKelmorFrm::Gehezu1Click(QObject *)

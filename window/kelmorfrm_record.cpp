@@ -11,6 +11,7 @@
 
 namespace {
 constexpr int OriginalOemRole = TAnswerList::OriginalOemRole;
+constexpr int RightAnswerRole = TAnswerList::RightAnswerRole;
 }  // namespace
 
 void TKelmorFrm::InstallDocument(std::unique_ptr<TMirolaFile> doc)
@@ -37,18 +38,30 @@ void TKelmorFrm::SetRightAnswerChecks(char16_t code)
 void TKelmorFrm::ShowRecord()
 {
     const QScopedValueRollback<bool> programSets(FShowingRecord, true);
+    FFormEdits = {};
+    FRightAnswerIsAnswer = false;
     try {
         const TMirolaDatensatz &rec = QFile->DatRec;
-        TEditField *const lines[] = {Question1, Question2, Question3};
-        for (std::size_t i = 0; i < 3; ++i)
-            lines[i]->setText(OemToQString(rec.Question[i].view()));
-        CommentEdit->setText(OemToQString(rec.Comment.view()));
+        TEditField *const fields[] = {Question1, Question2, Question3, CommentEdit};
+        const std::string_view texts[] = {rec.Question[0].view(), rec.Question[1].view(), rec.Question[2].view(),
+                                          rec.Comment.view()};
+        for (std::size_t i = 0; i < FShownTexts.size(); ++i) {
+            fields[i]->setText(OemToQString(texts[i]));
+            // As the field holds it: a field may not take every character as given.
+            FShownTexts[i] = fields[i]->text();
+        }
 
         Answers->clear();
-        for (const auto &answer : rec.Answers) {
+        const int rightSlot = rec.theletter >= u'a' && rec.theletter <= u'e' ? rec.theletter - u'a' : -1;
+        for (int slot = 0; slot < 5; ++slot) {
+            const auto &answer = rec.Answers[slot];
             if (!answer.empty()) {
                 auto *item = new QListWidgetItem(OemToQString(answer.view()));
                 item->setData(OriginalOemRole, QByteArray(answer.view().data(), qsizetype(answer.view().size())));
+                if (slot == rightSlot) {
+                    item->setData(RightAnswerRole, true);
+                    FRightAnswerIsAnswer = true;
+                }
                 Answers->addItem(item);
             }
         }
@@ -72,37 +85,96 @@ void TKelmorFrm::StoreRecord()
     TMirolaDatensatz &rec = QFile->DatRec;
     // An error in the texts ends the command that stores them; the rest of the
     // record is guarded and reported on its own.
-    // The buffer still holds what the fields were filled from, so a text left as it
-    // was keeps its bytes, also those the window's code page lacks.
-    TEditField *const lines[] = {Question1, Question2, Question3};
-    for (std::size_t i = 0; i < 3; ++i)
-        rec.Question[i] = QStringToOemKeeping(lines[i]->text(), rec.Question[i].view());
-    rec.Comment = QStringToOemKeeping(CommentEdit->text(), rec.Comment.view());
+    TEditField *const fields[] = {Question1, Question2, Question3, CommentEdit};
+    for (std::size_t i = 0; i < FShownTexts.size(); ++i) {
+        const QString text = fields[i]->text();
+        if (text == FShownTexts[i] && !FFormEdits.NewRecord)
+            continue;
+        if (i < 3)
+            rec.Question[i] = QStringToOem(text);  // cut to 50 bytes
+        else
+            rec.Comment = QStringToOem(text);  // cut to 35 bytes
+    }
 
     try {
-        for (int slot = 0; slot < 5; ++slot) {
-            if (slot < Answers->count()) {
-                const QListWidgetItem *item = Answers->item(slot);
-                const QByteArray original = item->data(OriginalOemRole).toByteArray();
-                rec.Answers[slot] =
-                    QStringToOemKeeping(item->text(), std::string_view(original.constData(), original.size()));
-            } else {
-                rec.Answers[slot].clear();
+        const bool whole = FFormEdits.NewRecord;
+        // Answers are written closed up, as the list shows them, only once the user
+        // changed the list.
+        if (whole || FFormEdits.Answers) {
+            for (int slot = 0; slot < 5; ++slot) {
+                if (slot < Answers->count()) {
+                    const QListWidgetItem *item = Answers->item(slot);
+                    const QByteArray original = item->data(OriginalOemRole).toByteArray();
+                    rec.Answers[slot] = QStringToOemKeeping(item->text(),
+                                                            std::string_view(original.constData(), original.size()));
+                } else {
+                    rec.Answers[slot].clear();
+                }
             }
         }
-        for (const TRightAnswerChoice &choice : RightAnswerChoices) {
-            if ((this->*choice.Button)->isChecked()) {
-                rec.theletter = choice.Code;
-                break;
+        if (whole || FFormEdits.RightAnswer || FFormEdits.Answers) {
+            for (const TRightAnswerChoice &choice : RightAnswerChoices) {
+                if ((this->*choice.Button)->isChecked()) {
+                    rec.theletter = choice.Code;
+                    break;
+                }
             }
         }
-        for (std::size_t i = 0; i < LevelItems.size(); ++i) {
-            if (LevelItems[i]->isChecked()) {
-                rec.level = static_cast<char16_t>(u'A' + i);
-                break;
+        if (whole || FFormEdits.Level) {
+            for (std::size_t i = 0; i < LevelItems.size(); ++i) {
+                if (LevelItems[i]->isChecked()) {
+                    rec.level = static_cast<char16_t>(u'A' + i);
+                    break;
+                }
             }
         }
     } catch (...) {
         FSeam->ShowMessage(QStringLiteral("Es ist ein Schreibfehler aufgetreten!"));
     }
+}
+
+void TKelmorFrm::LevelPicked()
+{
+    FFormEdits.Level = true;
+    DocumentChanged();
+}
+
+bool TKelmorFrm::AnswersHaveGaps() const
+{
+    const auto &answerSlots = QFile->DatRec.Answers;
+    for (int slot = 0; slot < Answers->count(); ++slot) {
+        if (answerSlots[slot].empty())
+            return true;
+    }
+    return false;
+}
+
+void TKelmorFrm::RightAnswerPicked(char16_t code)
+{
+    FFormEdits.RightAnswer = true;
+    const int row = code >= u'a' && code <= u'e' ? code - u'a' : -1;
+    // A letter names the answer the user sees at its place; with empty slots between
+    // the answers that is another slot, so the answers are written closed up.
+    if (row >= 0 && !FFormEdits.Answers && AnswersHaveGaps())
+        FFormEdits.Answers = true;
+    FRightAnswerIsAnswer = row >= 0 && row < Answers->count();
+    for (int i = 0; i < Answers->count(); ++i)
+        Answers->item(i)->setData(RightAnswerRole, i == row ? QVariant(true) : QVariant());
+    DocumentChanged();
+}
+
+void TKelmorFrm::AnswersEdited()
+{
+    FFormEdits.Answers = true;
+    if (FRightAnswerIsAnswer) {
+        int row = Answers->count() - 1;
+        while (row >= 0 && !Answers->item(row)->data(RightAnswerRole).toBool())
+            --row;
+        // No other answer may become the right one behind the user's back.
+        if (row < 0)
+            FRightAnswerIsAnswer = false;
+        const QScopedValueRollback<bool> programSets(FShowingRecord, true);
+        SetRightAnswerChecks(row >= 0 ? char16_t(u'a' + row) : u'x');
+    }
+    DocumentChanged();
 }

@@ -4,8 +4,8 @@
 // (Beenden1Click) and every request to close the window (FormCloseQuery), the
 // session's log-off included.
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
-#include <QSessionManager>
 
 #include "filenames.h"
 #include "kelmorfrm.h"
@@ -15,22 +15,27 @@ namespace {
 // The game finds its record files by this part of the name.
 const QString ExportPrefix = QStringLiteral("MIROLA-");
 
+bool HasExportPrefix(const QString &name)
+{
+    return AsciiUpper(name).contains(ExportPrefix);
+}
+
+// The name without the folder and without the extension.
+QString BaseNameOf(const QString &fileName)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    return name.left(name.size() - ExtensionOf(name).size());
+}
+
 }  // namespace
 
-QString TKelmorFrm::AskSaveName(TFileDialogSetup &setup, const QString &extension, bool &extensionAdded)
+QString TKelmorFrm::AskSaveName(TFileDialogSetup &setup)
 {
-    extensionAdded = false;
     const TFileDialogResult chosen = FSeam->SaveFileDialog(setup);
     if (!chosen.Accepted)
         return {};
     setup.FilterIndex = chosen.FilterIndex;
-    QString name = chosen.FileName;
-    // A file without its extension would not be offered by the open dialog again.
-    if (ExtensionOf(name).isEmpty()) {
-        name += extension;
-        extensionAdded = true;
-    }
-    return name;
+    return chosen.FileName;
 }
 
 bool TKelmorFrm::MayReplace(const QString &name)
@@ -61,16 +66,22 @@ bool TKelmorFrm::SaveDocumentAs()
     SaveDialog1.Title = QStringLiteral("Fragedatei speichern...");
     SaveDialog1.Filter = QStringLiteral("Mirola Fragedatei (*.mfd)|*.mfd");
     SaveDialog1.FilterIndex = 1;
-    // A record file is proposed again as a text file of the same name.
+    // The dialog starts in the document's folder; a record file is proposed again as
+    // a text file of the same name.
     SaveDialog1.FileName.clear();
     if (FOpenedAsRecordFile)
-        SaveDialog1.FileName = dokname.left(dokname.size() - ExtensionOf(dokname).size()) + QStringLiteral(".mfd");
+        SaveDialog1.FileName =
+            FullPathOf(dokname.left(dokname.size() - ExtensionOf(dokname).size()) + QStringLiteral(".mfd"));
     else if (dokname != UntitledName)
-        SaveDialog1.FileName = dokname;
-    bool extensionAdded = false;
-    const QString name = AskSaveName(SaveDialog1, QStringLiteral(".mfd"), extensionAdded);
-    // The dialog asked about the name it showed; one it did not show is asked about here.
-    if (name.isEmpty() || (extensionAdded && !MayReplace(name)))
+        SaveDialog1.FileName = FullPathOf(dokname);
+    QString name = AskSaveName(SaveDialog1);
+    if (name.isEmpty())
+        return false;
+    // Under any other extension the text would not open again as a question file.
+    const QString extension = AsciiLower(ExtensionOf(name));
+    if (extension != QLatin1String(".mfd") && extension != QLatin1String(".dat"))
+        name += QStringLiteral(".mfd");
+    if (!MayReplace(name))
         return false;
     StoreRecord();
     QFile->SaveToFile(LocalFileName(name), ftTXT);
@@ -96,24 +107,33 @@ void TKelmorFrm::Exportieren1Click(QObject *)
     if (!FIsFileLoaded)
         return;
     SaveDialog2.Title = QStringLiteral("Fragedatei exportieren...");
-    bool extensionAdded = false;
-    const QString name = AskSaveName(SaveDialog2, QStringLiteral(".raf"), extensionAdded);
+    // Beside the document, under a name the game finds.
+    SaveDialog2.FileName.clear();
+    if (dokname != UntitledName) {
+        const QString base = BaseNameOf(dokname);
+        const QString name = (HasExportPrefix(base) ? base : QStringLiteral("mirola-") + base) + QStringLiteral(".raf");
+        SaveDialog2.FileName = QFileInfo(FullPathOf(dokname)).dir().filePath(name);
+    }
+    QString name = AskSaveName(SaveDialog2);
     if (name.isEmpty())
         return;
-    if (!AsciiUpper(name).contains(ExportPrefix)) {
+    // A file without its extension would not be offered by the open dialog again.
+    if (ExtensionOf(name).isEmpty())
+        name += QStringLiteral(".raf");
+    if (!HasExportPrefix(name)) {
         FSeam->MessageDlg(QStringLiteral("Der Export wurde abgebrochen:\rMirola-RAF-Dateien müssen die Vorsilbe "
                                          "\"mirola-\"\rim Dateinamen haben!"),
                           TMsgDlgType::mtError, TMsgDlgBtn::mbYes);
         return;
     }
-    if (extensionAdded && !MayReplace(name))
-        return;
     tMirolaFType type;
     switch (SaveDialog2.FilterIndex) {
     case 1: type = ftRAF; break;
     case 2: type = ftWRAF; break;
     default: return;
     }
+    if (!MayReplace(name))
+        return;
     StoreRecord();
     QFile->SaveToFile(LocalFileName(name), type);
 }
@@ -166,20 +186,20 @@ void TKelmorFrm::closeEvent(QCloseEvent *event)
         event->accept();
 }
 
-void TKelmorFrm::SessionEnding(QSessionManager &manager)
+void TKelmorFrm::SessionEnding(TLogOffRequest &request)
 {
-    if (!manager.allowsInteraction())
+    if (!request.AllowsInteraction())
         return;
     bool canClose = false;
     try {
         FormCloseQuery(this, canClose);
     } catch (...) {
-        manager.cancel();
+        request.Cancel();
         // Reported as any error of a command is, once the log-off has its answer.
         QMetaObject::invokeMethod(
             this, [error = std::current_exception()] { std::rethrow_exception(error); }, Qt::QueuedConnection);
         return;
     }
     if (!canClose)
-        manager.cancel();
+        request.Cancel();
 }

@@ -79,7 +79,7 @@ void TKelmorFrm::SetCurSelText(const QString &value)
     CopyButton->setEnabled(selected);
 }
 
-void TKelmorFrm::MarkRecordEdited()
+void TKelmorFrm::DocumentChanged()
 {
     SetIsChanged(true);
 }
@@ -170,7 +170,7 @@ void TKelmorFrm::CommentEditChange(QObject *Sender)
 {
     // Showing a record is no edit.
     if (!FShowingRecord)
-        MarkRecordEdited();
+        DocumentChanged();
     SetCurSelText(static_cast<TEditField *>(Sender)->selectedText());
     PasteButton->setEnabled(FSeam->ClipboardHasText());
 }

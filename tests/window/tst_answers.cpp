@@ -122,6 +122,8 @@ private slots:
     void doubleClickAndItsDragMoveNothing();
     void everyListChangeMarksTheDocument_data();
     void everyListChangeMarksTheDocument();
+    void rightAnswerFollowsItsAnswer_data();
+    void rightAnswerFollowsItsAnswer();
 };
 
 void TestAnswers::sixthAnswerIsRefusedUntilOneIsRemoved()
@@ -251,14 +253,16 @@ void TestAnswers::doubleClickTakesTheAnswerBack()
     QCOMPARE(ListTexts(w), FruitTexts({0, 1, 2, 3}));
     QCOMPARE(w.Answers->SelectedRow(), -1);
     QVERIFY(w.AddAnswerButton->isEnabled());
-    // The choices wait for the next add, removal or record.
+    // The choices are enabled anew at the next add, removal or record; the right
+    // answer left the list, and no other answer took its place.
     QVERIFY(w.ERadioButton->isEnabled());
-    QVERIFY(w.ERadioButton->isChecked());
+    QVERIFY(!w.ERadioButton->isChecked());
+    QVERIFY(w.SchwarzerPeterRadioButton->isChecked());
     QVERIFY(w.DeleteAnswerButton->isEnabled());
 
     QVERIFY(f.Trigger(w.bernehmen1));
     const TMirolaDatensatz &four = w.QFile->Data.at(0);
-    QCOMPARE(four.theletter, u'e');
+    QCOMPARE(four.theletter, u'x');
     for (int slot = 0; slot < 4; ++slot)
         QCOMPARE(four.Answers[slot].str(), Fruits.at(static_cast<std::size_t>(slot)));
     QVERIFY(four.Answers[4].empty());
@@ -324,11 +328,11 @@ void TestAnswers::draggingReorders()
     QVERIFY(w.DeleteAnswerButton->isEnabled());
     QVERIFY(!w.Answers->Dragging());
 
-    // The answers keep their bytes on the way; the right answer stays with its slot.
+    // The answers keep their bytes on the way; the right answer goes with its answer.
     w.StoreRecord();
     for (int slot = 0; slot < 4; ++slot)
         QCOMPARE(w.QFile->DatRec.Answers[slot].str(), Fruits.at(static_cast<std::size_t>(order.at(slot))));
-    QCOMPARE(w.QFile->DatRec.theletter, u'b');
+    QCOMPARE(w.QFile->DatRec.theletter, char16_t(u'a' + order.indexOf(1)));
 }
 
 void TestAnswers::doubleClickAndItsDragMoveNothing()
@@ -398,6 +402,64 @@ void TestAnswers::everyListChangeMarksTheDocument()
     }
     QCOMPARE(w.IsChanged(), changed);
     QCOMPARE(w.SaveButton->isEnabled(), changed);
+}
+
+enum class TAnswerMove { DragOneOntoFour, DragFiveOntoTwo, RemoveTwo, RemoveFour, TakeBackThree };
+Q_DECLARE_METATYPE(TAnswerMove)
+
+void TestAnswers::rightAnswerFollowsItsAnswer_data()
+{
+    QTest::addColumn<QChar>("code");
+    QTest::addColumn<TAnswerMove>("move");
+    QTest::addColumn<QChar>("after");
+    const std::pair<TAnswerMove, const char *> moves[] = {
+        {TAnswerMove::DragOneOntoFour, "drag one onto four"}, {TAnswerMove::DragFiveOntoTwo, "drag five onto two"},
+        {TAnswerMove::RemoveTwo, "remove two"},               {TAnswerMove::RemoveFour, "remove four"},
+        {TAnswerMove::TakeBackThree, "take back three"},
+    };
+    // For each code, the code after each move in the order above: a letter goes
+    // where its answer goes, and becomes Schwarzer Peter when its answer leaves.
+    const std::pair<char, const char *> codes[] = {{'a', "daaaa"}, {'b', "acxbb"}, {'c', "bdbcx"}, {'d', "cecxc"},
+                                                   {'e', "ebddd"}, {'x', "xxxxx"}, {'r', "rrrrr"}, {'f', "fffff"}};
+    for (const auto &[code, after] : codes) {
+        for (std::size_t i = 0; i < std::size(moves); ++i)
+            QTest::addRow("%c, %s", code, moves[i].second) << QChar(code) << moves[i].first << QChar(after[i]);
+    }
+}
+
+void TestAnswers::rightAnswerFollowsItsAnswer()
+{
+    QFETCH(QChar, code);
+    QFETCH(TAnswerMove, move);
+    QFETCH(QChar, after);
+    TWindowFixture f;
+    f.Install(Document(2, 0, FruitRecord(5, code.unicode())));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    switch (move) {
+    case TAnswerMove::DragOneOntoFour:
+        ClickAnswer(w, 0);
+        Drag(w, RowCentre(w, 0), RowCentre(w, 3));
+        break;
+    case TAnswerMove::DragFiveOntoTwo:
+        ClickAnswer(w, 4);
+        Drag(w, RowCentre(w, 4), RowCentre(w, 1));
+        break;
+    case TAnswerMove::RemoveTwo:
+        ClickAnswer(w, 1);
+        QTest::mouseClick(w.DeleteAnswerButton, Qt::LeftButton);
+        break;
+    case TAnswerMove::RemoveFour:
+        ClickAnswer(w, 3);
+        QTest::keyClick(w.Answers, Qt::Key_Delete);
+        break;
+    case TAnswerMove::TakeBackThree: DoubleClickAnswer(w, 2); break;
+    }
+    // What the form shows is what the record gets.
+    for (const TRightAnswerChoice &choice : RightAnswerChoices)
+        QCOMPARE((w.*choice.Button)->isChecked(), QChar(choice.Code) == after);
+    QVERIFY(f.Trigger(w.bernehmen1));
+    QCOMPARE(QChar(w.QFile->Data.at(0).theletter), after);
 }
 
 QTEST_MAIN(TestAnswers)

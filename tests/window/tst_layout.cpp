@@ -499,8 +499,9 @@ void TestLayout::fileDialogsAreDescribed()
     QCOMPARE(open.at(0).Patterns, (QStringList{"*.mfd", "*.dat"}));
     QCOMPARE(open.at(1).Description, QStringLiteral("Alle Dateien (*.*)"));
     QCOMPARE(w.OpenDialog1.Options, TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing);
-    QCOMPARE(w.SaveDialog1.Options, TOpenOptions(TOpenOption::ofOverwritePrompt));
-    QVERIFY(w.SaveDialog2.Options.testFlag(TOpenOption::ofOverwritePrompt));
+    // Saving and exporting ask about replacing a file themselves.
+    QCOMPARE(w.SaveDialog1.Options, TOpenOptions());
+    QVERIFY(!w.SaveDialog2.Options.testFlag(TOpenOption::ofOverwritePrompt));
     QCOMPARE(ParseFileFilter(w.SaveDialog2.Filter).size(), 2);
     QCOMPARE(w.SaveDialog2.DefaultExt, QStringLiteral("*.RAF"));
     QVERIFY(w.OpenDialog1.DefaultExt.isEmpty());

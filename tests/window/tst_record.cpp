@@ -2,10 +2,12 @@
 // levels, answers with gaps, code pages, and the form's own failure message.
 #include <QGroupBox>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
 #include "editfield.h"
+#include "textedge.h"
 #include "windowfixture.h"
 
 class TestRecord : public QObject {
@@ -15,10 +17,11 @@ private slots:
     void rightAnswerCodeChecksItsChoice();
     void levelOutsideAToDKeepsTheLevelShownBefore();
     void answersWithGapsCloseUpAndStoreInOrder();
+    void pickedLetterNamesTheAnswerShownAtItsPlace();
     void umlautsCrossBothCodePages();
     void fullLineComesBackUnchanged();
     void answerEntryFieldIsNoPartOfTheRecord();
-    void storingWritesTheWholeFormOverADifferentRecord();
+    void storingWritesEveryEditedField();
     void failureWhileShowingIsReportedAndGoesNoFurther();
 };
 
@@ -51,9 +54,9 @@ void TestRecord::rightAnswerCodeChecksItsChoice()
         QRadioButton *button = w.*choice.Button;
         QCOMPARE(button->isChecked(), button->objectName() == checked);
     }
-    w.QFile->DatRec.theletter = u'?';
+    // Shown and stored without a pick, the code stays what it was.
     w.StoreRecord();
-    QCOMPARE(QChar(w.QFile->DatRec.theletter), checked.isEmpty() ? QChar('?') : code);
+    QCOMPARE(QChar(w.QFile->DatRec.theletter), code);
 
     // The group is exclusive again once the record is shown.
     QVERIFY(f.ShowActive());
@@ -72,16 +75,21 @@ void TestRecord::levelOutsideAToDKeepsTheLevelShownBefore()
     f.Install(Document(1, 0, Record("F", u'a', u'c')));
     TKelmorFrm &w = *f.Frm;
     QVERIFY(w.LevelItems[2]->isChecked());
+    // Only looked at, a small letter stays small.
     w.StoreRecord();
-    QCOMPARE(w.QFile->DatRec.level, u'C');
+    QCOMPARE(w.QFile->DatRec.level, u'c');
 
     for (char16_t odd : {u'E', u' ', u'\u00e4'}) {
         w.QFile->DatRec.level = odd;
         w.ShowRecord();
         QVERIFY(w.LevelItems[2]->isChecked());
         w.StoreRecord();
-        QCOMPARE(w.QFile->DatRec.level, u'C');
+        QCOMPARE(w.QFile->DatRec.level, odd);
     }
+    // A level the user picks is written as a capital.
+    w.LevelItems[1]->click();
+    w.StoreRecord();
+    QCOMPARE(w.QFile->DatRec.level, u'B');
     w.QFile->DatRec.level = u'D';
     w.ShowRecord();
     QVERIFY(w.LevelItems[3]->isChecked());
@@ -92,26 +100,58 @@ void TestRecord::answersWithGapsCloseUpAndStoreInOrder()
     TMirolaDatensatz rec = Record("F", u'c', u'A', {});
     rec.Answers[0] = "erste";
     rec.Answers[2] = "dritte";
+    rec.Answers[4] = "f\x81nfte";
     TWindowFixture f;
     f.Install(Document(1, 0, rec));
     TKelmorFrm &w = *f.Frm;
-    QCOMPARE(w.Answers->count(), 2);
+    QCOMPARE(w.Answers->count(), 3);
     QCOMPARE(w.Answers->item(1)->text(), QStringLiteral("dritte"));
     QVERIFY(w.CRadioButton->isChecked());
-    QVERIFY(!w.CRadioButton->isEnabled());
 
+    // Looked at, the answers keep their slots and the code its answer.
+    w.StoreRecord();
+    for (int slot = 0; slot < 5; ++slot)
+        QCOMPARE(w.QFile->DatRec.Answers[slot].str(), rec.Answers[slot].str());
+    QCOMPARE(w.QFile->DatRec.theletter, u'c');
+
+    // A change of the list closes the answers up; the code follows "dritte".
+    w.Answers->setCurrentRow(0);
+    w.DeleteAnswerButtonClick(w.DeleteAnswerButton);
+    QVERIFY(w.ARadioButton->isChecked());
     w.StoreRecord();
     const TMirolaDatensatz &stored = w.QFile->DatRec;
-    QCOMPARE(stored.Answers[0].str(), std::string("erste"));
-    QCOMPARE(stored.Answers[1].str(), std::string("dritte"));
+    QCOMPARE(stored.Answers[0].str(), std::string("dritte"));
+    QCOMPARE(stored.Answers[1].str(), std::string("f\x81nfte"));
     for (int slot = 2; slot < 5; ++slot)
         QVERIFY(stored.Answers[slot].empty());
-    QCOMPARE(stored.theletter, u'c');
+    QCOMPARE(stored.theletter, u'a');
 
-    w.Answers->clear();
+    while (w.Answers->count() > 0) {
+        w.Answers->setCurrentRow(0);
+        w.DeleteAnswerButtonClick(w.DeleteAnswerButton);
+    }
     w.StoreRecord();
     for (const auto &answer : w.QFile->DatRec.Answers)
         QVERIFY(answer.empty());
+    // The right answer left with the list.
+    QCOMPARE(w.QFile->DatRec.theletter, u'x');
+}
+
+void TestRecord::pickedLetterNamesTheAnswerShownAtItsPlace()
+{
+    // "b" names an empty slot; the user sees "dritte" second and picks (b) for it.
+    TMirolaDatensatz rec = Record("F", u'b', u'A', {});
+    rec.Answers[0] = "erste";
+    rec.Answers[2] = "dritte";
+    TWindowFixture f;
+    f.Install(Document(1, 0, rec));
+    TKelmorFrm &w = *f.Frm;
+    w.ARadioButton->click();
+    w.BRadioButton->click();
+    w.StoreRecord();
+    QCOMPARE(w.QFile->DatRec.Answers[1].str(), std::string("dritte"));
+    QVERIFY(w.QFile->DatRec.Answers[2].empty());
+    QCOMPARE(w.QFile->DatRec.theletter, u'b');
 }
 
 void TestRecord::umlautsCrossBothCodePages()
@@ -149,10 +189,10 @@ void TestRecord::fullLineComesBackUnchanged()
     const std::string line = "Welche Stadt liegt am Rhein und hat einen Dom? \x84\x94\x81";
     QCOMPARE(line.size(), std::size_t(50));
     TWindowFixture f;
-    f.Install(Document(1, 0, Record(line)));
+    f.Install(Document(1, 0, Record("kurz")));
     TKelmorFrm &w = *f.Frm;
+    w.Question1->setText(OemToQString(line));
     QCOMPARE(w.Question1->text().size(), 50);
-    w.QFile->DatRec.Question[0].clear();
     w.StoreRecord();
     QCOMPARE(w.QFile->DatRec.Question[0].str(), line);
 }
@@ -171,26 +211,44 @@ void TestRecord::answerEntryFieldIsNoPartOfTheRecord()
     QCOMPARE(w.AnswerEdit->text(), QStringLiteral("halb getippt"));
 }
 
-void TestRecord::storingWritesTheWholeFormOverADifferentRecord()
+void TestRecord::storingWritesEveryEditedField()
 {
     TWindowFixture f;
     f.Install(DistinctDocument(3, 1));
     TKelmorFrm &w = *f.Frm;
-    const TMirolaDatensatz shown = DistinctRecord(1);
-    // The buffer gets a record that differs in every field, so a field the store
-    // leaves out keeps a value that shows.
-    TMirolaDatensatz &buffer = w.QFile->DatRec;
-    buffer = DistinctRecord(2);
-    buffer.Index = 77;
+    // The form is edited into a record that differs in every field, so a field the
+    // store leaves out keeps a value that shows.
+    const TMirolaDatensatz wanted = DistinctRecord(2);
+    TEditField *const lines[] = {w.Question1, w.Question2, w.Question3};
+    for (int line = 0; line < 3; ++line)
+        lines[line]->setText(OemToQString(wanted.Question[line].view()));
+    w.CommentEdit->setText(OemToQString(wanted.Comment.view()));
+    while (w.Answers->count() > 0) {
+        w.Answers->setCurrentRow(0);
+        w.DeleteAnswerButtonClick(w.DeleteAnswerButton);
+    }
+    for (const auto &answer : wanted.Answers) {
+        if (!answer.empty()) {
+            w.AnswerEdit->setText(OemToQString(answer.view()));
+            w.AddAnswerButtonClick(w.AddAnswerButton);
+        }
+    }
+    for (const TRightAnswerChoice &choice : RightAnswerChoices) {
+        if (choice.Code == wanted.theletter)
+            (w.*choice.Button)->click();
+    }
+    w.LevelItems[wanted.level - u'A']->click();
+    w.QFile->DatRec.Index = 77;
     w.StoreRecord();
 
+    const TMirolaDatensatz &buffer = w.QFile->DatRec;
     for (int line = 0; line < 3; ++line)
-        QCOMPARE(buffer.Question[line].str(), shown.Question[line].str());
-    QCOMPARE(buffer.Comment.str(), shown.Comment.str());
+        QCOMPARE(buffer.Question[line].str(), wanted.Question[line].str());
+    QCOMPARE(buffer.Comment.str(), wanted.Comment.str());
     for (int slot = 0; slot < 5; ++slot)
-        QCOMPARE(buffer.Answers[slot].str(), shown.Answers[slot].str());
-    QCOMPARE(buffer.theletter, shown.theletter);
-    QCOMPARE(buffer.level, shown.level);
+        QCOMPARE(buffer.Answers[slot].str(), wanted.Answers[slot].str());
+    QCOMPARE(buffer.theletter, wanted.theletter);
+    QCOMPARE(buffer.level, wanted.level);
     QCOMPARE(buffer.Index, 77);
 }
 

@@ -67,6 +67,8 @@ private slots:
     void saveWritesWhatWasTypedUnderTheRelativeName();
     void saveOfAnUntitledDocumentGoesToSaveAs();
     void saveAsAddsTheExtensionAndAsksBeforeReplacing();
+    void dialogsStartBesideTheDocument_data();
+    void dialogsStartBesideTheDocument();
     void recordFileIsSavedAsATextFileBesideIt();
     void savedFileOpensAgainByteForByte();
     void failedSaveKeepsTheMarkAndTheOldFile();
@@ -135,7 +137,8 @@ void TestSaving::saveAsAddsTheExtensionAndAsksBeforeReplacing()
     const TFileDialogSetup &setup = f.Seam->FileDialogs.constLast();
     QCOMPARE(setup.Title, QStringLiteral("Fragedatei speichern..."));
     QCOMPARE(setup.Filter, QStringLiteral("Mirola Fragedatei (*.mfd)|*.mfd"));
-    QVERIFY(setup.Options.testFlag(TOpenOption::ofOverwritePrompt));
+    // The program asks, once, in its own words.
+    QVERIFY(!setup.Options.testFlag(TOpenOption::ofOverwritePrompt));
     QCOMPARE(f.Seam->Calls.constLast().Type, TMsgDlgType::mtConfirmation);
     QVERIFY(f.Seam->Calls.constLast().Text.contains(f.Path(QStringLiteral("quiz.mfd"))));
     QCOMPARE(FileBytes(f.Path(QStringLiteral("quiz.mfd"))), QByteArray("alt"));
@@ -151,14 +154,64 @@ void TestSaving::saveAsAddsTheExtensionAndAsksBeforeReplacing()
     QCOMPARE(w.windowTitle(), DocumentCaption(f.Path(QStringLiteral("quiz.mfd"))));
     QVERIFY(!w.IsChanged());
 
-    // A name with an extension of its own is taken as it is, and not asked about again
-    // (the dialog asks about the names it shows).
-    w.SetIsChanged(true);
-    f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("quiz.dat")), 1});
+    // A question file's own extension is kept, in any case; any other gets ".mfd",
+    // so that the file opens again as what it holds.
+    const std::pair<const char *, const char *> names[] = {
+        {"quiz.dat", "quiz.dat"}, {"QUIZ2.MFD", "QUIZ2.MFD"}, {"quiz.raf", "quiz.raf.mfd"}, {"quiz.txt", "quiz.txt.mfd"}};
+    for (const auto &[chosen, saved] : names) {
+        w.SetIsChanged(true);
+        f.Seam->FileAnswers.push_back({true, f.Path(QString::fromLatin1(chosen)), 1});
+        QVERIFY(f.Trigger(w.Speichernunter1));
+        QVERIFY2(QFile::exists(f.Path(QString::fromLatin1(saved))), saved);
+        QCOMPARE(w.dokname, f.Path(QString::fromLatin1(saved)));
+        QVERIFY(!w.IsChanged());
+    }
+    QVERIFY(!QFile::exists(f.Path(QStringLiteral("quiz.raf"))));
+    QVERIFY(!QFile::exists(f.Path(QStringLiteral("quiz.txt"))));
+    // The dialog starts at the document's own file, which it asks about replacing.
+    f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("quiz.txt.mfd")), 1});
+    f.Seam->DlgAnswers.push_back(TModalResult::mrYes);
+    const int calls = f.Seam->Calls.size();
     QVERIFY(f.Trigger(w.Speichernunter1));
-    QCOMPARE(f.Seam->FileDialogs.constLast().FileName, f.Path(QStringLiteral("quiz.mfd")));
-    QVERIFY(QFile::exists(f.Path(QStringLiteral("quiz.dat"))));
-    QCOMPARE(w.dokname, f.Path(QStringLiteral("quiz.dat")));
+    QCOMPARE(f.Seam->FileDialogs.constLast().FileName, f.Path(QStringLiteral("quiz.txt.mfd")));
+    QCOMPARE(f.Seam->Calls.size(), calls + 2);
+}
+
+void TestSaving::dialogsStartBesideTheDocument_data()
+{
+    QTest::addColumn<QString>("opened");  // relative to the working folder
+    QTest::addColumn<QString>("saveAs");
+    QTest::addColumn<QString>("exported");
+    QTest::newRow("text file") << "sub/fragen.mfd" << "sub/fragen.mfd" << "sub/mirola-fragen.raf";
+    QTest::newRow("name with the prefix") << "sub/Mirola-alt.dat" << "sub/Mirola-alt.dat" << "sub/Mirola-alt.raf";
+    QTest::newRow("record file") << "sub/mirola-spiel.raf" << "sub/mirola-spiel.mfd" << "sub/mirola-spiel.raf";
+    QTest::newRow("record file in capitals") << "sub/SPIEL.RAF" << "sub/SPIEL.mfd" << "sub/mirola-SPIEL.raf";
+}
+
+void TestSaving::dialogsStartBesideTheDocument()
+{
+    QFETCH(QString, opened);
+    QFETCH(QString, saveAs);
+    QFETCH(QString, exported);
+    TSavingFixture f;
+    QDir(f.Dir.path()).mkdir(QStringLiteral("sub"));
+    const bool recordFile = opened.endsWith(QLatin1String(".raf"), Qt::CaseInsensitive);
+    f.OpenFile(opened, 2, recordFile ? ftRAF : ftTXT);
+    TKelmorFrm &w = *f.Frm;
+    const QByteArray original = FileBytes(f.Path(opened));
+
+    f.Seam->FileAnswers.push_back({});
+    QVERIFY(f.Trigger(w.Exportieren1));
+    QCOMPARE(f.Seam->FileDialogs.constLast().FileName, f.Path(exported));
+
+    // Save goes to Save As for a record file, which it would otherwise overwrite
+    // with text.
+    w.Question1->setText(QStringLiteral("neu"));
+    f.Seam->FileAnswers.push_back({});
+    QVERIFY(f.Trigger(recordFile ? w.Speichern1 : w.Speichernunter1));
+    QCOMPARE(f.Seam->FileDialogs.size(), 2);
+    QCOMPARE(f.Seam->FileDialogs.constLast().FileName, f.Path(saveAs));
+    QCOMPARE(FileBytes(f.Path(opened)), original);
 }
 
 void TestSaving::recordFileIsSavedAsATextFileBesideIt()
@@ -171,7 +224,7 @@ void TestSaving::recordFileIsSavedAsATextFileBesideIt()
 
     f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("mirola-spiel.mfd")), 1});
     QVERIFY(f.Trigger(w.Speichern1));
-    QCOMPARE(f.Seam->FileDialogs.constLast().FileName, QStringLiteral("mirola-spiel.mfd"));
+    QCOMPARE(f.Seam->FileDialogs.constLast().FileName, f.Path(QStringLiteral("mirola-spiel.mfd")));
     QCOMPARE(FileBytes(f.Path(QStringLiteral("mirola-spiel.raf"))), raf);
     TMirolaFile text;
     text.LoadFromFile(f.Path(QStringLiteral("mirola-spiel.mfd")).toStdString());
@@ -267,7 +320,7 @@ void TestSaving::exportWritesTheChosenEdition()
     QVERIFY(f.Trigger(w.Exportieren1));
     const TFileDialogSetup &setup = f.Seam->FileDialogs.constLast();
     QCOMPARE(setup.Title, QStringLiteral("Fragedatei exportieren..."));
-    QVERIFY(setup.Options.testFlag(TOpenOption::ofOverwritePrompt));
+    QVERIFY(!setup.Options.testFlag(TOpenOption::ofOverwritePrompt));
 
     if (refused) {
         QCOMPARE(f.Seam->Calls.constLast().Text,
@@ -299,24 +352,35 @@ void TestSaving::exportAsksBeforeReplacingAFileItNamed()
     TKelmorFrm &w = *f.Frm;
     WriteFile(f.Path(QStringLiteral("mirola-alt.raf")), "alt");
     WriteFile(f.Path(QStringLiteral("alt.raf")), "alt");
-    // A name the game would not take is refused before anything is asked about it.
-    f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("alt")), 1});
-    f.Seam->DlgAnswers.push_back(TModalResult::mrYes);
-    QVERIFY(f.Trigger(w.Exportieren1));
-    QCOMPARE(f.Seam->Calls.size(), 2);
-    QCOMPARE(f.Seam->Calls.constLast().Type, TMsgDlgType::mtError);
+    // A name the game would not take is refused before anything is asked about it,
+    // whether the dialog showed it or not.
+    for (const char *refused : {"alt", "alt.raf"}) {
+        f.Seam->FileAnswers.push_back({true, f.Path(QString::fromLatin1(refused)), 1});
+        f.Seam->DlgAnswers.push_back(TModalResult::mrYes);
+        const int calls = f.Seam->Calls.size();
+        QVERIFY(f.Trigger(w.Exportieren1));
+        QCOMPARE(f.Seam->Calls.size(), calls + 2);
+        QCOMPARE(f.Seam->Calls.constLast().Type, TMsgDlgType::mtError);
+    }
 
-    f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("mirola-alt")), 2});
-    f.Seam->DlgAnswers.push_back(TModalResult::mrNo);
-    QVERIFY(f.Trigger(w.Exportieren1));
-    QCOMPARE(FileBytes(f.Path(QStringLiteral("mirola-alt.raf"))), QByteArray("alt"));
+    // One question, in one wording, for a name typed without its extension and for
+    // one picked in the dialog.
+    for (const char *name : {"mirola-alt", "mirola-alt.raf"}) {
+        f.Seam->FileAnswers.push_back({true, f.Path(QString::fromLatin1(name)), 2});
+        f.Seam->DlgAnswers.push_back(TModalResult::mrNo);
+        QVERIFY(f.Trigger(w.Exportieren1));
+        QCOMPARE(f.Seam->Calls.constLast().Text,
+                 QStringLiteral("Die Datei \"%1\" ist bereits vorhanden.\rMöchten Sie sie ersetzen?")
+                     .arg(f.Path(QStringLiteral("mirola-alt.raf"))));
+        QCOMPARE(FileBytes(f.Path(QStringLiteral("mirola-alt.raf"))), QByteArray("alt"));
+    }
     QCOMPARE(FileBytes(f.Path(QStringLiteral("alt.raf"))), QByteArray("alt"));
-    QCOMPARE(f.Seam->FileDialogs.constLast().FilterIndex, 1);
 
     // The edition chosen last is offered again.
     f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("mirola-alt")), 2});
     f.Seam->DlgAnswers.push_back(TModalResult::mrYes);
     QVERIFY(f.Trigger(w.Exportieren1));
+    QCOMPARE(f.Seam->FileDialogs.at(f.Seam->FileDialogs.size() - 4).FilterIndex, 1);
     QCOMPARE(f.Seam->FileDialogs.constLast().FilterIndex, 2);
     QCOMPARE(FileBytes(f.Path(QStringLiteral("mirola-alt.raf"))), Expected(*w.QFile, ftWRAF, f.Dir));
 }
