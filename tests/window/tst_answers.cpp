@@ -1,6 +1,8 @@
 // Editing the answer list: adding up to five answers, removing one by the button or
 // the Del key, taking one back into the entry field, reordering by dragging, and the
 // marks these leave on the document and the right-answer choices.
+#include <QApplication>
+#include <QClipboard>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -124,6 +126,8 @@ private slots:
     void everyListChangeMarksTheDocument();
     void rightAnswerFollowsItsAnswer_data();
     void rightAnswerFollowsItsAnswer();
+    void clipboardKeysInTheListLeaveTheClipboardAlone_data();
+    void clipboardKeysInTheListLeaveTheClipboardAlone();
 };
 
 void TestAnswers::sixthAnswerIsRefusedUntilOneIsRemoved()
@@ -460,6 +464,32 @@ void TestAnswers::rightAnswerFollowsItsAnswer()
         QCOMPARE((w.*choice.Button)->isChecked(), QChar(choice.Code) == after);
     QVERIFY(f.Trigger(w.bernehmen1));
     QCOMPARE(QChar(w.QFile->Data.at(0).theletter), after);
+}
+
+void TestAnswers::clipboardKeysInTheListLeaveTheClipboardAlone_data()
+{
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::newRow("Ctrl+C") << QKeySequence(Qt::CTRL | Qt::Key_C);
+    QTest::newRow("Ctrl+Ins") << QKeySequence(Qt::CTRL | Qt::Key_Insert);
+    QTest::newRow("Ctrl+X") << QKeySequence(Qt::CTRL | Qt::Key_X);
+    QTest::newRow("Ctrl+V") << QKeySequence(Qt::CTRL | Qt::Key_V);
+    QTest::newRow("Shift+Ins") << QKeySequence(Qt::SHIFT | Qt::Key_Insert);
+}
+
+void TestAnswers::clipboardKeysInTheListLeaveTheClipboardAlone()
+{
+    QFETCH(QKeySequence, keys);
+    TWindowFixture f;
+    f.Install(Document(1, 0, FruitRecord(3)));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    QApplication::clipboard()->setText(QStringLiteral("vorher"));
+    ClickAnswer(w, 1);
+    QCOMPARE(QApplication::focusWidget(), w.Answers);
+    QTest::keySequence(w.Answers, keys);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("vorher"));
+    QCOMPARE(ListTexts(w), FruitTexts({0, 1, 2}));
+    QVERIFY(!w.IsChanged());
 }
 
 QTEST_MAIN(TestAnswers)

@@ -57,6 +57,14 @@ struct TSavingFixture : TWindowFixture {
     }
 };
 
+// The session manager's side of a log-off, as the platform would answer.
+struct TRecordedLogOff : TLogOffRequest {
+    bool Interactive = true;
+    bool Cancelled = false;
+    bool AllowsInteraction() override { return Interactive; }
+    void Cancel() override { Cancelled = true; }
+};
+
 const QString ChangedQuestion = QStringLiteral("Die Datei \"%1\" wurde geändert.\rÄnderungen speichern?");
 
 }  // namespace
@@ -442,9 +450,12 @@ void TestSaving::closingAsksAboutChanges()
     case TCloseBy::TitleBar:
         windowClosed = w.close();
         break;
-    case TCloseBy::LogOff:
-        w.FormCloseQuery(&w, windowClosed);
+    case TCloseBy::LogOff: {
+        TRecordedLogOff request;
+        w.SessionEnding(request);
+        windowClosed = !request.Cancelled;
         break;
+    }
     }
     QCOMPARE(f.Seam->Calls.at(0).Text, ChangedQuestion.arg(untitled ? UntitledName : QStringLiteral("fragen.mfd")));
     QCOMPARE(f.Seam->Calls.at(0).Type, TMsgDlgType::mtConfirmation);
