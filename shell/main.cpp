@@ -6,8 +6,19 @@
 
 int main(int argc, char *argv[])
 {
-    TKelmorApplication app(argc, argv);
-    const std::unique_ptr<TKelmorFrm> frm = StartKelmor(app, app.arguments().mid(1));
+    // The command line is the program's alone: Qt would take its own options from it
+    // ("-reverse" mirrors the window, "-style fusion" swaps the look) where the
+    // program answers an unknown switch with its usage message. So Qt is handed the
+    // program's path only, and keeps a reference to this count for as long as the
+    // application lives.
+    QStringList commandLine;
+    for (int i = 1; i < argc; ++i)
+        commandLine.append(QString::fromLocal8Bit(argv[i]));
+    int qtArgc = argc > 0 ? 1 : 0;
+    char *qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+
+    TKelmorApplication app(qtArgc, qtArgv);
+    const std::unique_ptr<TKelmorFrm> frm = StartKelmor(app, commandLine);
     frm->show();
     const int result = app.exec();
     app.SetReportSeam(nullptr);

@@ -1,11 +1,14 @@
 // The program as a whole: an error that escapes a command is reported and the
 // program goes on, start-up survives a file it cannot read, and the built editor
-// comes up with a file and ends cleanly when the user presses Alt+X.
+// comes up with a file and ends cleanly when the user presses Alt+X, its command
+// line read by its own rules alone.
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +30,7 @@ private slots:
     void editorComesUpAndEndsCleanly();
     void unreadableCommandLineFileIsReportedAndStartUpGoesOn();
     void editorOpensItsCommandLineFileAndEndsByAltX();
+    void qtOptionsOnTheCommandLineAreUnknownSwitches();
 };
 
 void TestShell::reportAddsAPeriodOnlyAfterLaterCharacters_data()
@@ -194,6 +198,32 @@ public:
         return true;
     }
 
+    // The shown windows whose title matches `pattern` (a regular expression), without
+    // waiting for one to come.
+    QStringList Windows(const QString &pattern) const
+    {
+        QByteArray found;
+        if (!Tool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern},
+                  &found))
+            return {};
+        return QString::fromLatin1(found).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    // Waits for a shown window matching `pattern` that is none of `known`; empty when
+    // none came in time.
+    QString NewWindow(const QString &pattern, const QStringList &known, int timeoutMs) const
+    {
+        const QDeadlineTimer deadline(timeoutMs);
+        do {
+            for (const QString &window : Windows(pattern)) {
+                if (!known.contains(window))
+                    return window;
+            }
+            QTest::qWait(100);
+        } while (!deadline.hasExpired());
+        return {};
+    }
+
 private:
     QProcess FServer;
 };
@@ -224,6 +254,60 @@ void TestShell::editorOpensItsCommandLineFileAndEndsByAltX()
                           &found),
              kelmor.readAllStandardError().constData());
     const QString window = QString::fromLatin1(found.split('\n').constFirst().trimmed());
+    QVERIFY(display.Tool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
+    QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("alt+x")}));
+
+    QVERIFY(kelmor.waitForFinished(10000));
+    QCOMPARE(kelmor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(kelmor.exitCode(), 0);
+    const QString errors = QString::fromLocal8Bit(kelmor.readAllStandardError());
+    QVERIFY2(!errors.contains(QStringLiteral("Sanitizer")) && !errors.contains(QStringLiteral("runtime error")),
+             qPrintable(errors));
+}
+
+void TestShell::qtOptionsOnTheCommandLineAreUnknownSwitches()
+{
+    // Qt would take "-reverse" and "-style fusion" for itself and say nothing; the
+    // program knows no such switches and says so once for each of the three words.
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("xdotool is not installed");
+    const TVirtualDisplay display;
+    if (display.Name.isEmpty())
+        QSKIP("no virtual X display could be started");
+
+    QProcess kelmor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display.Name);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    kelmor.setProcessEnvironment(env);
+    kelmor.setWorkingDirectory(QStringLiteral(KELMOR_EXAMPLES));
+    kelmor.start(QStringLiteral(KELMOR_BINARY), {QStringLiteral("-reverse"), QStringLiteral("-style"),
+                                                 QStringLiteral("fusion"), QStringLiteral("beispiel.mfd")});
+    QVERIFY(kelmor.waitForStarted());
+    const auto killOnFailure = qScopeGuard([&kelmor] {
+        if (kelmor.state() != QProcess::NotRunning) {
+            kelmor.kill();
+            kelmor.waitForFinished(5000);
+        }
+    });
+
+    // Each usage message is a box of its own, answered before the next one comes.
+    const QString usageBox = QStringLiteral("^Fehler$");
+    const QString documentWindow = QStringLiteral("^Kelmor für Mirola - \\[beispiel\\.mfd\\]$");
+    QStringList answered;
+    for (int box = 1; box <= 3; ++box) {
+        const QString window = display.NewWindow(usageBox, answered, 30000);
+        QVERIFY2(!window.isEmpty(), qPrintable(QStringLiteral("usage message %1 of 3 did not come").arg(box)));
+        QVERIFY(display.Windows(documentWindow).isEmpty());
+        QVERIFY(display.Tool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
+        QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("Escape")}));
+        answered << window;
+    }
+
+    // Then the file is opened and the window comes up with it, and no fourth box.
+    const QString window = display.NewWindow(documentWindow, {}, 30000);
+    QVERIFY2(!window.isEmpty(), kelmor.readAllStandardError().constData());
+    QVERIFY(display.NewWindow(usageBox, answered, 500).isEmpty());
     QVERIFY(display.Tool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
     QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("alt+x")}));
 
