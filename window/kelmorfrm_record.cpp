@@ -1,5 +1,7 @@
 // TKelmorFrm: the record form. Putting a document in (InstallDocument), showing the
-// current record (ShowRecord) and storing the form back into it (StoreRecord).
+// current record (ShowRecord), storing what the user changed back into it
+// (StoreRecord), and keeping track of those changes (LevelPicked, RightAnswerPicked,
+// AnswersEdited).
 #include <QGroupBox>
 #include <QListWidget>
 #include <QRadioButton>
@@ -141,6 +143,8 @@ void TKelmorFrm::LevelPicked()
 
 bool TKelmorFrm::AnswersHaveGaps() const
 {
+    if (!QFile)
+        return false;
     const auto &answerSlots = QFile->DatRec.Answers;
     for (int slot = 0; slot < Answers->count(); ++slot) {
         if (answerSlots[slot].empty())
