@@ -604,7 +604,9 @@ void TKelmorFrm::BuildEditPopup()
 void TKelmorFrm::BuildFileDialogs()
 {
     OpenDialog1.Title = QStringLiteral("Mirola-Datei öffnen...");
-    OpenDialog1.Filter = QStringLiteral("Mirola Fragetexte (*.mfd)|*.mfd;*.dat|Alle Dateien (*.*)|*.*");
+    // The first entry's description names fewer patterns than it matches.
+    OpenDialog1.Filter = QStringLiteral(
+        "Mirola Fragetexte (*.mfd)|*.mfd;*.dat|Mirola RAF-Dateien (*.raf)|*.raf|Alle Dateien (*.*)|*.*");
     OpenDialog1.Options = TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing;
 
     // Save As and Export ask about replacing a file themselves, once and after their

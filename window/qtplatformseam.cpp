@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -51,12 +52,15 @@ constexpr TButtonChoice ButtonChoices[] = {
     {TMsgDlgBtn::mbCancel, QMessageBox::RejectRole, TModalResult::mrCancel},
 };
 
-// Qt reads a filter's patterns from the parentheses at its end.
-QString QtFilterOf(const TFilterEntry &entry)
+// Qt reads a filter's patterns from the parentheses at its end. Where the dialog
+// hides those, it shows what stands before them, so every entry gets a list of
+// its own there and keeps its description whole ("Alle Dateien (*.*)"). Where it
+// shows them, a description that ends in its own patterns is not given them twice.
+QString QtFilterOf(const TFilterEntry &entry, bool patternsHidden)
 {
     const QString patterns = entry.Patterns.join(QLatin1Char(' '));
     const QString tail = QStringLiteral("(%1)").arg(patterns);
-    if (entry.Description.endsWith(tail))
+    if (!patternsHidden && entry.Description.endsWith(tail))
         return entry.Description;
     return QStringLiteral("%1 %2").arg(entry.Description, tail);
 }
@@ -132,28 +136,36 @@ TInputResult TQtPlatformSeam::InputQuery(const QString &caption, const QString &
 
 TFileDialogResult TQtPlatformSeam::OpenFileDialog(const TFileDialogSetup &setup)
 {
-    return RunFileDialog(setup, false);
+    return RunFileDialog(setup, TFileDialogKind::Open);
 }
 
 TFileDialogResult TQtPlatformSeam::SaveFileDialog(const TFileDialogSetup &setup)
 {
-    return RunFileDialog(setup, true);
+    return RunFileDialog(setup, TFileDialogKind::Save);
 }
 
-TFileDialogResult TQtPlatformSeam::RunFileDialog(const TFileDialogSetup &setup, bool save)
+std::unique_ptr<QFileDialog> TQtPlatformSeam::MakeFileDialog(const TFileDialogSetup &setup, TFileDialogKind kind,
+                                                             QWidget *owner)
 {
-    QFileDialog dialog(FOwner, setup.Title);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const bool save = kind == TFileDialogKind::Save;
+    auto dialog = std::make_unique<QFileDialog>(owner, setup.Title);
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!setup.Options.testFlag(TOpenOption::ofOverwritePrompt))
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    // The open dialog's descriptions name their patterns themselves, and the first
+    // names fewer than it matches ("Mirola Fragetexte (*.mfd)" for .mfd and .dat):
+    // Qt's list of the patterns would stand beside them as a second one. The option
+    // is set before the filters, which Qt lays out by it.
+    const bool patternsHidden = !save;
+    dialog->setOption(QFileDialog::HideNameFilterDetails, patternsHidden);
     QStringList filters;
     for (const TFilterEntry &entry : ParseFileFilter(setup.Filter))
-        filters.append(QtFilterOf(entry));
+        filters.append(QtFilterOf(entry, patternsHidden));
     if (!filters.isEmpty()) {
-        dialog.setNameFilters(filters);
+        dialog->setNameFilters(filters);
         const int index = qBound(1, setup.FilterIndex, static_cast<int>(filters.size()));
-        dialog.selectNameFilter(filters.at(index - 1));
+        dialog->selectNameFilter(filters.at(index - 1));
     }
     // A default extension may be written as a pattern ("*.RAF"); the dialog wants
     // the bare suffix, and files on this system carry it in small letters.
@@ -161,19 +173,34 @@ TFileDialogResult TQtPlatformSeam::RunFileDialog(const TFileDialogSetup &setup, 
     if (suffix.startsWith(QStringLiteral("*.")))
         suffix = suffix.mid(2).toLower();
     if (!suffix.isEmpty())
-        dialog.setDefaultSuffix(suffix);
+        dialog->setDefaultSuffix(suffix);
     if (!setup.FileName.isEmpty())
-        dialog.selectFile(setup.FileName);
+        dialog->selectFile(setup.FileName);
+    return dialog;
+}
 
+int TQtPlatformSeam::ChosenFilterIndex(const QFileDialog &dialog)
+{
+    // By position, never by text: with the patterns hidden Qt gives the shortened
+    // caption as the chosen filter, and two entries may share their patterns. Qt's
+    // own dialog keeps its entries in this list; a desktop's dialog, where Qt has
+    // none, reports the whole filter it was given.
+    if (const auto *entries = dialog.findChild<const QComboBox *>(QStringLiteral("fileTypeCombo")))
+        return entries->currentIndex() + 1;
+    return static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())) + 1;
+}
+
+TFileDialogResult TQtPlatformSeam::RunFileDialog(const TFileDialogSetup &setup, TFileDialogKind kind)
+{
+    const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(setup, kind, FOwner);
     TFileDialogResult result;
     result.FilterIndex = setup.FilterIndex;
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return result;
     result.Accepted = true;
-    result.FileName = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
-    const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
-    if (chosen >= 0)
-        result.FilterIndex = static_cast<int>(chosen) + 1;
+    result.FileName = QDir::toNativeSeparators(dialog->selectedFiles().constFirst());
+    if (const int chosen = ChosenFilterIndex(*dialog); chosen > 0)
+        result.FilterIndex = chosen;
     return result;
 }
 

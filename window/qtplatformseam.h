@@ -4,6 +4,7 @@
 
 #include "platformseam.h"
 
+class QFileDialog;
 class QMessageBox;
 class QWidget;
 class THelpWindow;
@@ -38,11 +39,19 @@ public:
     // The answer of a box from MakeMessageBox that the user has closed.
     static TModalResult ResultOf(const QMessageBox &box, TMsgDlgButtons buttons);
 
+    // The file dialogs likewise: an open or a save dialog for `setup`, and the
+    // filter entry the user has chosen in it, counted from 1 as the setup counts
+    // (0 when none is).
+    enum class TFileDialogKind { Open, Save };
+    static std::unique_ptr<QFileDialog> MakeFileDialog(const TFileDialogSetup &setup, TFileDialogKind kind,
+                                                       QWidget *owner = nullptr);
+    static int ChosenFilterIndex(const QFileDialog &dialog);
+
     // The window that help requests open, made by the first of them; none before.
     THelpWindow *HelpWindow() const { return FHelpWindow.get(); }
 
 private:
-    TFileDialogResult RunFileDialog(const TFileDialogSetup &setup, bool save);
+    TFileDialogResult RunFileDialog(const TFileDialogSetup &setup, TFileDialogKind kind);
 
     QWidget *FOwner;
     std::unique_ptr<THelpWindow> FHelpWindow;

@@ -1,10 +1,14 @@
 // The window as built: what the empty state shows, where the elements sit, the
 // fonts, limits and pictures, the shortcuts that must reach hidden items, the tab
-// order of the record form, and the German message boxes of Qt's seam.
+// order of the record form, and the German message boxes and file dialogs of Qt's
+// seam.
 #include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -24,6 +29,7 @@
 class TestLayout : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void emptyStateShowsOnlyTheFileAndHelpCommands();
     void geometryFollowsTheDesignScaledToTwoThirds_data();
     void geometryFollowsTheDesignScaledToTwoThirds();
@@ -47,11 +53,23 @@ private slots:
     void editPopupShortcutsComeBeforeTheMainMenu();
     void hiddenMenusAnswerNoAccessLetter();
     void fileDialogsAreDescribed();
+    void fileDialogEntriesShowTheirCaptionsAndReportTheirPlace_data();
+    void fileDialogEntriesShowTheirCaptionsAndReportTheirPlace();
     void messageBoxesCarryTheirCaptionAndIcon_data();
     void messageBoxesCarryTheirCaptionAndIcon();
     void messageBoxButtonsAreGermanAndGiveTheirAnswer_data();
     void messageBoxButtonsAreGermanAndGiveTheirAnswer();
+
+private:
+    // Qt's file dialog remembers its folders in the settings; here, not in the user's.
+    QTemporaryDir FSettings;
 };
+
+void TestLayout::initTestCase()
+{
+    QVERIFY(FSettings.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(FSettings.path()));
+}
 
 void TestLayout::emptyStateShowsOnlyTheFileAndHelpCommands()
 {
@@ -495,9 +513,10 @@ void TestLayout::fileDialogsAreDescribed()
     const TKelmorFrm &w = *f.Frm;
     QCOMPARE(w.OpenDialog1.Title, QStringLiteral("Mirola-Datei öffnen..."));
     const QList<TFilterEntry> open = ParseFileFilter(w.OpenDialog1.Filter);
-    QCOMPARE(open.size(), 2);
+    QCOMPARE(open.size(), 3);
     QCOMPARE(open.at(0).Patterns, (QStringList{"*.mfd", "*.dat"}));
-    QCOMPARE(open.at(1).Description, QStringLiteral("Alle Dateien (*.*)"));
+    QCOMPARE(open.at(1).Patterns, QStringList{"*.raf"});
+    QCOMPARE(open.at(2).Description, QStringLiteral("Alle Dateien (*.*)"));
     QCOMPARE(w.OpenDialog1.Options, TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing);
     // Saving and exporting ask about replacing a file themselves.
     QCOMPARE(w.SaveDialog1.Options, TOpenOptions());
@@ -505,6 +524,70 @@ void TestLayout::fileDialogsAreDescribed()
     QCOMPARE(ParseFileFilter(w.SaveDialog2.Filter).size(), 2);
     QCOMPARE(w.SaveDialog2.DefaultExt, QStringLiteral("*.RAF"));
     QVERIFY(w.OpenDialog1.DefaultExt.isEmpty());
+}
+
+enum class TFileDialog { Open, Export };
+
+void TestLayout::fileDialogEntriesShowTheirCaptionsAndReportTheirPlace_data()
+{
+    QTest::addColumn<TFileDialog>("dialog");
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("files");
+    const QStringList raf = {"spiel.raf"};
+    QTest::newRow("open, question texts") << TFileDialog::Open << 3 << 1 << "Mirola Fragetexte (*.mfd)"
+                                          << QStringList{"alt.dat", "fragen.mfd"};
+    QTest::newRow("open, record files") << TFileDialog::Open << 3 << 2 << "Mirola RAF-Dateien (*.raf)" << raf;
+    QTest::newRow("open, all files") << TFileDialog::Open << 3 << 3 << "Alle Dateien (*.*)"
+                                     << QStringList{"alt.dat", "fragen.mfd", "notiz.txt", "spiel.raf"};
+    // The export's two entries share their patterns; only their place tells them apart.
+    QTest::newRow("export, DOS edition") << TFileDialog::Export << 2 << 1 << "Mirola Classic DOS-RAF (*.raf)" << raf;
+    QTest::newRow("export, Windows edition") << TFileDialog::Export << 2 << 2 << "Mirola 2 Windows-RAF (*.raf)"
+                                             << raf;
+}
+
+void TestLayout::fileDialogEntriesShowTheirCaptionsAndReportTheirPlace()
+{
+    QFETCH(TFileDialog, dialog);
+    QFETCH(int, entries);
+    QFETCH(int, entry);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, files);
+    QTemporaryDir dir;
+    for (const char *name : {"fragen.mfd", "alt.dat", "spiel.raf", "notiz.txt"}) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        QVERIFY(file.open(QFile::WriteOnly));
+    }
+
+    TWindowFixture f;
+    const std::unique_ptr<QFileDialog> shown =
+        dialog == TFileDialog::Open
+            ? TQtPlatformSeam::MakeFileDialog(f.Frm->OpenDialog1, TQtPlatformSeam::TFileDialogKind::Open)
+            : TQtPlatformSeam::MakeFileDialog(f.Frm->SaveDialog2, TQtPlatformSeam::TFileDialogKind::Save);
+    shown->setDirectory(dir.path());
+    shown->show();
+    QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
+    auto *list = shown->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(list != nullptr);
+    QCOMPARE(list->count(), entries);
+    QCOMPARE(TQtPlatformSeam::ChosenFilterIndex(*shown), 1);
+
+    // The user steps down the list to the entry.
+    for (int step = 1; step < entry; ++step)
+        QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->currentText(), caption);
+    QCOMPARE(TQtPlatformSeam::ChosenFilterIndex(*shown), entry);
+    const auto *view = shown->findChild<QListView *>(QStringLiteral("listView"));
+    QVERIFY(view != nullptr);
+    const auto shownFiles = [view] {
+        QStringList names;
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+            names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        names.sort();
+        return names;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(shownFiles(), files, 10000);
 }
 
 enum class TBox { Warning, Error, Information, Confirmation, PlainMessage, ErrorReport };
