@@ -27,6 +27,7 @@ private slots:
     void reportAddsAPeriodOnlyAfterLaterCharacters();
     void errorEscapingASlotIsReportedAndTheProgramGoesOn();
     void errorThatIsNoExceptionIsReportedAsUnknown();
+    void failingSaveAtLogOffCancelsItAndIsReported();
     void editorComesUpAndEndsCleanly();
     void unreadableCommandLineFileIsReportedAndStartUpGoesOn();
     void editorOpensItsCommandLineFileAndEndsByAltX();
@@ -106,6 +107,38 @@ void TestShell::errorThatIsNoExceptionIsReportedAsUnknown()
     QCOMPARE(seam.Calls.at(0).Kind, QStringLiteral("ErrorReport"));
     QCOMPARE(seam.Calls.at(0).Caption, QStringLiteral("Kelmor für Mirola Classic"));
     QCOMPARE(seam.Calls.at(0).Text, QStringLiteral("Unbekannter Fehler."));
+}
+
+void TestShell::failingSaveAtLogOffCancelsItAndIsReported()
+{
+    auto *app = static_cast<TKelmorApplication *>(qApp);
+    QTemporaryDir dir;
+    auto seam = std::make_unique<TScriptedSeam>();
+    TScriptedSeam &calls = *seam;
+    const std::unique_ptr<TKelmorFrm> frm = StartKelmor(*app, {}, std::move(seam));
+    auto doc = std::make_unique<TMirolaFile>();
+    doc->Add();
+    frm->InstallDocument(std::move(doc));
+    // The folder is gone, so saving fails.
+    frm->dokname = dir.filePath(QStringLiteral("fehlt/quiz.mfd"));
+    frm->DocumentChanged();
+
+    struct : TLogOffRequest {
+        bool Cancelled = false;
+        bool AllowsInteraction() override { return true; }
+        void Cancel() override { Cancelled = true; }
+    } request;
+    calls.DlgAnswers.push_back(TModalResult::mrYes);
+    frm->SessionEnding(request);
+    QVERIFY(request.Cancelled);
+    // The report waits until the session manager has its answer.
+    QCOMPARE(calls.Calls.size(), 1);
+    calls.Acknowledgements = 1;
+    QCoreApplication::sendPostedEvents(frm.get());
+    app->SetReportSeam(nullptr);
+    QCOMPARE(calls.Calls.size(), 2);
+    QCOMPARE(calls.Calls.at(1).Kind, QStringLiteral("ErrorReport"));
+    QVERIFY(frm->IsChanged());
 }
 
 void TestShell::editorComesUpAndEndsCleanly()
