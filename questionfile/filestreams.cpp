@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,37 +12,16 @@ namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
 
-int OpenRetrying(const char *path, int flags, mode_t mode = 0)
+}  // namespace
+
+int OpenRetrying(const char *path, int flags, unsigned mode)
 {
     int fd;
     do
-        fd = ::open(path, flags | O_CLOEXEC, mode);
+        fd = ::open(path, flags | O_CLOEXEC, static_cast<mode_t>(mode));
     while (fd < 0 && errno == EINTR);
     return fd;
 }
-
-std::string FolderOf(const std::string &path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string &path)
-{
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-mode_t CurrentUmask()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
-
-}  // namespace
 
 TFileReader::TFileReader(const std::string &path) : FPath(path)
 {
@@ -87,122 +64,4 @@ std::string_view TFileReader::Read(std::size_t size)
     }
     FLeft = FLeft > got ? FLeft - got : 0;
     return {FBuffer.data(), got};
-}
-
-TSafeFileWriter::TSafeFileWriter(const std::string &target) : FTarget(target)
-{
-    struct stat st {};
-    if (::lstat(FTarget.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        // Replace the file the link points to, not the link itself.
-        if (char *real = ::realpath(FTarget.c_str(), nullptr)) {
-            FTarget = real;
-            std::free(real);
-        }
-    }
-    if (::stat(FTarget.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            RaiseInOutError(ioAccessDenied);
-        if (!S_ISREG(st.st_mode)) {
-            // A device or a pipe cannot be replaced; it takes the bytes directly.
-            FFd = OpenRetrying(FTarget.c_str(), O_WRONLY | O_TRUNC);
-            if (FFd < 0)
-                RaiseSystemError(errno, FTarget);
-            return;
-        }
-        // A file marked read-only stays as it is, although its folder would allow replacing it.
-        if (::access(FTarget.c_str(), W_OK) != 0)
-            RaiseSystemError(errno, FTarget);
-        FTargetExisted = true;
-        FTargetMode = st.st_mode & 07777;
-        FTargetUid = st.st_uid;
-        FTargetGid = st.st_gid;
-    }
-    // Keep the temporary name within the file system's limit even for long names.
-    std::string name = NameOf(FTarget).substr(0, NAME_MAX - 20);
-    if (name.empty()) {
-        // A name ending in a slash names a folder, never a file.
-        RaiseInOutError(ioInvalidName);
-    }
-    std::string pattern = FolderOf(FTarget) + "/." + name + ".kelmor-XXXXXX";
-    FFd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (FFd < 0)
-        RaiseSystemError(errno, FTarget);
-    FTempName = pattern;
-    FBuffer.reserve(kBufferSize);
-}
-
-TSafeFileWriter::~TSafeFileWriter() { Discard(); }
-
-void TSafeFileWriter::Discard() noexcept
-{
-    if (FFd >= 0)
-        ::close(FFd);
-    FFd = -1;
-    if (!FTempName.empty())
-        ::unlink(FTempName.c_str());
-    FTempName.clear();
-}
-
-void TSafeFileWriter::Fail(int sysErrno)
-{
-    Discard();
-    RaiseSystemError(sysErrno, FTarget);
-}
-
-void TSafeFileWriter::Write(std::string_view bytes)
-{
-    if (FBuffer.size() + bytes.size() > kBufferSize)
-        Flush();
-    if (bytes.size() >= kBufferSize)
-        WriteAll(bytes);
-    else
-        FBuffer.append(bytes);
-}
-
-void TSafeFileWriter::Flush()
-{
-    WriteAll(FBuffer);
-    FBuffer.clear();
-}
-
-void TSafeFileWriter::WriteAll(std::string_view rest)
-{
-    while (!rest.empty()) {
-        const ssize_t n = ::write(FFd, rest.data(), rest.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            Fail(errno);
-        }
-        rest.remove_prefix(static_cast<std::size_t>(n));
-    }
-}
-
-void TSafeFileWriter::Commit()
-{
-    Flush();
-    if (FTempName.empty()) {
-        if (::close(FFd) != 0) {
-            FFd = -1;
-            Fail(errno);
-        }
-        FFd = -1;
-        return;
-    }
-    if (FTargetExisted) {
-        // Ownership can only be kept by a privileged user; the mode always can.
-        [[maybe_unused]] const int owned = ::fchown(FFd, FTargetUid, FTargetGid);
-        ::fchmod(FFd, FTargetMode);
-    } else {
-        ::fchmod(FFd, 0666 & ~CurrentUmask());
-    }
-    if (::fsync(FFd) != 0)
-        Fail(errno);
-    const int fd = FFd;
-    FFd = -1;
-    if (::close(fd) != 0)
-        Fail(errno);
-    if (::rename(FTempName.c_str(), FTarget.c_str()) != 0)
-        Fail(errno);
-    FTempName.clear();
 }

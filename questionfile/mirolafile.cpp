@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "filestreams.h"
+#include "safefilewriter.h"
 
 std::string FileExtension(const std::string &FileName)
 {

@@ -12,6 +12,7 @@
 
 #include "errors.h"
 #include "filestreams.h"
+#include "safefilewriter.h"
 #include "testutil.h"
 
 namespace {
