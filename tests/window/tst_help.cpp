@@ -96,6 +96,26 @@ QSet<QPair<QString, QString>> ShortcutRows(const QString &html)
     return rows;
 }
 
+// The text of a page's section: from the heading that holds `anchor` to the next
+// heading.
+QString SectionText(const QString &html, const QString &anchor)
+{
+    QTextDocument doc;
+    doc.setHtml(html);
+    QString text;
+    bool inSection = false;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const bool heading = block.blockFormat().headingLevel() > 0;
+        if (inSection && heading)
+            break;
+        for (auto it = block.begin(); !inSection && !it.atEnd(); ++it)
+            inSection = it.fragment().charFormat().anchorNames().contains(anchor);
+        if (inSection && !heading)
+            text += block.text() + QLatin1Char(' ');
+    }
+    return text.simplified();
+}
+
 // What the menus promise: each item with a shortcut, by its keys and its caption.
 QSet<QPair<QString, QString>> MenuShortcuts(const TKelmorFrm &w)
 {
@@ -147,6 +167,7 @@ private slots:
     void contentsBackAndForward();
     void everyLinkOfTheBookResolves();
     void shortcutPageIsMadeFromTheMenus();
+    void findNextPageSaysWhereTheSearchGoesOn();
 };
 
 void TestHelp::helpCommandsSendTheirRequests_data()
@@ -559,6 +580,21 @@ void TestHelp::shortcutPageIsMadeFromTheMenus()
     promised = MenuShortcuts(w);
     QVERIFY(promised.contains({QKeySequence(Qt::CTRL | Qt::Key_G).toString(QKeySequence::NativeText), "Gehe zu..."}));
     QCOMPARE(ShortcutRows(book.Html(keys)), promised);
+}
+
+void TestHelp::findNextPageSaysWhereTheSearchGoesOn()
+{
+    // F3 goes on from the last hit only while that hit's record is shown; a reader who
+    // has moved on to another record must learn that it searches from there.
+    const THelpBook book;
+    const QString section = SectionText(book.Html(Page(QStringLiteral("suchen.html"))), QStringLiteral("weiter"));
+    QVERIFY2(section.startsWith(QStringLiteral("Weitersuchen (F3)")), qPrintable(section));
+    QVERIFY2(section.contains(QStringLiteral("Solange die Frage mit der letzten Fundstelle angezeigt wird, geht "
+                                             "die Suche ab dieser Fundstelle weiter")),
+             qPrintable(section));
+    QVERIFY2(section.contains(QStringLiteral("Zeigt Kelmor inzwischen eine andere Frage an")) &&
+                 section.contains(QStringLiteral("sucht F3 ab der angezeigten Frage")),
+             qPrintable(section));
 }
 
 QTEST_MAIN(TestHelp)
