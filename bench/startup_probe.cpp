@@ -25,7 +25,10 @@ int main(int argc, char *argv[])
         --argc;
 #ifdef KELMOR_EDITOR
     TKelmorApplication app(argc, argv);
-    const std::unique_ptr<TKelmorFrm> window = StartKelmor(app, app.arguments().mid(1));
+    QList<QByteArray> commandLine;
+    for (int i = 1; i < argc; ++i)
+        commandLine.append(QByteArray(argv[i]));
+    const std::unique_ptr<TKelmorFrm> window = StartKelmor(app, commandLine);
 #else
     QApplication app(argc, argv);
     const auto window = std::make_unique<QWidget>();

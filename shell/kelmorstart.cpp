@@ -4,7 +4,7 @@
 #include "kelmorapp.h"
 #include "kelmorfrm.h"
 
-std::unique_ptr<TKelmorFrm> StartKelmor(TKelmorApplication &app, const QStringList &CommandLine,
+std::unique_ptr<TKelmorFrm> StartKelmor(TKelmorApplication &app, const QList<QByteArray> &CommandLine,
                                         std::unique_ptr<TPlatformSeam> seam)
 {
     auto frm = std::make_unique<TKelmorFrm>(std::move(seam));

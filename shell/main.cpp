@@ -11,9 +11,10 @@ int main(int argc, char *argv[])
     // program answers an unknown switch with its usage message. So Qt is handed the
     // program's path only, and keeps a reference to this count for as long as the
     // application lives.
-    QStringList commandLine;
+    // The arguments stay the system's bytes: a file name need not be valid text.
+    QList<QByteArray> commandLine;
     for (int i = 1; i < argc; ++i)
-        commandLine.append(QString::fromLocal8Bit(argv[i]));
+        commandLine.append(QByteArray(argv[i]));
     int qtArgc = argc > 0 ? 1 : 0;
     char *qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
 

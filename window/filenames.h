@@ -14,6 +14,13 @@ QString FullPathOf(const QString &fileName);
 // The name in the system's encoding of file names.
 std::string LocalFileName(const QString &fileName);
 
+// A name in the system's bytes for showing only: bytes that are no valid text come
+// out as replacement characters and cannot be turned back.
+QString DisplayName(const std::string &localName);
+
+// FullPathOf for a name in the system's bytes, which need not be valid text.
+std::string FullLocalPathOf(const std::string &localName);
+
 // Capitals for the letters A to Z only.
 QString AsciiUpper(const QString &text);
 QString AsciiLower(const QString &text);

@@ -104,13 +104,16 @@ public:
     TFindDialog *FindDialog = nullptr;
 
     // Puts the window into its empty state and works through the command line (the
-    // arguments without the program's path). Whoever creates the window calls it once,
-    // where an error it raises can be reported: the constructor does not.
-    void FormCreate(const QStringList &CommandLine);
+    // arguments without the program's path, as the system's bytes: a file name need
+    // not be valid text). Whoever creates the window calls it once, where an error it
+    // raises can be reported: the constructor does not.
+    void FormCreate(const QList<QByteArray> &CommandLine);
 
     // Opens a question file by its extension; a refused or failing file leaves the
     // open document as it was.
     void OpenDoc(const QString &FileName);
+    // The same for a name in the system's bytes, which is kept for saving.
+    void OpenDocFile(const std::string &LocalName);
 
     // Asks whether to save a changed document. False when the user cancelled or the
     // document could not be saved: the caller must then keep it.
@@ -327,7 +330,10 @@ private:
     void BuildHiddenItemShortcuts();
     void BuildHelpKeys();
     void AcceptFileDrops();
-    void ProcessCommandLine(const QStringList &arguments);
+    void ProcessCommandLine(const QList<QByteArray> &arguments);
+    // The document's file in the system's bytes, while dokname still names it.
+    std::string DocumentFile() const;
+    void SetDocumentName(const std::string &localName);
 
     // The save behind Save, Save As and the question before closing; each says
     // whether the document was written.
@@ -379,6 +385,10 @@ private:
         QShortcut *Shortcut;
     };
     std::vector<THiddenItemShortcut> FHiddenItemShortcuts;
+
+    // dokname as the system's bytes, which a name from the command line may hold
+    // where they are no valid text.
+    std::string FDocumentFile;
 
     // The document came from a record file: saving it as text under that name
     // would make the file unreadable as what it is.

@@ -1,8 +1,8 @@
 // TKelmorFrm: documents coming in. The command line (ProcessCommandLine), opening a
 // file (OpenDoc, ffnen1Click), a new file (Neu1Click) and the file information
 // (Dateiinformationen1Click).
-#include <QFileInfo>
 #include <QLineEdit>
+#include <sys/stat.h>
 
 #include "filenames.h"
 #include "kelmorfrm.h"
@@ -40,28 +40,47 @@ QString DocumentCaption(const QString &name)
     return QStringLiteral("Kelmor für Mirola - [%1]").arg(name);
 }
 
-void TKelmorFrm::ProcessCommandLine(const QStringList &arguments)
+void TKelmorFrm::ProcessCommandLine(const QList<QByteArray> &arguments)
 {
-    for (const QString &argument : arguments) {
-        const QString switchName = AsciiLower(argument);
+    for (const QByteArray &argument : arguments) {
+        const QString switchName = AsciiLower(QString::fromLatin1(argument));
         if (switchName == QLatin1String("-h") || switchName == QLatin1String("-?")) {
             FSeam->HelpCommand(HELP_CONTENTS, 0);
             continue;
         }
         if (switchName == QLatin1String("-k"))
             continue;
-        if (QFileInfo(argument).isFile()) {
+        struct stat st {};
+        if (::stat(argument.constData(), &st) == 0 && !S_ISDIR(st.st_mode)) {
             // Whatever becomes of this file, the arguments after it are not looked at.
-            OpenDoc(argument);
+            OpenDocFile(argument.toStdString());
             return;
         }
         FSeam->MessageDlg(UsageMessage, TMsgDlgType::mtError, TMsgDlgBtn::mbCancel);
     }
 }
 
+std::string TKelmorFrm::DocumentFile() const
+{
+    // A name set from text (a dialog's) is taken as that text.
+    return DisplayName(FDocumentFile) == dokname ? FDocumentFile : LocalFileName(dokname);
+}
+
+void TKelmorFrm::SetDocumentName(const std::string &localName)
+{
+    FDocumentFile = localName;
+    dokname = DisplayName(localName);
+}
+
 void TKelmorFrm::OpenDoc(const QString &FileName)
 {
-    const QString kind = AsciiLower(ExtensionOf(FileName)).left(4);
+    OpenDocFile(LocalFileName(FileName));
+}
+
+void TKelmorFrm::OpenDocFile(const std::string &LocalName)
+{
+    const QString FileName = DisplayName(LocalName);
+    const QString kind = AsciiLower(DisplayName(FileExtension(LocalName))).left(4);
     if (kind == QLatin1String(".txt")) {
         FSeam->MessageDlg(QStringLiteral("Dies ist aber kein Texteditor, gell?!"), TMsgDlgType::mtWarning,
                           TMsgDlgBtn::mbYes);
@@ -77,9 +96,9 @@ void TKelmorFrm::OpenDoc(const QString &FileName)
     // The reader appends to what a document holds, so it gets a fresh one, which
     // replaces the open document only once it has been read whole.
     auto doc = std::make_unique<TMirolaFile>();
-    doc->LoadFromFile(LocalFileName(FileName));
-    FOpenedAsRecordFile = AsciiUpper(ExtensionOf(FileName)) == QLatin1String(".RAF");
-    dokname = FileName;
+    doc->LoadFromFile(LocalName);
+    FOpenedAsRecordFile = AsciiUpper(DisplayName(FileExtension(LocalName))) == QLatin1String(".RAF");
+    SetDocumentName(LocalName);
     InstallDocument(std::move(doc));
     setWindowTitle(DocumentCaption(dokname));
     SetIsChanged(false);
@@ -104,7 +123,7 @@ void TKelmorFrm::Neu1Click(QObject *Sender)
     if (FSeam->ShowModal(dialog) != QDialog::Accepted)
         return;
 
-    dokname = UntitledName;
+    SetDocumentName(LocalFileName(UntitledName));
     auto doc = std::make_unique<TMirolaFile>();
     TakeHeaderFields(dialog, *doc);
     doc->Add();

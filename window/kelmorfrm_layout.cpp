@@ -637,7 +637,7 @@ void TKelmorFrm::BuildHiddenItemShortcuts()
     SyncHiddenItemShortcuts();
 }
 
-void TKelmorFrm::FormCreate(const QStringList &CommandLine)
+void TKelmorFrm::FormCreate(const QList<QByteArray> &CommandLine)
 {
     Deutsch1->setProperty(TagProperty, 1031);
     English1->setProperty(TagProperty, 1033);

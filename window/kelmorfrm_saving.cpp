@@ -54,7 +54,7 @@ bool TKelmorFrm::SaveDocument()
         return SaveDocumentAs();
     // What was typed since the last record command belongs in the file too.
     StoreRecord();
-    QFile->SaveToFile(LocalFileName(FullPathOf(dokname)), ftTXT);
+    QFile->SaveToFile(FullLocalPathOf(DocumentFile()), ftTXT);
     SetIsChanged(false);
     return true;
 }
@@ -85,7 +85,7 @@ bool TKelmorFrm::SaveDocumentAs()
         return false;
     StoreRecord();
     QFile->SaveToFile(LocalFileName(name), ftTXT);
-    dokname = name;
+    SetDocumentName(LocalFileName(name));
     FOpenedAsRecordFile = false;
     SetIsChanged(false);
     setWindowTitle(DocumentCaption(dokname));

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <filesystem>
 
 #include "bevelpanel.h"
 #include "editfield.h"
@@ -84,6 +85,7 @@ private slots:
     void fileInformationCountsTheQuestions();
     void droppedFileIsOpenedAsOpenDoes_data();
     void droppedFileIsOpenedAsOpenDoes();
+    void commandLineNameThatIsNoTextOpensAndSaves();
 };
 
 void TestDocuments::commandLineOpensTheFirstFileItNames_data()
@@ -121,7 +123,10 @@ void TestDocuments::commandLineOpensTheFirstFileItNames()
     folder.Bytes("notiz.txt", "Notiz\r\n");
     QDir(folder.Dir.path()).mkdir(QStringLiteral("ordner"));
 
-    TWindowFixture f(arguments, [&](TScriptedSeam &seam) {
+    QList<QByteArray> commandLine;
+    for (const QString &argument : arguments)
+        commandLine << QFile::encodeName(argument);
+    TWindowFixture f(commandLine, [&](TScriptedSeam &seam) {
         for (int i = 0; i < usageMessages; ++i)
             seam.DlgAnswers.push_back(TModalResult::mrCancel);
         if (txtWarning)
@@ -584,6 +589,30 @@ void TestDocuments::droppedFileIsOpenedAsOpenDoes()
         QCOMPARE(f.Seam->Calls.constLast().Text, NotATextEditor);
     if (drop == TDrop::ChangedCancel)
         QVERIFY(w.Question2->text().endsWith(QStringLiteral("neu")));
+}
+
+void TestDocuments::commandLineNameThatIsNoTextOpensAndSaves()
+{
+    TFolder folder;
+    // "fragen" with a Latin-1 "ä", which is no UTF-8: Qt's text for it cannot name
+    // the file again.
+    const std::string name = "fr\xE4gen.mfd";
+    DistinctDocument(3)->SaveToFile(name, ftTXT);
+    TWindowFixture f({QByteArray::fromStdString(name)});
+    TKelmorFrm &w = *f.Frm;
+    QVERIFY(f.Seam->Calls.isEmpty());
+    QVERIFY(w.IsFileLoaded());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Kelmor für Mirola - [fr\uFFFDgen.mfd]"));
+
+    w.Question1->setText(QStringLiteral("geändert"));
+    QVERIFY(f.Trigger(w.Speichern1));
+    QVERIFY(f.Seam->Calls.isEmpty());
+    // Written under its own name, not beside it (Qt does not list such names).
+    const std::filesystem::path here = QFile::encodeName(folder.Dir.path()).toStdString();
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(here), std::filesystem::directory_iterator()), 1);
+    TMirolaFile saved;
+    saved.LoadFromFile(name);
+    QCOMPARE(saved.Data.at(0).Question[0].str(), std::string("ge\x84ndert"));
 }
 
 QTEST_MAIN(TestDocuments)

@@ -233,7 +233,7 @@ void TestHelp::everyRequestTheProgramMakesFindsItsTopic()
     // Every help request that the window and its dialogs send, handed to the help
     // window, shows a page of its own: a topic name the book lacks would show the
     // start page.
-    TWindowFixture f({QStringLiteral("-h")});
+    TWindowFixture f({QByteArrayLiteral("-h")});
     TKelmorFrm &w = *f.Frm;
     for (QAction *item : {w.Hilfethemen1, w.InderHilfesuchen1, w.Hilfeverwenden1})
         QVERIFY(f.Trigger(item));

@@ -173,7 +173,7 @@ void TestShell::unreadableCommandLineFileIsReportedAndStartUpGoesOn()
     auto seam = std::make_unique<TScriptedSeam>();
     TScriptedSeam &calls = *seam;
     calls.Acknowledgements = 1;
-    const std::unique_ptr<TKelmorFrm> frm = StartKelmor(*app, {damaged}, std::move(seam));
+    const std::unique_ptr<TKelmorFrm> frm = StartKelmor(*app, {QFile::encodeName(damaged)}, std::move(seam));
     app->SetReportSeam(nullptr);
 
     QCOMPARE(calls.Calls.size(), 1);

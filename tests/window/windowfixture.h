@@ -14,7 +14,7 @@ struct TWindowFixture {
     std::unique_ptr<TKelmorFrm> Frm;
 
     // `expect` queues the answers to what start-up will ask.
-    explicit TWindowFixture(const QStringList &commandLine = {},
+    explicit TWindowFixture(const QList<QByteArray> &commandLine = {},
                             const std::function<void(TScriptedSeam &)> &expect = {})
     {
         auto seam = std::make_unique<TScriptedSeam>();
