@@ -13,9 +13,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStyleOptionMenuItem>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -50,6 +52,8 @@ private slots:
     void hiddenItemsKeepTheirShortcuts_data();
     void hiddenItemsKeepTheirShortcuts();
     void shownItemsTriggerOncePerKey();
+    void helpMenuShowsAndAnswersItsShortcutsInBothStates_data();
+    void helpMenuShowsAndAnswersItsShortcutsInBothStates();
     void editPopupShortcutsComeBeforeTheMainMenu();
     void hiddenMenusAnswerNoAccessLetter();
     void fileDialogsAreDescribed();
@@ -470,6 +474,70 @@ void TestLayout::shownItemsTriggerOncePerKey()
     f.Frm->SetIsChanged(false);
     QTest::keySequence(f.Frm.get(), QKeySequence("Ctrl+S"));
     QCOMPARE(saved.size(), 1);
+}
+
+namespace {
+
+// Notes what a menu draws for each item: the caption and, after a tab, the keys.
+class TDrawnMenuItems : public QProxyStyle {
+public:
+    mutable QHash<QString, QString> Keys;  // by caption; empty where no keys are drawn
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        if (const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+            item != nullptr && element == CE_MenuItem) {
+            const qsizetype tab = item->text.indexOf(QLatin1Char('\t'));
+            Keys.insert(item->text.left(tab), tab < 0 ? QString() : item->text.mid(tab + 1));
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
+}  // namespace
+
+void TestLayout::helpMenuShowsAndAnswersItsShortcutsInBothStates_data()
+{
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("empty") << false;
+    QTest::newRow("loaded") << true;
+}
+
+void TestLayout::helpMenuShowsAndAnswersItsShortcutsInBothStates()
+{
+    // A stand-in shortcut that stayed on beside a shown item would make the key
+    // ambiguous, and then neither would answer it.
+    QFETCH(bool, loaded);
+    TDrawnMenuItems drawn;  // outlives the menu that draws with it
+    TWindowFixture f;
+    if (loaded)
+        f.Install(Document(2));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+
+    // The menu as the user opens it from the bar, by its access key.
+    w.N4->setStyle(&drawn);
+    QTest::keyClick(&w, Qt::Key_Question, Qt::AltModifier);
+    QTRY_VERIFY(w.N4->isVisible());
+    w.N4->grab();
+    QCOMPARE(drawn.Keys.value(QStringLiteral("&Hilfethemen")),
+             QKeySequence(Qt::ALT | Qt::Key_H).toString(QKeySequence::NativeText));
+    QCOMPARE(drawn.Keys.value(QStringLiteral("&Info &über ...")),
+             QKeySequence(Qt::ALT | Qt::Key_Y).toString(QKeySequence::NativeText));
+    QTest::keyClick(w.N4, Qt::Key_Escape);
+    QTest::keyClick(w.MainMenu1, Qt::Key_Escape);
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+
+    QSignalSpy topics(w.Hilfethemen1, &QAction::triggered);
+    QSignalSpy about(w.Infober1, &QAction::triggered);
+    QWidget *target = loaded ? static_cast<QWidget *>(w.Question1) : &w;
+    target->setFocus();
+    QTest::keySequence(&w, QKeySequence(Qt::ALT | Qt::Key_H));
+    QTest::keySequence(&w, QKeySequence(Qt::ALT | Qt::Key_Y));
+    QCOMPARE(topics.size(), 1);
+    QCOMPARE(about.size(), 1);
+    QCOMPARE(f.Seam->HelpCommands.size(), 1);
 }
 
 void TestLayout::editPopupShortcutsComeBeforeTheMainMenu()
