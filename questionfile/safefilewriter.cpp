@@ -1,5 +1,6 @@
 #include "safefilewriter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -34,9 +35,30 @@ mode_t CurrentUmask()
     return mask;
 }
 
+// The hidden name beside the target; mkostemp fills in the Xs.
+std::string TemporaryPattern(const std::string &folder, const std::string &name)
+{
+    // Keep the temporary name within the file system's limit even for long names.
+    return folder + "/." + name.substr(0, NAME_MAX - 20) + ".kelmor-XXXXXX";
+}
+
 }  // namespace
 
-TSafeFileWriter::TSafeFileWriter(const std::string &target) : FTarget(target)
+TSafeFileWriter::TSafeFileWriter(const std::string &target) : FTarget(target), FHooks(TestHooks)
+{
+    CheckTarget();
+    const std::string name = NameOf(FTarget);
+    if (name.empty()) {
+        // A name ending in a slash names a folder, never a file.
+        RaiseInOutError(ioInvalidName);
+    }
+    FBuffer.reserve(kBufferSize);  // before the file exists, so that failing here leaves none
+    OpenNamed(name);
+}
+
+TSafeFileWriter::~TSafeFileWriter() { Discard(); }
+
+void TSafeFileWriter::CheckTarget()
 {
     struct stat st {};
     if (::lstat(FTarget.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
@@ -46,39 +68,30 @@ TSafeFileWriter::TSafeFileWriter(const std::string &target) : FTarget(target)
             std::free(real);
         }
     }
-    if (::stat(FTarget.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            RaiseInOutError(ioAccessDenied);
-        if (!S_ISREG(st.st_mode)) {
-            // A device or a pipe cannot be replaced; it takes the bytes directly.
-            FFd = OpenRetrying(FTarget.c_str(), O_WRONLY | O_TRUNC);
-            if (FFd < 0)
-                RaiseSystemError(errno, FTarget);
-            return;
-        }
-        // A file marked read-only stays as it is, although its folder would allow replacing it.
-        if (::access(FTarget.c_str(), W_OK) != 0)
-            RaiseSystemError(errno, FTarget);
-        FTargetExisted = true;
-        FTargetMode = st.st_mode & 07777;
-        FTargetUid = st.st_uid;
-        FTargetGid = st.st_gid;
-    }
-    // Keep the temporary name within the file system's limit even for long names.
-    std::string name = NameOf(FTarget).substr(0, NAME_MAX - 20);
-    if (name.empty()) {
-        // A name ending in a slash names a folder, never a file.
-        RaiseInOutError(ioInvalidName);
-    }
-    std::string pattern = FolderOf(FTarget) + "/." + name + ".kelmor-XXXXXX";
+    if (::stat(FTarget.c_str(), &st) != 0)
+        return;
+    // Only a regular file can be replaced, and looking is all that may be done to
+    // anything else: opening a FIFO to write waits for a reader for ever, and a device
+    // would take the bytes in place of a file.
+    if (!S_ISREG(st.st_mode))
+        RaiseInOutError(ioAccessDenied);
+    // A file marked read-only stays as it is, although its folder would allow replacing it.
+    if (::access(FTarget.c_str(), W_OK) != 0)
+        RaiseSystemError(errno, FTarget);
+    FTargetExisted = true;
+    FTargetMode = st.st_mode & 07777;
+    FTargetUid = st.st_uid;
+    FTargetGid = st.st_gid;
+}
+
+void TSafeFileWriter::OpenNamed(const std::string &name)
+{
+    std::string pattern = TemporaryPattern(FolderOf(FTarget), name);
     FFd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (FFd < 0)
         RaiseSystemError(errno, FTarget);
     FTempName = pattern;
-    FBuffer.reserve(kBufferSize);
 }
-
-TSafeFileWriter::~TSafeFileWriter() { Discard(); }
 
 void TSafeFileWriter::Discard() noexcept
 {
@@ -115,27 +128,26 @@ void TSafeFileWriter::Flush()
 void TSafeFileWriter::WriteAll(std::string_view rest)
 {
     while (!rest.empty()) {
-        const ssize_t n = ::write(FFd, rest.data(), rest.size());
+        std::size_t size = rest.size();
+        if (FHooks.writeErrno != 0) {
+            if (FWritten >= FHooks.writeLimit)
+                Fail(FHooks.writeErrno);
+            size = std::min(size, FHooks.writeLimit - FWritten);
+        }
+        const ssize_t n = ::write(FFd, rest.data(), size);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             Fail(errno);
         }
         rest.remove_prefix(static_cast<std::size_t>(n));
+        FWritten += static_cast<std::size_t>(n);
     }
 }
 
 void TSafeFileWriter::Commit()
 {
     Flush();
-    if (FTempName.empty()) {
-        if (::close(FFd) != 0) {
-            FFd = -1;
-            Fail(errno);
-        }
-        FFd = -1;
-        return;
-    }
     if (FTargetExisted) {
         // Ownership can only be kept by a privileged user; the mode always can.
         [[maybe_unused]] const int owned = ::fchown(FFd, FTargetUid, FTargetGid);

@@ -1,7 +1,12 @@
 // kelmor-convert, run as a user runs it.
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <future>
 #include <gtest/gtest.h>
 
 #include "testutil.h"
@@ -62,6 +67,27 @@ TEST(Convert, FailuresSayWhyAndLeaveTheOutput)
     EXPECT_EQ(run.err, "kelmor-convert: '1\0' ist kein gültiger Integerwert\n"s);
     EXPECT_EQ(ReadBytes(dir.Path("alt.mfd")), "alt");
     EXPECT_EQ(ListFolder(dir.Root()), "alt.mfd;leer.raf;null.mfd;");
+}
+
+// A FIFO as OUTPUT is refused without waiting for a reader. A converter that waits is
+// freed by opening the read end, so a fault fails the test instead of hanging it.
+TEST(Convert, AFifoAsOutputIsRefusedAtOnce)
+{
+    TScratchDir dir;
+    const std::string fifo = dir.Path("aus.mfd");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string example = std::string(KELMOR_EXAMPLES) + "/beispiel.mfd";
+    auto convert = std::async(std::launch::async, [&] { return Convert(example + " " + fifo, dir); });
+    if (convert.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "kelmor-convert blocked";
+        ::close(::open(fifo.c_str(), O_RDONLY | O_NONBLOCK));
+    }
+    const TRun run = convert.get();
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "kelmor-convert: Dateizugriff verweigert\n");
+    struct stat st {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST(Convert, Usage)

@@ -1,11 +1,16 @@
 // Saving never destroys the previous file: failures leave it byte for byte and leave
-// no temporary file behind.
+// no temporary file behind, and only a regular file is ever replaced.
+#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
+#include <future>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -19,6 +24,14 @@ namespace {
 
 const tMirolaFType kWriters[] = {ftTXT, ftRAF, ftWRAF};
 
+class THooksInForce {
+public:
+    explicit THooksInForce(TSafeFileWriter::TTestHooks hooks) { TSafeFileWriter::TestHooks = hooks; }
+    ~THooksInForce() { TSafeFileWriter::TestHooks = {}; }
+    THooksInForce(const THooksInForce &) = delete;
+    THooksInForce &operator=(const THooksInForce &) = delete;
+};
+
 TEST(Saving, FailuresLeaveTheOldFileAndNoTemporaryFile)
 {
     TScratchDir dir;
@@ -28,10 +41,64 @@ TEST(Saving, FailuresLeaveTheOldFileAndNoTemporaryFile)
         EXPECT_EQ(SaveError(doc, dir.Path("fehlt/x.mfd"), type), "Ungültiger Dateiname");
         EXPECT_EQ(SaveError(doc, dir.Path("datei.mfd/x.mfd"), type), "Ungültiger Dateiname") << type;
         EXPECT_EQ(SaveError(doc, dir.Root(), type), "Dateizugriff verweigert");
-        EXPECT_EQ(SaveError(doc, "/dev/full", type), "Zu wenig Speicherplatz");
     }
     EXPECT_EQ(ReadBytes(dir.Path("datei.mfd")), "alt");
     EXPECT_EQ(ListFolder(dir.Root()), "datei.mfd;");
+}
+
+// The disk fills up after the new file has taken part of the bytes.
+TEST(Saving, RunningOutOfSpaceLeavesTheOldFileAndNoTemporaryFile)
+{
+    TScratchDir dir;
+    TMirolaFile doc = MakeDocument(3);  // well over 100 bytes in every format
+    WriteBytes(dir.Path("datei.mfd"), "alt");
+    const THooksInForce hooks({.writeErrno = ENOSPC, .writeLimit = 100});
+    for (const tMirolaFType type : kWriters) {
+        SCOPED_TRACE(testing::Message() << "writer " << type);
+        EXPECT_EQ(SaveError(doc, dir.Path("datei.mfd"), type), "Zu wenig Speicherplatz");
+        EXPECT_EQ(SaveError(doc, dir.Path("neu.mfd"), type), "Zu wenig Speicherplatz");
+        EXPECT_EQ(ReadBytes(dir.Path("datei.mfd")), "alt");
+        EXPECT_EQ(ListFolder(dir.Root()), "datei.mfd;");
+    }
+}
+
+// Looking at a FIFO, a device or a socket must not block or write into it. A writer that
+// opens the FIFO waits for a reader; opening the read end then frees it, so a fault fails
+// the test instead of hanging it.
+TEST(Saving, OnlyARegularFileIsReplacedAndNothingBlocks)
+{
+    TScratchDir dir;
+    const std::string fifo = dir.Path("fifo.mfd");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    ASSERT_EQ(::symlink("/dev/zero", dir.Path("z.mfd").c_str()), 0);
+    const std::string socketPath = dir.Path("s.mfd");
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    socketPath.copy(address.sun_path, socketPath.size());
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    ::close(sock);
+
+    TMirolaFile doc = MakeDocument(3);  // fits into a pipe's buffer, so a freed writer ends
+    for (const std::string &target : {fifo, dir.Path("z.mfd"), socketPath}) {
+        for (const tMirolaFType type : kWriters) {
+            SCOPED_TRACE(target + ", writer " + std::to_string(type));
+            auto save = std::async(std::launch::async, [&] { return SaveError(doc, target, type); });
+            int reader = -1;
+            if (save.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+                ADD_FAILURE() << "the save blocked";
+                reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+            }
+            EXPECT_EQ(save.get(), "Dateizugriff verweigert");
+            if (reader >= 0)
+                ::close(reader);
+        }
+    }
+    struct stat st {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(ListFolder(dir.Root()), "fifo.mfd;s.mfd;z.mfd;");
 }
 
 // A write that fails halfway, after the temporary file has taken part of the bytes:
