@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,6 +43,18 @@ std::string TemporaryPattern(const std::string &folder, const std::string &name)
     return folder + "/." + name.substr(0, NAME_MAX - 20) + ".kelmor-XXXXXX";
 }
 
+std::string FillPattern(std::string pattern)
+{
+    static constexpr std::string_view kChars = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    std::uniform_int_distribution<std::size_t> pick(0, kChars.size() - 1);
+    for (auto it = pattern.end() - 6; it != pattern.end(); ++it)
+        *it = kChars[pick(random)];
+    return pattern;
+}
+
+std::string ProcPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+
 }  // namespace
 
 TSafeFileWriter::TSafeFileWriter(const std::string &target) : FTarget(target), FHooks(TestHooks)
@@ -52,8 +65,10 @@ TSafeFileWriter::TSafeFileWriter(const std::string &target) : FTarget(target), F
         // A name ending in a slash names a folder, never a file.
         RaiseInOutError(ioInvalidName);
     }
+    FFolder = FolderOf(FTarget);
     FBuffer.reserve(kBufferSize);  // before the file exists, so that failing here leaves none
-    OpenNamed(name);
+    if (FHooks.namedOnly || !OpenUnnamed())
+        OpenNamed(name);
 }
 
 TSafeFileWriter::~TSafeFileWriter() { Discard(); }
@@ -84,13 +99,51 @@ void TSafeFileWriter::CheckTarget()
     FTargetGid = st.st_gid;
 }
 
+// An unnamed file vanishes with the process, however it ends. False where the file
+// system or the kernel has none; the named file then reports what is really wrong.
+bool TSafeFileWriter::OpenUnnamed()
+{
+#ifdef O_TMPFILE
+    const int fd = OpenRetrying(FFolder.c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (fd < 0)
+        return false;
+    // Naming it later goes through /proc (linking the descriptor itself needs a
+    // privilege); without /proc the file could never be named.
+    if (::access(ProcPath(fd).c_str(), F_OK) != 0) {
+        ::close(fd);
+        return false;
+    }
+    FFd = fd;
+    return true;
+#else
+    return false;
+#endif
+}
+
 void TSafeFileWriter::OpenNamed(const std::string &name)
 {
-    std::string pattern = TemporaryPattern(FolderOf(FTarget), name);
+    std::string pattern = TemporaryPattern(FFolder, name);
     FFd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (FFd < 0)
         RaiseSystemError(errno, FTarget);
     FTempName = pattern;
+}
+
+// A name only now, for the instant until the rename: a link cannot replace an existing
+// name, so the file cannot take the target's name directly.
+void TSafeFileWriter::NameUnnamed(const std::string &name)
+{
+    const std::string pattern = TemporaryPattern(FFolder, name);
+    const std::string source = ProcPath(FFd);
+    for (int attempt = 0;; ++attempt) {
+        std::string candidate = FillPattern(pattern);
+        if (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            FTempName = std::move(candidate);
+            return;
+        }
+        if (errno != EEXIST || attempt == 100)
+            Fail(errno);
+    }
 }
 
 void TSafeFileWriter::Discard() noexcept
@@ -157,6 +210,8 @@ void TSafeFileWriter::Commit()
     }
     if (::fsync(FFd) != 0)
         Fail(errno);
+    if (FTempName.empty())
+        NameUnnamed(NameOf(FTarget));
     const int fd = FFd;
     FFd = -1;
     if (::close(fd) != 0)

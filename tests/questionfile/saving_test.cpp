@@ -11,6 +11,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -24,9 +25,15 @@ namespace {
 
 const tMirolaFType kWriters[] = {ftTXT, ftRAF, ftWRAF};
 
+// The new file is written unnamed where the file system allows it and under a
+// temporary name elsewhere; failures must clean up after both.
+enum TNewFile { nfUnnamed, nfNamed };
+const TNewFile kNewFiles[] = {nfUnnamed, nfNamed};
+
 class THooksInForce {
 public:
     explicit THooksInForce(TSafeFileWriter::TTestHooks hooks) { TSafeFileWriter::TestHooks = hooks; }
+    explicit THooksInForce(TNewFile newFile) { TSafeFileWriter::TestHooks.namedOnly = newFile == nfNamed; }
     ~THooksInForce() { TSafeFileWriter::TestHooks = {}; }
     THooksInForce(const THooksInForce &) = delete;
     THooksInForce &operator=(const THooksInForce &) = delete;
@@ -37,10 +44,14 @@ TEST(Saving, FailuresLeaveTheOldFileAndNoTemporaryFile)
     TScratchDir dir;
     TMirolaFile doc = MakeDocument(3);
     WriteBytes(dir.Path("datei.mfd"), "alt");
-    for (const tMirolaFType type : kWriters) {
-        EXPECT_EQ(SaveError(doc, dir.Path("fehlt/x.mfd"), type), "Ungültiger Dateiname");
-        EXPECT_EQ(SaveError(doc, dir.Path("datei.mfd/x.mfd"), type), "Ungültiger Dateiname") << type;
-        EXPECT_EQ(SaveError(doc, dir.Root(), type), "Dateizugriff verweigert");
+    for (const TNewFile newFile : kNewFiles) {
+        const THooksInForce hooks(newFile);
+        for (const tMirolaFType type : kWriters) {
+            SCOPED_TRACE(testing::Message() << "new file " << newFile << ", writer " << type);
+            EXPECT_EQ(SaveError(doc, dir.Path("fehlt/x.mfd"), type), "Ungültiger Dateiname");
+            EXPECT_EQ(SaveError(doc, dir.Path("datei.mfd/x.mfd"), type), "Ungültiger Dateiname");
+            EXPECT_EQ(SaveError(doc, dir.Root(), type), "Dateizugriff verweigert");
+        }
     }
     EXPECT_EQ(ReadBytes(dir.Path("datei.mfd")), "alt");
     EXPECT_EQ(ListFolder(dir.Root()), "datei.mfd;");
@@ -52,13 +63,15 @@ TEST(Saving, RunningOutOfSpaceLeavesTheOldFileAndNoTemporaryFile)
     TScratchDir dir;
     TMirolaFile doc = MakeDocument(3);  // well over 100 bytes in every format
     WriteBytes(dir.Path("datei.mfd"), "alt");
-    const THooksInForce hooks({.writeErrno = ENOSPC, .writeLimit = 100});
-    for (const tMirolaFType type : kWriters) {
-        SCOPED_TRACE(testing::Message() << "writer " << type);
-        EXPECT_EQ(SaveError(doc, dir.Path("datei.mfd"), type), "Zu wenig Speicherplatz");
-        EXPECT_EQ(SaveError(doc, dir.Path("neu.mfd"), type), "Zu wenig Speicherplatz");
-        EXPECT_EQ(ReadBytes(dir.Path("datei.mfd")), "alt");
-        EXPECT_EQ(ListFolder(dir.Root()), "datei.mfd;");
+    for (const TNewFile newFile : kNewFiles) {
+        const THooksInForce hooks({.writeErrno = ENOSPC, .writeLimit = 100, .namedOnly = newFile == nfNamed});
+        for (const tMirolaFType type : kWriters) {
+            SCOPED_TRACE(testing::Message() << "new file " << newFile << ", writer " << type);
+            EXPECT_EQ(SaveError(doc, dir.Path("datei.mfd"), type), "Zu wenig Speicherplatz");
+            EXPECT_EQ(SaveError(doc, dir.Path("neu.mfd"), type), "Zu wenig Speicherplatz");
+            EXPECT_EQ(ReadBytes(dir.Path("datei.mfd")), "alt");
+            EXPECT_EQ(ListFolder(dir.Root()), "datei.mfd;");
+        }
     }
 }
 
@@ -114,35 +127,77 @@ TEST(Saving, AWriteFailingHalfwayRemovesItsTemporaryFile)
             return std::string("setrlimit failed");
         TMirolaFile doc = MakeMixedDocument(2000);  // far more than 4 KiB in every format
         std::string report;
-        for (const tMirolaFType type : kWriters)
-            report += (SaveError(doc, dir.Path("alt.mfd"), type).empty() ? "saved|" : "failed|") +
-                      ReadBytes(dir.Path("alt.mfd")) + "|" + ListFolder(dir.Root()) + "\n";
+        for (const TNewFile newFile : kNewFiles) {
+            const THooksInForce hooks(newFile);
+            for (const tMirolaFType type : kWriters)
+                report += (SaveError(doc, dir.Path("alt.mfd"), type).empty() ? "saved|" : "failed|") +
+                          ReadBytes(dir.Path("alt.mfd")) + "|" + ListFolder(dir.Root()) + "\n";
+        }
         return report;
     });
     const std::string once = "failed|alter Inhalt|alt.mfd;\n";
-    EXPECT_EQ(result, once + once + once);
+    EXPECT_EQ(result, once + once + once + once + once + once);
 }
 
 // The last step fails: the target turned into a folder while the file was written, so
 // the temporary file cannot take its place.
 TEST(Saving, AFailedReplaceRemovesTheTemporaryFile)
 {
-    TScratchDir dir;
-    const std::string target = dir.Path("ziel.mfd");
-    WriteBytes(target, "alt");
-    try {
-        TSafeFileWriter file(target);
-        file.Write("neu");
-        ASSERT_EQ(std::remove(target.c_str()), 0);
-        ASSERT_EQ(::mkdir(target.c_str(), 0755), 0);
-        WriteBytes(target + "/drin", "x");
-        file.Commit();
-        ADD_FAILURE() << "the temporary file replaced a folder";
-    } catch (const EMirolaError &e) {
-        EXPECT_EQ(e.Message(), "Dateizugriff verweigert");
+    for (const TNewFile newFile : kNewFiles) {
+        SCOPED_TRACE(testing::Message() << "new file " << newFile);
+        const THooksInForce hooks(newFile);
+        TScratchDir dir;
+        const std::string target = dir.Path("ziel.mfd");
+        WriteBytes(target, "alt");
+        try {
+            TSafeFileWriter file(target);
+            file.Write("neu");
+            ASSERT_EQ(std::remove(target.c_str()), 0);
+            ASSERT_EQ(::mkdir(target.c_str(), 0755), 0);
+            WriteBytes(target + "/drin", "x");
+            file.Commit();
+            ADD_FAILURE() << "the temporary file replaced a folder";
+        } catch (const EMirolaError &e) {
+            EXPECT_EQ(e.Message(), "Dateizugriff verweigert");
+        }
+        EXPECT_EQ(ListFolder(dir.Root()), "ziel.mfd;");
+        EXPECT_EQ(ListFolder(target), "drin;");
     }
-    EXPECT_EQ(ListFolder(dir.Root()), "ziel.mfd;");
-    EXPECT_EQ(ListFolder(target), "drin;");
+}
+
+// A save killed while the new file is half written: nothing of it may stay in the folder.
+TEST(Saving, AKilledSaveLeavesNothingBehind)
+{
+    TScratchDir dir;
+    const int probe = ::open(dir.Root().c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (probe < 0)
+        GTEST_SKIP() << "the file system of " << dir.Root() << " has no unnamed files";
+    ::close(probe);
+    WriteBytes(dir.Path("alt.mfd"), "alter Inhalt");
+    int halfway[2];
+    ASSERT_EQ(::pipe(halfway), 0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(halfway[0]);
+        try {
+            TSafeFileWriter file(dir.Path("alt.mfd"));
+            file.Write(std::string(1 << 20, 'x'));  // more than the writer buffers
+            [[maybe_unused]] auto told = ::write(halfway[1], "w", 1);
+            ::pause();
+        } catch (...) {
+        }
+        ::_exit(1);
+    }
+    ::close(halfway[1]);
+    char told = 0;
+    const bool wrote = ::read(halfway[0], &told, 1) == 1;
+    ::close(halfway[0]);
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(wrote) << "the child failed before it wrote";
+    EXPECT_EQ(ListFolder(dir.Root()), "alt.mfd;");
+    EXPECT_EQ(ReadBytes(dir.Path("alt.mfd")), "alter Inhalt");
 }
 
 TEST(Saving, FullDiskLeavesTheOldFile)
