@@ -55,6 +55,21 @@ std::string FillPattern(std::string pattern)
 
 std::string ProcPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
 
+// The rename lives in the folder, not in the file: only once the folder is synced does
+// a power cut no longer bring the old file back. By then the new file is in place and
+// the old one gone, so a failure here is not reported: the save did happen, and an
+// error would tell the user that it did not, although nothing can be undone any more.
+// Some file systems cannot sync a folder at all, and a folder that may be written but
+// not read cannot even be opened for it; saving there must go on working.
+void SyncFolder(const std::string &folder) noexcept
+{
+    const int fd = OpenRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 }  // namespace
 
 TSafeFileWriter::TSafeFileWriter(const std::string &target) : FTarget(target), FHooks(TestHooks)
@@ -219,4 +234,5 @@ void TSafeFileWriter::Commit()
     if (::rename(FTempName.c_str(), FTarget.c_str()) != 0)
         Fail(errno);
     FTempName.clear();
+    SyncFolder(FFolder);
 }

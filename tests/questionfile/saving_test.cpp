@@ -200,6 +200,33 @@ TEST(Saving, AKilledSaveLeavesNothingBehind)
     EXPECT_EQ(ReadBytes(dir.Path("alt.mfd")), "alter Inhalt");
 }
 
+// Syncing the folder after the rename needs the folder opened, which a folder that may
+// be written but not read refuses; the save itself has succeeded and must say so.
+TEST(Saving, AFolderThatCannotBeReadStillTakesTheSave)
+{
+    TScratchDir dir;
+    const std::string folder = dir.Path("einwurf");
+    ::mkdir(folder.c_str(), 0755);
+    ::chmod(dir.Root().c_str(), 0755);
+    ::chmod(folder.c_str(), 0333);
+    // Permissions do not bind the superuser, so the save runs as an ordinary user.
+    const std::string result = InChild([&] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return std::string("cannot drop privileges");
+        TMirolaFile doc = MakeDocument(2);
+        std::string report;
+        for (const tMirolaFType type : kWriters)
+            report += SaveError(doc, folder + "/neu" + std::to_string(type), type) + ";";
+        return report;
+    });
+    EXPECT_EQ(result, ";;;");
+    TMirolaFile doc = MakeDocument(2);
+    for (const tMirolaFType type : kWriters)
+        EXPECT_EQ(ReadBytes(folder + "/neu" + std::to_string(type)), doc.SaveToString(type)) << type;
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(ListFolder(folder), "neu0;neu1;neu2;");
+}
+
 TEST(Saving, FullDiskLeavesTheOldFile)
 {
     const std::string result = InChild([] {
