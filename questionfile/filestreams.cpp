@@ -25,18 +25,26 @@ int OpenRetrying(const char *path, int flags, unsigned mode)
 
 TFileReader::TFileReader(const std::string &path) : FPath(path)
 {
-    FFd = OpenRetrying(path.c_str(), O_RDONLY);
+    // Only a regular file is read, told by the open descriptor, so that the name cannot
+    // change in between. The open must not wait, as it does on a FIFO without a
+    // writer. A socket cannot be opened at all (ENXIO) and is refused like the rest.
+    FFd = OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK);
     if (FFd < 0)
-        RaiseSystemError(errno, path);
+        RaiseSystemError(errno == ENXIO ? EACCES : errno, path);
     struct stat st {};
-    if (::fstat(FFd, &st) == 0) {
-        if (S_ISDIR(st.st_mode)) {
-            ::close(FFd);
-            RaiseInOutError(ioAccessDenied);
-        }
-        if (S_ISREG(st.st_mode))
-            FLeft = static_cast<std::size_t>(st.st_size);
+    if (::fstat(FFd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(FFd);
+        RaiseInOutError(ioAccessDenied);
     }
+    // Reads wait again as they normally do: on a file with a locked region a
+    // non-blocking read would fail with EAGAIN instead.
+    const int flags = ::fcntl(FFd, F_GETFL);
+    if (flags < 0 || ::fcntl(FFd, F_SETFL, flags & ~O_NONBLOCK) < 0) {
+        const int error = errno;
+        ::close(FFd);
+        RaiseSystemError(error, path);
+    }
+    FLeft = static_cast<std::size_t>(st.st_size);
 }
 
 TFileReader::~TFileReader() { ::close(FFd); }
@@ -48,7 +56,7 @@ std::string_view TFileReader::Read(std::size_t size)
         if (got == FBuffer.size()) {
             // Room for what is asked as far as the file is known to hold it, and one byte
             // more, so that reading a whole file meets its end without growing the buffer
-            // again; past the known size (a pipe, a file that grew) a chunk at a time.
+            // again; past the known size (a file that grew) a chunk at a time.
             const std::size_t known = FLeft > got ? FLeft - got + 1 : 0;
             FBuffer.resize(got + std::min(size - got, std::max(known, kBufferSize)));
         }

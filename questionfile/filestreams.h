@@ -20,8 +20,10 @@ protected:
     ~TByteSource() = default;
 };
 
-// A file opened for reading only. Each Read reuses one buffer, so a reader that asks
-// for a batch at a time never holds more of the file than that batch.
+// A regular file opened for reading only. A FIFO, a device, a socket or a folder is
+// refused at once with the access-denied error: a FIFO would block the open, a device
+// such as /dev/zero would never end. Each Read reuses one buffer, so a reader that
+// asks for a batch at a time never holds more of the file than that batch.
 class TFileReader final : public TByteSource {
 public:
     explicit TFileReader(const std::string &path);
@@ -35,7 +37,7 @@ public:
 private:
     std::string FPath;
     int FFd = -1;
-    std::size_t FLeft = 0;  // of a regular file, by its size when opened
+    std::size_t FLeft = 0;  // by the file's size when opened
     std::string FBuffer;
 };
 

@@ -90,6 +90,24 @@ TEST(Convert, AFifoAsOutputIsRefusedAtOnce)
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
+// A FIFO as INPUT likewise, without waiting for a writer; one is opened to free a
+// converter that waits.
+TEST(Convert, AFifoAsInputIsRefusedAtOnce)
+{
+    TScratchDir dir;
+    const std::string fifo = dir.Path("warte.mfd");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto convert = std::async(std::launch::async, [&] { return Convert(fifo + " " + dir.Path("aus.mfd"), dir); });
+    if (convert.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "kelmor-convert blocked";
+        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    const TRun run = convert.get();
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "kelmor-convert: Dateizugriff verweigert\n");
+    EXPECT_FALSE(Exists(dir.Path("aus.mfd")));
+}
+
 TEST(Convert, Usage)
 {
     TScratchDir dir;

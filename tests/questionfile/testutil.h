@@ -44,3 +44,8 @@ std::string SaveError(TMirolaFile &doc, const std::string &path, tMirolaFType ty
 // Runs `work` in a forked child and returns what it returned; for tests that need a
 // private mount or another user without touching the test process.
 std::string InChild(const std::function<std::string()> &work);
+
+// InChild with a deadline: a child still at work after `seconds` is killed and the
+// result is "timed out", so that a test of something that must not block fails
+// instead of hanging the suite. A child that ends abnormally adds "[child failed]".
+std::string InChildWithin(int seconds, const std::function<std::string()> &work);
