@@ -21,6 +21,11 @@ private:
     std::shared_ptr<const std::string> FMessage;
 };
 
+// What the program reports when memory runs out (std::bad_alloc) during a command.
+// The readers fill a fresh document and the writers a new file, so the open document
+// and the files on disk are as they were.
+inline constexpr std::string_view kOutOfMemoryMessage = "Zu wenig Arbeitsspeicher";
+
 // Error numbers of file access, as the game's tools report them.
 enum : int {
     ioFileNotFound = 2,

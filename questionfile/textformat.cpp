@@ -1,5 +1,6 @@
 // The game's text format: five header lines, then ten lines for each question.
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "errors.h"
@@ -17,22 +18,58 @@ constexpr std::string_view kNewline = "\r\n";
 
 // Lines as the game's DOS tools read them: a line ends at a line feed, carriage
 // returns are dropped, Ctrl-Z ends the file, and past the end come empty lines.
+// The bytes come a chunk at a time and a line keeps only as many bytes as its field
+// can use, the rest of it is passed over: neither the file nor one endless line of it
+// is ever held whole.
 class TLineReader {
 public:
-    explicit TLineReader(std::string_view data) : FRest(data.substr(0, data.find('\x1A'))) {}
+    explicit TLineReader(TByteSource &source) : FSource(source) {}
 
-    std::string ReadLine()
+    // The next line without its carriage returns, cut to `keep` bytes.
+    std::string ReadLine(std::size_t keep)
     {
-        const auto end = FRest.find('\n');
-        std::string_view line = FRest.substr(0, end);
-        FRest.remove_prefix(end == std::string_view::npos ? FRest.size() : end + 1);
-        std::string out(line);
-        std::erase(out, '\r');
-        return out;
+        std::string line;
+        for (;;) {
+            while (FChunk.empty())
+                if (!NextChunk())
+                    return line;
+            const auto *lineFeed = static_cast<const char *>(std::memchr(FChunk.data(), '\n', FChunk.size()));
+            const std::size_t end =
+                lineFeed != nullptr ? static_cast<std::size_t>(lineFeed - FChunk.data()) : FChunk.size();
+            for (std::size_t i = 0; i < end && line.size() < keep; ++i)
+                if (FChunk[i] != '\r')
+                    line += FChunk[i];
+            FChunk.remove_prefix(lineFeed != nullptr ? end + 1 : end);
+            if (lineFeed != nullptr)
+                return line;
+        }
     }
 
+    // About how many bytes are left, as the source knows it.
+    std::size_t SizeHint() const { return FChunk.size() + (FEnded ? 0 : FSource.SizeHint()); }
+
 private:
-    std::string_view FRest;
+    static constexpr std::size_t kChunkSize = 1 << 16;
+
+    bool NextChunk()
+    {
+        if (FEnded)
+            return false;
+        FChunk = FSource.Read(kChunkSize);
+        if (FChunk.empty()) {
+            FEnded = true;
+            return false;
+        }
+        if (const void *ctrlZ = std::memchr(FChunk.data(), '\x1A', FChunk.size())) {
+            FChunk = FChunk.substr(0, static_cast<std::size_t>(static_cast<const char *>(ctrlZ) - FChunk.data()));
+            FEnded = true;
+        }
+        return true;
+    }
+
+    TByteSource &FSource;
+    std::string_view FChunk;  // what is left of the last chunk
+    bool FEnded = false;      // the source is used up or a Ctrl-Z has come
 };
 
 std::string WithoutFirst(std::string text, std::string_view part)
@@ -109,6 +146,25 @@ private:
     TByteSink &FOut;
 };
 
+// A header text keeps at most 255 bytes, the most a record file can hold of one; a
+// longer line held whole could take all memory.
+constexpr std::size_t kHeaderTextLimit = 255;
+// A record's ten lines take at least their ten line ends.
+constexpr std::size_t kMinRecordBytes = 10;
+
+std::string HeaderText(TLineReader &in, std::string_view prefix)
+{
+    std::string text = WithoutFirst(in.ReadLine(kHeaderTextLimit + prefix.size()), prefix);
+    text.resize(std::min(text.size(), kHeaderTextLimit));
+    return text;
+}
+
+template <std::size_t N>
+void ReadField(TLineReader &in, TShortString<N> &field)
+{
+    field = in.ReadLine(N);
+}
+
 char16_t CodeAt(const std::string &line, std::size_t pos, char16_t missing)
 {
     return pos < line.size() ? char16_t(static_cast<unsigned char>(line[pos])) : missing;
@@ -118,27 +174,33 @@ char16_t CodeAt(const std::string &line, std::size_t pos, char16_t missing)
 
 void TMirolaFile::ReadText(TByteSource &source)
 {
-    TLineReader in(source.ReadRest());
+    TLineReader in(source);
 
-    Title = WithoutMarker(in.ReadLine());
-    const std::string countLine = in.ReadLine();
-    AutorInfo = WithoutFirst(in.ReadLine(), kAuthorPrefix);
-    CopyrightInfo = WithoutFirst(in.ReadLine(), kCopyrightPrefix);
-    Comments = in.ReadLine();
+    // The title line may hold the marker before its 36 bytes run out.
+    Title = WithoutMarker(in.ReadLine(decltype(Title)::Capacity + kFileMarker.size()));
+    // Only its first character and the four digits after it are read.
+    const std::string countLine = in.ReadLine(1 + 4);
+    AutorInfo = HeaderText(in, kAuthorPrefix);
+    CopyrightInfo = HeaderText(in, kCopyrightPrefix);
+    Comments = HeaderText(in, {});
     const std::int32_t n = ParseCount(std::string_view(StripFirstChar(countLine)).substr(0, 4));
 
+    // Room for no more records than the bytes left can hold: a short file may announce
+    // thousands, which then come as empty records past its end.
     if (n > 0)
-        Data.reserve(Data.size() + static_cast<std::size_t>(n));
+        Data.reserve(Data.size() + std::min(static_cast<std::size_t>(n), in.SizeHint() / kMinRecordBytes));
     for (std::int32_t r = 0; r < n; ++r) {
         TMirolaDatensatz record;
-        const std::string code = in.ReadLine();
+        // The codes are its first and third byte.
+        const std::string code = in.ReadLine(3);
         record.theletter = CodeAt(code, 0, u'x');
         record.level = CodeAt(code, 2, u'a');
         for (auto &line : record.Question)
-            line = in.ReadLine();
-        record.Comment = WithoutFirst(in.ReadLine(), kCommentPrefix);
+            ReadField(in, line);
+        record.Comment = WithoutFirst(in.ReadLine(decltype(record.Comment)::Capacity + kCommentPrefix.size()),
+                                      kCommentPrefix);
         for (auto &answer : record.Answers)
-            answer = in.ReadLine();
+            ReadField(in, answer);
         Data.push_back(record);
     }
 }

@@ -3,6 +3,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <exception>
+#include <new>
 
 #include "errors.h"
 #include "platformseam.h"
@@ -52,6 +53,8 @@ void TKelmorApplication::ReportCurrentError()
         // The whole message: a text quoted from a damaged file may hold a NUL.
         const std::string &message = error.Message();
         ReportError(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+    } catch (const std::bad_alloc &) {
+        ReportError(QString::fromUtf8(kOutOfMemoryMessage.data(), static_cast<qsizetype>(kOutOfMemoryMessage.size())));
     } catch (const std::exception &error) {
         ReportError(QString::fromUtf8(error.what()));
     } catch (...) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -96,6 +97,9 @@ int main(int argc, char **argv)
     } catch (const EMirolaError &error) {
         // Every byte: a message that quotes a damaged file can hold a NUL.
         PrintError(error.Message());
+        return 1;
+    } catch (const std::bad_alloc &) {
+        PrintError(kOutOfMemoryMessage);
         return 1;
     } catch (const std::exception &error) {
         PrintError(error.what());

@@ -20,10 +20,12 @@ struct TRun {
     std::string out, err;
 };
 
-TRun Convert(const std::string &args, const TScratchDir &dir)
+// `shell` comes first in the command line, to set a limit for the run.
+TRun Convert(const std::string &args, const TScratchDir &dir, const std::string &shell = {})
 {
     const std::string out = dir.Path("stdout.txt"), err = dir.Path("stderr.txt");
-    const std::string command = std::string(KELMOR_CONVERT) + " " + args + " >" + out + " 2>" + err + " </dev/null";
+    const std::string command =
+        shell + std::string(KELMOR_CONVERT) + " " + args + " >" + out + " 2>" + err + " </dev/null";
     const int status = std::system(command.c_str());
     TRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
     std::remove(out.c_str());
@@ -106,6 +108,24 @@ TEST(Convert, AFifoAsInputIsRefusedAtOnce)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "kelmor-convert: Dateizugriff verweigert\n");
     EXPECT_FALSE(Exists(dir.Path("aus.mfd")));
+}
+
+TEST(Convert, RunningOutOfMemoryIsReportedInGerman)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "under the sanitizers a failed allocation ends the program instead of throwing";
+#endif
+    // A record file of 1 GiB (sparse: it takes no disk) asks for room for its 2.4
+    // million records at once, far beyond the 256 MiB the run may use.
+    TScratchDir dir;
+    WriteBytes(dir.Path("riesig.raf"), "");
+    ASSERT_EQ(::truncate(dir.Path("riesig.raf").c_str(), off_t(1) << 30), 0);
+    WriteBytes(dir.Path("alt.mfd"), "alt");
+    const TRun run = Convert(dir.Path("riesig.raf") + " " + dir.Path("alt.mfd"), dir, "ulimit -v 262144; ");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "kelmor-convert: Zu wenig Arbeitsspeicher\n");
+    EXPECT_EQ(ReadBytes(dir.Path("alt.mfd")), "alt");
+    EXPECT_EQ(ListFolder(dir.Root()), "alt.mfd;riesig.raf;");
 }
 
 TEST(Convert, Usage)

@@ -1,4 +1,8 @@
 // The text format: reading, writing and the quirks of files from the game's tools.
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include "testutil.h"
@@ -239,6 +243,101 @@ TEST(TextFormat, CountField)
         EXPECT_EQ(doc.AutorInfo, "Ann") << "header is read before the count";
         EXPECT_EQ(LoadBytesError(fromBytes, TextFile(c.countLine, kRecord), ftTXT), c.error) << c.countLine;
         EXPECT_EQ(fromBytes.AutorInfo, "Ann");
+    }
+}
+
+// A count that is no number is reported once the header is read, before a byte of
+// the records: here they run to 64 GiB (sparse, taking no disk), which no reader could
+// hold and none should wait for.
+TEST(TextFormat, BadCountOfAHugeFileFailsBeforeTheRecordsAreRead)
+{
+    TScratchDir dir;
+    const std::string path = dir.Path("riesig.mfd");
+    WriteBytes(path, TextFile(":12x4", kRecord));
+    ASSERT_EQ(::truncate(path.c_str(), off_t(64) << 30), 0);
+    const std::string result = InChildWithin(5, [&] {
+        TMirolaFile doc;
+        return LoadError(doc, path) + " | " + doc.AutorInfo;
+    });
+    EXPECT_EQ(result, "'12x4' ist kein gültiger Integerwert | Ann");
+}
+
+// Each line keeps what its field can hold and the rest of it is passed over, however
+// long it is; the next line is the next field. A header text keeps 255 bytes. The
+// lines run over more than one of the reader's 64 KiB chunks, carriage returns too.
+TEST(TextFormat, LongLinesKeepWhatTheirFieldsHold)
+{
+    const std::string tail(100000, 'z');
+    std::string crs;
+    for (int i = 0; i < 100000; ++i)
+        crs += "c\r";
+    const std::string file = std::string(30, 'T') + "- MIROLA-Datei" + tail + "\r\n:0002" + tail + "\r\n" +
+                             std::string(20, 'x') + "Autor    : " + std::string(300, 'a') + "\r\n" +
+                             "Copyright: " + crs + "\r\n" + std::string(100000, '\r') + "Kommentar\r\n" +
+                             "b:C:001" + tail + "\r\n" + std::string(100000, 'q') + "\r\nzwei\r\n\r\n" +
+                             std::string(20, 'k') + "- " + std::string(100000, 'k') + "\r\n" +
+                             std::string(100000, 'a') + "\r\nb\r\nc\r\nd\r\ne\r\n" +
+                             "c:D:002\r\nWien\r\n\r\n\r\n- Quelle\r\nja\r\nnein\r\n\r\n\r\n\r\n";
+    TMirolaDatensatz first = MakeRecord(u'b', u'C', std::string(50, 'q'), std::string(35, 'k'),
+                                        {std::string(34, 'a'), "b", "c", "d", "e"});
+    first.Question[1] = "zwei";
+    const TMirolaDatensatz second = MakeRecord(u'c', u'D', "Wien", "Quelle", {"ja", "nein"});
+
+    TScratchDir dir;
+    WriteBytes(dir.Path("lang.mfd"), file);
+    TMirolaFile fromFile, fromBytes;
+    fromFile.LoadFromFile(dir.Path("lang.mfd"));
+    fromBytes.LoadFromBytes(file, ftTXT);
+    for (const TMirolaFile *doc : {&fromFile, &fromBytes}) {
+        EXPECT_EQ(doc->Title.str(), std::string(30, 'T') + "zzzzzz");
+        EXPECT_EQ(doc->AutorInfo, std::string(20, 'x') + std::string(235, 'a'));
+        EXPECT_EQ(doc->CopyrightInfo, std::string(255, 'c'));
+        EXPECT_EQ(doc->Comments, "Kommentar");
+        ASSERT_EQ(doc->Count(), 2);
+        ExpectSameRecord(first, doc->Data[0]);
+        ExpectSameRecord(second, doc->Data[1]);
+    }
+}
+
+// Lets the process take only `bytes` more address space than it has now, so that a
+// reader that tried to hold a large file or line whole would fail.
+bool LimitMemoryGrowth(rlim_t bytes)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmSize:", 0) == 0) {
+            const rlim_t now = std::stoull(line.substr(7)) * 1024;
+            const rlimit limit{now + bytes, now + bytes};
+            return ::setrlimit(RLIMIT_AS, &limit) == 0;
+        }
+    }
+    return false;
+}
+
+// A line without end, 512 MiB of NUL bytes with no line feed (sparse, taking no disk),
+// is read through with 128 MiB to spare: it is passed over, never held. In the header
+// and in a record.
+TEST(TextFormat, AnEndlessLineIsPassedOverNotHeld)
+{
+    struct Case {
+        std::string start;
+        std::string result;
+    };
+    const Case cases[] = {{"Titel\r\n:0001\r\n", "|" + std::string(255, '\0') + "|x"},
+                          {TextFile(":0001", "b:C:001"), "|Ann|b"}};
+    for (const Case &c : cases) {
+        TScratchDir dir;
+        const std::string path = dir.Path("endlos.mfd");
+        WriteBytes(path, c.start);
+        ASSERT_EQ(::truncate(path.c_str(), off_t(512) << 20), 0);
+        const std::string result = InChildWithin(20, [&]() -> std::string {
+            if (!LimitMemoryGrowth(rlim_t(128) << 20))
+                return "no limit";
+            TMirolaFile doc;
+            const std::string error = LoadError(doc, path);
+            return error + "|" + doc.AutorInfo + "|" + (doc.Count() == 1 ? char(doc.Data[0].theletter) : '?');
+        });
+        EXPECT_EQ(result, c.result) << c.start;
     }
 }
 

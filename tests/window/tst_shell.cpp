@@ -27,6 +27,7 @@ private slots:
     void reportAddsAPeriodOnlyAfterLaterCharacters();
     void errorEscapingASlotIsReportedAndTheProgramGoesOn();
     void errorThatIsNoExceptionIsReportedAsUnknown();
+    void runningOutOfMemoryIsReportedInGerman();
     void failingSaveAtLogOffCancelsItAndIsReported();
     void editorComesUpAndEndsCleanly();
     void unreadableCommandLineFileIsReportedAndStartUpGoesOn();
@@ -107,6 +108,25 @@ void TestShell::errorThatIsNoExceptionIsReportedAsUnknown()
     QCOMPARE(seam.Calls.at(0).Kind, QStringLiteral("ErrorReport"));
     QCOMPARE(seam.Calls.at(0).Caption, QStringLiteral("Kelmor für Mirola Classic"));
     QCOMPARE(seam.Calls.at(0).Text, QStringLiteral("Unbekannter Fehler."));
+}
+
+// A failed allocation is reported in the program's language, not by the library's
+// name for it ("std::bad_alloc").
+void TestShell::runningOutOfMemoryIsReportedInGerman()
+{
+    auto *app = static_cast<TKelmorApplication *>(qApp);
+    TScriptedSeam seam;
+    app->SetReportSeam(&seam);
+    QObject receiver;
+    QMetaObject::invokeMethod(
+        &receiver, [] { throw std::bad_alloc(); }, Qt::QueuedConnection);
+    seam.Acknowledgements = 1;
+    QCoreApplication::sendPostedEvents(&receiver);
+    app->SetReportSeam(nullptr);
+
+    QCOMPARE(seam.Calls.size(), 1);
+    QCOMPARE(seam.Calls.at(0).Kind, QStringLiteral("ErrorReport"));
+    QCOMPARE(seam.Calls.at(0).Text, QStringLiteral("Zu wenig Arbeitsspeicher."));
 }
 
 void TestShell::failingSaveAtLogOffCancelsItAndIsReported()
