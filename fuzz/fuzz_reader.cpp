@@ -30,13 +30,37 @@ void ExpectReadsBack(const TMirolaFile &doc, const std::string &bytes, tMirolaFT
         std::abort();
 }
 
+// The record count that a text file announces in its second line, read as the text
+// reader reads it (a few texts it refuses read as numbers here; they are only skipped).
+long AnnouncedCount(std::string_view bytes)
+{
+    bytes = bytes.substr(0, bytes.find('\x1A'));
+    const auto firstLineEnd = bytes.find('\n');
+    if (firstLineEnd == std::string_view::npos)
+        return 0;
+    std::string field;
+    for (const char c : bytes.substr(firstLineEnd + 1)) {
+        if (c == '\n' || field.size() == 5)
+            break;
+        if (c != '\r')
+            field += c;
+    }
+    return field.size() < 2 ? 0 : std::strtol(field.c_str() + 1, nullptr, 10);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
+    // Records announced beyond what the bytes can fill (ten line ends each) come as
+    // empty records past the end: a short input announcing thousands costs a thousand
+    // times as much and shows nothing that a few of them do not.
+    if (FUZZ_FORMAT == ftTXT && AnnouncedCount(bytes) > static_cast<long>(size / 10))
+        return 0;
     TMirolaFile doc;
     try {
-        doc.LoadFromBytes(std::string_view(reinterpret_cast<const char *>(data), size), FUZZ_FORMAT);
+        doc.LoadFromBytes(bytes, FUZZ_FORMAT);
     } catch (const EMirolaError &) {
         return 0;
     }
