@@ -23,6 +23,8 @@ TBevelPanel::TBevelPanel(TBevel outer, TBevel inner, int borderWidth, QWidget *p
 {
     setFrameShape(QFrame::NoFrame);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A caption is shown as the characters it holds; Qt would guess markup in it.
+    setTextFormat(Qt::PlainText);
     const int inset = Inset(outer) + borderWidth + Inset(inner);
     // The caption starts just inside the inner bevel; the status fields are narrow.
     setContentsMargins(inset + 1, inset, inset, inset);

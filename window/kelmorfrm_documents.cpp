@@ -37,7 +37,11 @@ void TakeHeaderFields(const TNeueDatDlg &dialog, TMirolaFile &doc)
 
 QString DocumentCaption(const QString &name)
 {
-    return QStringLiteral("Kelmor für Mirola - [%1]").arg(name);
+    // A window takes "[*]" in its title for the place of its changed mark and drops
+    // it, and shows "[*][*]" as "[*]". A file name may hold those characters, and
+    // the caption's own bracket may form them with a name that starts with "*]".
+    QString caption = QStringLiteral("Kelmor für Mirola - [%1]").arg(name);
+    return caption.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
 }
 
 void TKelmorFrm::ProcessCommandLine(const QList<QByteArray> &arguments)

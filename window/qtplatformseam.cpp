@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -65,6 +66,14 @@ QString QtFilterOf(const TFilterEntry &entry, bool patternsHidden)
     return QStringLiteral("%1 %2").arg(entry.Description, tail);
 }
 
+// A message quotes file names, search terms and file contents: Qt would guess
+// markup in them, draw "<b>" bold, make "<a href>" a link to the browser and load
+// the picture of an "<img>".
+void ShowAsText(QMessageBox &box)
+{
+    box.setTextFormat(Qt::PlainText);
+}
+
 }  // namespace
 
 TQtPlatformSeam::TQtPlatformSeam(QWidget *owner) : FOwner(owner) {}
@@ -76,6 +85,7 @@ std::unique_ptr<QMessageBox> TQtPlatformSeam::MakeMessageBox(const QString &text
 {
     auto box = std::make_unique<QMessageBox>(IconOf(type), MsgDlgCaption(type), WithLineBreaks(text),
                                              QMessageBox::NoButton, owner);
+    ShowAsText(*box);
     for (const TButtonChoice &choice : ButtonChoices) {
         if (buttons.testFlag(choice.Button))
             box->addButton(MsgDlgButtonCaption(choice.Button), choice.Role);
@@ -88,6 +98,7 @@ std::unique_ptr<QMessageBox> TQtPlatformSeam::MakeMessageBox(const QString &text
     const QMessageBox::Icon icon = kind == TOkBox::ErrorReport ? QMessageBox::Critical : QMessageBox::NoIcon;
     auto box = std::make_unique<QMessageBox>(icon, ApplicationTitle(), WithLineBreaks(text), QMessageBox::NoButton,
                                              owner);
+    ShowAsText(*box);
     box->addButton(MsgDlgButtonCaption(TMsgDlgBtn::mbOK), QMessageBox::AcceptRole);
     return box;
 }
@@ -122,16 +133,27 @@ void TQtPlatformSeam::ErrorReport(const QString &text)
     MakeMessageBox(text, TOkBox::ErrorReport, FOwner)->exec();
 }
 
+std::unique_ptr<QInputDialog> TQtPlatformSeam::MakeInputDialog(const QString &caption, const QString &prompt,
+                                                               const QString &value, QWidget *owner)
+{
+    auto dialog = std::make_unique<QInputDialog>(owner);
+    dialog->setWindowTitle(caption);
+    dialog->setLabelText(WithLineBreaks(prompt));
+    // The box offers no setting of its own for the prompt's format; its one label
+    // exists once the prompt is set.
+    if (auto *label = dialog->findChild<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    dialog->setTextValue(value);
+    dialog->setOkButtonText(MsgDlgButtonCaption(TMsgDlgBtn::mbOK));
+    dialog->setCancelButtonText(MsgDlgButtonCaption(TMsgDlgBtn::mbCancel));
+    return dialog;
+}
+
 TInputResult TQtPlatformSeam::InputQuery(const QString &caption, const QString &prompt, const QString &value)
 {
-    QInputDialog dialog(FOwner);
-    dialog.setWindowTitle(caption);
-    dialog.setLabelText(WithLineBreaks(prompt));
-    dialog.setTextValue(value);
-    dialog.setOkButtonText(MsgDlgButtonCaption(TMsgDlgBtn::mbOK));
-    dialog.setCancelButtonText(MsgDlgButtonCaption(TMsgDlgBtn::mbCancel));
-    const bool ok = dialog.exec() == QDialog::Accepted;
-    return {ok, ok ? dialog.textValue() : value};
+    const std::unique_ptr<QInputDialog> dialog = MakeInputDialog(caption, prompt, value, FOwner);
+    const bool ok = dialog->exec() == QDialog::Accepted;
+    return {ok, ok ? dialog->textValue() : value};
 }
 
 TFileDialogResult TQtPlatformSeam::OpenFileDialog(const TFileDialogSetup &setup)

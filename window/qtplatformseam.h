@@ -5,6 +5,7 @@
 #include "platformseam.h"
 
 class QFileDialog;
+class QInputDialog;
 class QMessageBox;
 class QWidget;
 class THelpWindow;
@@ -36,6 +37,9 @@ public:
     // ShowMessage's without an icon, ErrorReport's with the error icon.
     enum class TOkBox { PlainMessage, ErrorReport };
     static std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, TOkBox kind, QWidget *owner = nullptr);
+    // InputQuery's box: caption, prompt, the value to edit, OK and Abbrechen.
+    static std::unique_ptr<QInputDialog> MakeInputDialog(const QString &caption, const QString &prompt,
+                                                         const QString &value, QWidget *owner = nullptr);
     // The answer of a box from MakeMessageBox that the user has closed.
     static TModalResult ResultOf(const QMessageBox &box, TMsgDlgButtons buttons);
 

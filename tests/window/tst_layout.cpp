@@ -4,9 +4,11 @@
 // seam.
 #include <QAction>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
@@ -21,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 #include "bevelpanel.h"
 #include "editfield.h"
@@ -63,6 +66,11 @@ private slots:
     void messageBoxesCarryTheirCaptionAndIcon();
     void messageBoxButtonsAreGermanAndGiveTheirAnswer_data();
     void messageBoxButtonsAreGermanAndGiveTheirAnswer();
+    void boxesShowMarkupAsItsCharacters_data();
+    void boxesShowMarkupAsItsCharacters();
+    void statusLineShowsMarkupAsItsCharacters();
+    void captionKeepsAChangedMarkOfTheFileName_data();
+    void captionKeepsAChangedMarkOfTheFileName();
 
 private:
     // Qt's file dialog remembers its folders in the settings; here, not in the user's.
@@ -750,6 +758,117 @@ void TestLayout::messageBoxButtonsAreGermanAndGiveTheirAnswer()
             button->click();
     }
     QCOMPARE(TQtPlatformSeam::ResultOf(*box, buttons), answer);
+}
+
+namespace {
+
+// Stands in for the browser: notes every address the desktop is asked to open.
+class TUrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> Opened;
+public slots:
+    void Open(const QUrl &url) { Opened.append(url); }
+};
+
+enum class TTextBox { Question, ErrorReport, PlainMessage, InputPrompt };
+
+}  // namespace
+
+void TestLayout::boxesShowMarkupAsItsCharacters_data()
+{
+    QTest::addColumn<TTextBox>("box");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("file name with a link in a question")
+        << TTextBox::Question << R"(Die Datei "<a href="https://example.org/">klick</a>.mfd" wurde geändert.)";
+    QTest::newRow("count field in an error report") << TTextBox::ErrorReport << "':<b>1' ist kein gültiger Integerwert.";
+    QTest::newRow("search term with a picture") << TTextBox::PlainMessage << R"(<img src="/etc/hosts"> nicht gefunden)";
+    QTest::newRow("link in an input prompt")
+        << TTextBox::InputPrompt << R"(Datensatz von <a href="https://example.org/">klick</a>:)";
+}
+
+void TestLayout::boxesShowMarkupAsItsCharacters()
+{
+    // A file name, a search term or a file's content reaches these texts: none of it
+    // may be drawn as markup, and a click on it opens nothing.
+    QFETCH(TTextBox, box);
+    QFETCH(QString, text);
+    TUrlCatcher browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "Open");
+    const auto dropHandler = qScopeGuard([] { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); });
+
+    std::unique_ptr<QDialog> shown;
+    switch (box) {
+    case TTextBox::Question:
+        shown = TQtPlatformSeam::MakeMessageBox(text, TMsgDlgType::mtConfirmation,
+                                                TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo | TMsgDlgBtn::mbCancel);
+        break;
+    case TTextBox::ErrorReport:
+        shown = TQtPlatformSeam::MakeMessageBox(text, TQtPlatformSeam::TOkBox::ErrorReport);
+        break;
+    case TTextBox::PlainMessage:
+        shown = TQtPlatformSeam::MakeMessageBox(text, TQtPlatformSeam::TOkBox::PlainMessage);
+        break;
+    case TTextBox::InputPrompt:
+        shown = TQtPlatformSeam::MakeInputDialog(QStringLiteral("Gehe zu"), text, QStringLiteral("1"));
+        break;
+    }
+    QLabel *label = nullptr;
+    for (QLabel *candidate : shown->findChildren<QLabel *>()) {
+        if (candidate->text() == text)
+            label = candidate;
+    }
+    QVERIFY2(label != nullptr, "no label shows the text");
+    QCOMPARE(label->textFormat(), Qt::PlainText);
+
+    shown->show();
+    QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
+
+    // Clicks all over the text, wherever a link would stand.
+    QSignalSpy links(label, &QLabel::linkActivated);
+    const QRect inside = label->contentsRect();
+    for (int y = inside.top() + 2; y < inside.bottom(); y += 4) {
+        for (int x = inside.left() + 2; x < inside.right(); x += 6)
+            QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(x, y));
+    }
+    QCOMPARE(links.size(), 0);
+    QVERIFY(browser.Opened.isEmpty());
+}
+
+void TestLayout::statusLineShowsMarkupAsItsCharacters()
+{
+    TBevelPanel panel(TBevelPanel::bvNone, TBevelPanel::bvLowered, 2);
+    const QString text = QStringLiteral("<b>Fett</b> & <i>schräg</i>");
+    panel.setText(text);
+    const QMargins bevel = panel.contentsMargins();
+    QVERIFY(panel.sizeHint().width() - bevel.left() - bevel.right() >= panel.fontMetrics().horizontalAdvance(text));
+}
+
+void TestLayout::captionKeepsAChangedMarkOfTheFileName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("inside") << "alt[*]neu.mfd";
+    QTest::newRow("twice") << "[*][*].mfd";
+    QTest::newRow("at the start, with the caption's bracket") << "*]quiz.mfd";
+}
+
+void TestLayout::captionKeepsAChangedMarkOfTheFileName()
+{
+    // A window title takes "[*]" for the place of its changed mark and drops it.
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // Named as given, without a folder, so that the name stands right after the
+    // caption's bracket.
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const auto goBack = qScopeGuard([&before] { QDir::setCurrent(before); });
+    Document(2)->SaveToFile(QFile::encodeName(name).toStdString(), ftTXT);
+    TWindowFixture f({QFile::encodeName(name)});
+    QVERIFY(f.Frm->IsFileLoaded());
+    QCOMPARE(f.Frm->dokname, name);
+    QVERIFY(f.ShowActive());
+    QCOMPARE(f.Frm->windowHandle()->title(), QStringLiteral("Kelmor für Mirola - [%1]").arg(name));
 }
 
 QTEST_MAIN(TestLayout)
