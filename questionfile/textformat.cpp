@@ -36,9 +36,7 @@ public:
             const auto *lineFeed = static_cast<const char *>(std::memchr(FChunk.data(), '\n', FChunk.size()));
             const std::size_t end =
                 lineFeed != nullptr ? static_cast<std::size_t>(lineFeed - FChunk.data()) : FChunk.size();
-            for (std::size_t i = 0; i < end && line.size() < keep; ++i)
-                if (FChunk[i] != '\r')
-                    line += FChunk[i];
+            Keep(line, FChunk.substr(0, end), keep);
             FChunk.remove_prefix(lineFeed != nullptr ? end + 1 : end);
             if (lineFeed != nullptr)
                 return line;
@@ -70,6 +68,23 @@ private:
             FEnded = true;
         }
         return true;
+    }
+
+    // Appends the part's bytes but its carriage returns until the line holds `keep`.
+    // Most lines have a carriage return only at their end; the rest of them goes in
+    // one piece.
+    static void Keep(std::string &line, std::string_view part, std::size_t keep)
+    {
+        while (!part.empty() && part.back() == '\r')
+            part.remove_suffix(1);
+        const std::string_view head = part.substr(0, keep - line.size());
+        if (head.find('\r') == std::string_view::npos) {
+            line.append(head);
+            return;
+        }
+        for (std::size_t i = 0; i < part.size() && line.size() < keep; ++i)
+            if (part[i] != '\r')
+                line += part[i];
     }
 
     TByteSource &FSource;
