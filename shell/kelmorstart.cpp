@@ -9,6 +9,7 @@ std::unique_ptr<TKelmorFrm> StartKelmor(TKelmorApplication &app, const QList<QBy
 {
     auto frm = std::make_unique<TKelmorFrm>(std::move(seam));
     app.SetReportSeam(&frm->Seam());
+    frm->CommandErrorReport = [&app] { app.ReportCurrentError(); };
     // Outside the event loop no one else catches: a file on the command line that
     // cannot be read must not end the program.
     try {

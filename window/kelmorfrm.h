@@ -17,6 +17,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -102,6 +103,13 @@ public:
     TAboutBox *AboutBox = nullptr;
     // Made by the first Find and kept, with the choices made in it.
     TFindDialog *FindDialog = nullptr;
+
+    // The application's report of an error that ended a command, called inside the
+    // catch block. An error must not unwind through Qt's delivery of a menu choice,
+    // a shortcut or a click: that code is built without cleanup for it, and what it
+    // holds on the way is never freed. Without a report the error goes on to
+    // whoever gave the command.
+    std::function<void()> CommandErrorReport;
 
     // Puts the window into its empty state and works through the command line (the
     // arguments without the program's path, as the system's bytes: a file name need
@@ -354,6 +362,9 @@ private:
     TEditField *MakeEditField(const char *name, int left, int top, int width, int height, int maxLength,
                               const QString &hint);
     void Bind(QAction *item, THandler handler);
+    // Runs the command of a menu item or a toolbar button; an error that ends it is
+    // reported here, before it reaches Qt.
+    void RunCommand(THandler handler, QObject *Sender);
 
     void LayoutStatusLine();
     void SyncHiddenItemShortcuts();

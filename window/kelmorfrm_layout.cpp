@@ -170,7 +170,7 @@ QToolButton *TKelmorFrm::MakeToolButton(const char *name, int left, int width, c
     SetHint(button, hint);
     if (tag != 0)
         button->setProperty(TagProperty, tag);
-    connect(button, &QToolButton::clicked, this, [this, button, handler] { (this->*handler)(button); });
+    connect(button, &QToolButton::clicked, this, [this, button, handler] { RunCommand(handler, button); });
     return button;
 }
 
@@ -424,7 +424,18 @@ QAction *TKelmorFrm::MakeItem(QMenu *menu, const char *name, const QString &capt
 
 void TKelmorFrm::Bind(QAction *item, THandler handler)
 {
-    connect(item, &QAction::triggered, this, [this, item, handler] { (this->*handler)(item); });
+    connect(item, &QAction::triggered, this, [this, item, handler] { RunCommand(handler, item); });
+}
+
+void TKelmorFrm::RunCommand(THandler handler, QObject *Sender)
+{
+    try {
+        (this->*handler)(Sender);
+    } catch (...) {
+        if (!CommandErrorReport)
+            throw;
+        CommandErrorReport();
+    }
 }
 
 QAction *TKelmorFrm::MakeSeparator(QMenu *menu, const char *name)

@@ -6,12 +6,18 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/lsan_interface.h>
+#endif
 
 #include "aboutbox.h"
 #include "errors.h"
@@ -33,6 +39,8 @@ private slots:
     void unreadableCommandLineFileIsReportedAndStartUpGoesOn();
     void editorOpensItsCommandLineFileAndEndsByAltX();
     void qtOptionsOnTheCommandLineAreUnknownSwitches();
+    void errorEndingACommandLeavesNoLeak_data();
+    void errorEndingACommandLeavesNoLeak();
 };
 
 void TestShell::reportAddsAPeriodOnlyAfterLaterCharacters_data()
@@ -370,6 +378,78 @@ void TestShell::qtOptionsOnTheCommandLineAreUnknownSwitches()
     const QString errors = QString::fromLocal8Bit(kelmor.readAllStandardError());
     QVERIFY2(!errors.contains(QStringLiteral("Sanitizer")) && !errors.contains(QStringLiteral("runtime error")),
              qPrintable(errors));
+}
+
+namespace {
+enum class TFailingCommand { SaveByCtrlS, OpenFromTheMenu };
+}
+
+void TestShell::errorEndingACommandLeavesNoLeak_data()
+{
+    QTest::addColumn<TFailingCommand>("command");
+    QTest::addColumn<QString>("report");
+    QTest::newRow("Ctrl+S into a file that stands for a folder")
+        << TFailingCommand::SaveByCtrlS << "Ungültiger Dateiname.";
+    QTest::newRow("menu item Öffnen on a record file cut short")
+        << TFailingCommand::OpenFromTheMenu << "Versuch hinter dem Dateiende zu lesen.";
+}
+
+void TestShell::errorEndingACommandLeavesNoLeak()
+{
+    // The commands as a user gives them, by key and by mouse, so that the error
+    // meets Qt's delivery of a shortcut and of a menu choice on its way to the report.
+    QFETCH(TFailingCommand, command);
+    QFETCH(QString, report);
+    auto *app = static_cast<TKelmorApplication *>(qApp);
+    QTemporaryDir dir;
+    auto seam = std::make_unique<TScriptedSeam>();
+    TScriptedSeam &calls = *seam;
+    std::unique_ptr<TKelmorFrm> frm = StartKelmor(*app, {}, std::move(seam));
+    const auto noReportSeam = qScopeGuard([app] { app->SetReportSeam(nullptr); });
+    frm->show();
+    frm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+
+    calls.Acknowledgements = 1;
+    switch (command) {
+    case TFailingCommand::SaveByCtrlS: {
+        QFile blocker(dir.filePath(QStringLiteral("fragen.mfd")));
+        QVERIFY(blocker.open(QFile::WriteOnly));
+        blocker.close();
+        auto doc = std::make_unique<TMirolaFile>();
+        doc->Add();
+        frm->InstallDocument(std::move(doc));
+        frm->dokname = dir.filePath(QStringLiteral("fragen.mfd/quiz.mfd"));
+        frm->DocumentChanged();
+        QTest::keyClick(frm.get(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(frm->IsChanged());
+        break;
+    }
+    case TFailingCommand::OpenFromTheMenu: {
+        // One byte short of the header record.
+        const QString shortFile = dir.filePath(QStringLiteral("kurz.raf"));
+        QFile file(shortFile);
+        QVERIFY(file.open(QFile::WriteOnly));
+        file.write(QByteArray(434, 'M'));
+        file.close();
+        calls.FileAnswers.push_back({true, shortFile, 1});
+        QTest::mouseClick(frm->MainMenu1, Qt::LeftButton, {},
+                          frm->MainMenu1->actionGeometry(frm->Datei1->menuAction()).center());
+        QTRY_VERIFY(frm->Datei1->isVisible());
+        QTest::mouseClick(frm->Datei1, Qt::LeftButton, {}, frm->Datei1->actionGeometry(frm->ffnen1).center());
+        QVERIFY(!frm->IsFileLoaded());
+        break;
+    }
+    }
+    QCOMPARE(calls.Calls.size(), command == TFailingCommand::OpenFromTheMenu ? 2 : 1);
+    QCOMPARE(calls.Calls.last().Kind, QStringLiteral("ErrorReport"));
+    QCOMPARE(calls.Calls.last().Text, report);
+
+    // What the window's objects held on the way is found lost once they are gone.
+    frm.reset();
+#ifdef __SANITIZE_ADDRESS__
+    QCOMPARE(__lsan_do_recoverable_leak_check(), 0);
+#endif
 }
 
 #ifdef __SANITIZE_ADDRESS__
