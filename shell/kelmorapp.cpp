@@ -2,6 +2,7 @@
 
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSettings>
 #include <exception>
 #include <new>
 
@@ -19,6 +20,16 @@ TKelmorApplication::TKelmorApplication(int &argc, char **argv) : QApplication(ar
     // program's entry under this name.
     setWindowIcon(KelmorIcon());
     setDesktopFileName(QStringLiteral("org.example.kelmor"));
+    // What the program remembers lives in one settings file of its own, in the
+    // standard place: ~/.config/Kelmor/<application name>.ini.
+    setOrganizationName(QStringLiteral("Kelmor"));
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    // Qt's file dialog writes its folder history into a file of Qt's own
+    // (~/.config/QtProject.conf) whenever one closes, and no option keeps it from
+    // that. It writes in the native format, which the program does not use: that
+    // format's files are sent to a place where none can be made. The program
+    // remembers the dialogs' folder itself.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
     // Qt's own dialogs (the file dialogs, the buttons they bring) speak German too.
     if (FQtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

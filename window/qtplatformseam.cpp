@@ -6,11 +6,13 @@
 #include <QDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QUrl>
 
 #include "helpwindow.h"
@@ -65,6 +67,10 @@ QString QtFilterOf(const TFilterEntry &entry, bool patternsHidden)
         return entry.Description;
     return QStringLiteral("%1 %2").arg(entry.Description, tail);
 }
+
+// The folder the file dialogs were in last, in the program's settings: the next
+// dialog that proposes no name starts there, in this run and the next.
+const QString LastFolderKey = QStringLiteral("FileDialogs/LastFolder");
 
 // A message quotes file names, search terms and file contents: Qt would guess
 // markup in them, draw "<b>" bold, make "<a href>" a link to the browser and load
@@ -198,6 +204,8 @@ std::unique_ptr<QFileDialog> TQtPlatformSeam::MakeFileDialog(const TFileDialogSe
         dialog->setDefaultSuffix(suffix);
     if (!setup.FileName.isEmpty())
         dialog->selectFile(setup.FileName);
+    else if (const QString folder = QSettings().value(LastFolderKey).toString(); !folder.isEmpty())
+        dialog->setDirectory(folder);
     return dialog;
 }
 
@@ -217,10 +225,14 @@ TFileDialogResult TQtPlatformSeam::RunFileDialog(const TFileDialogSetup &setup, 
     const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(setup, kind, FOwner);
     TFileDialogResult result;
     result.FilterIndex = setup.FilterIndex;
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+    const bool accepted = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty();
+    const QString fileName = accepted ? dialog->selectedFiles().constFirst() : QString();
+    QSettings().setValue(LastFolderKey,
+                         accepted ? QFileInfo(fileName).absolutePath() : dialog->directory().absolutePath());
+    if (!accepted)
         return result;
     result.Accepted = true;
-    result.FileName = QDir::toNativeSeparators(dialog->selectedFiles().constFirst());
+    result.FileName = QDir::toNativeSeparators(fileName);
     if (const int chosen = ChosenFilterIndex(*dialog); chosen > 0)
         result.FilterIndex = chosen;
     return result;

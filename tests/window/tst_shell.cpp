@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,6 +42,7 @@ private slots:
     void qtOptionsOnTheCommandLineAreUnknownSwitches();
     void errorEndingACommandLeavesNoLeak_data();
     void errorEndingACommandLeavesNoLeak();
+    void fileDialogLeavesOnlyTheProgramsSettingsWhichRememberItsFolder();
 };
 
 void TestShell::reportAddsAPeriodOnlyAfterLaterCharacters_data()
@@ -450,6 +452,84 @@ void TestShell::errorEndingACommandLeavesNoLeak()
 #ifdef __SANITIZE_ADDRESS__
     QCOMPARE(__lsan_do_recoverable_leak_check(), 0);
 #endif
+}
+
+void TestShell::fileDialogLeavesOnlyTheProgramsSettingsWhichRememberItsFolder()
+{
+    // Qt's file dialog would keep a folder history in a file of Qt's own. The program
+    // writes its own settings file only, and the folder it remembers there is where
+    // the Open dialog of the next run starts.
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("xdotool is not installed");
+    const TVirtualDisplay display;
+    if (display.Name.isEmpty())
+        QSKIP("no virtual X display could be started");
+
+    // A home of its own, never the user's; started from another folder.
+    QTemporaryDir home;
+    QTemporaryDir elsewhere;
+    QVERIFY(home.isValid() && elsewhere.isValid());
+    const QString config = home.filePath(QStringLiteral(".config"));
+    QVERIFY(QDir(home.path()).mkpath(QStringLiteral("fragen")));
+    const QString quiz = home.filePath(QStringLiteral("fragen/quiz.mfd"));
+    QVERIFY(QFile::copy(QStringLiteral(KELMOR_EXAMPLES "/beispiel.mfd"), quiz));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display.Name);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORMTHEME"));  // Qt's own dialog, not a desktop's
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral(".cache")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral(".local/share")));
+    env.insert(QStringLiteral("XDG_STATE_HOME"), home.filePath(QStringLiteral(".local/state")));
+
+    // Opens `typed` through the Open dialog and ends the program by Alt+X.
+    const auto openThroughTheDialog = [&](const QString &typed) {
+        QProcess kelmor;
+        kelmor.setProcessEnvironment(env);
+        kelmor.setWorkingDirectory(elsewhere.path());
+        kelmor.start(QStringLiteral(KELMOR_BINARY), {});
+        QVERIFY(kelmor.waitForStarted());
+        const auto killOnFailure = qScopeGuard([&kelmor] {
+            if (kelmor.state() != QProcess::NotRunning) {
+                kelmor.kill();
+                kelmor.waitForFinished(5000);
+            }
+        });
+        const QString window = display.NewWindow(QStringLiteral("^Kelmor für Mirola Classic \\("), {}, 30000);
+        QVERIFY2(!window.isEmpty(), kelmor.readAllStandardError().constData());
+        QVERIFY(display.Tool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
+        // Datei, Öffnen: by the access letters, as Öffnen has no shortcut.
+        QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("alt+d")}));
+        QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("odiaeresis")}));
+        const QString dialog = display.NewWindow(QStringLiteral("^Mirola-Datei öffnen"), {}, 30000);
+        QVERIFY(!dialog.isEmpty());
+        QVERIFY(display.Tool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), dialog}));
+        QVERIFY(display.Tool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), typed}));
+        QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("Return")}));
+        const QString opened = display.NewWindow(QStringLiteral("^Kelmor für Mirola - \\[.*quiz\\.mfd\\]$"), {}, 30000);
+        QVERIFY2(!opened.isEmpty(), "the file did not open");
+        QVERIFY(display.Tool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), opened}));
+        QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("alt+x")}));
+        QVERIFY(kelmor.waitForFinished(10000));
+        QCOMPARE(kelmor.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(kelmor.exitCode(), 0);
+    };
+
+    openThroughTheDialog(quiz);
+    if (QTest::currentTestFailed())
+        return;
+    QStringList written;
+    QDirIterator files(home.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString file = QDir(home.path()).relativeFilePath(files.next());
+        if (file != QLatin1String("fragen/quiz.mfd"))
+            written << file;
+    }
+    QCOMPARE(written.join(QStringLiteral(", ")), QStringLiteral(".config/Kelmor/Kelmor für Mirola Classic.ini"));
+
+    // The bare name is found in the folder of the last run.
+    openThroughTheDialog(QStringLiteral("quiz.mfd"));
 }
 
 #ifdef __SANITIZE_ADDRESS__
