@@ -291,6 +291,51 @@ private:
     QProcess FServer;
 };
 
+// The built editor on a virtual display, killed if a test ends before it does.
+class TEditorRun {
+public:
+    explicit TEditorRun(const TVirtualDisplay &display) : FDisplay(display)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), display.Name);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        FProcess.setProcessEnvironment(env);
+    }
+    ~TEditorRun()
+    {
+        if (FProcess.state() != QProcess::NotRunning) {
+            FProcess.kill();
+            FProcess.waitForFinished(5000);
+        }
+    }
+
+    QProcess &Process() { return FProcess; }
+
+    bool Start(const QString &folder, const QStringList &arguments)
+    {
+        FProcess.setWorkingDirectory(folder);
+        FProcess.start(QStringLiteral(KELMOR_BINARY), arguments);
+        return FProcess.waitForStarted();
+    }
+
+    // Presses Alt+X in `window` and expects the editor to end by itself, cleanly.
+    void EndByAltX(const QString &window)
+    {
+        QVERIFY(FDisplay.Tool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
+        QVERIFY(FDisplay.Tool({QStringLiteral("key"), QStringLiteral("alt+x")}));
+        QVERIFY(FProcess.waitForFinished(10000));
+        QCOMPARE(FProcess.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(FProcess.exitCode(), 0);
+        const QString errors = QString::fromLocal8Bit(FProcess.readAllStandardError());
+        QVERIFY2(!errors.contains(QStringLiteral("Sanitizer")) && !errors.contains(QStringLiteral("runtime error")),
+                 qPrintable(errors));
+    }
+
+private:
+    const TVirtualDisplay &FDisplay;
+    QProcess FProcess;
+};
+
 }  // namespace
 
 void TestShell::editorOpensItsCommandLineFileAndEndsByAltX()
@@ -301,31 +346,16 @@ void TestShell::editorOpensItsCommandLineFileAndEndsByAltX()
     if (display.Name.isEmpty())
         QSKIP("no virtual X display could be started");
 
-    QProcess kelmor;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display.Name);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    kelmor.setProcessEnvironment(env);
-    kelmor.setWorkingDirectory(QStringLiteral(KELMOR_EXAMPLES));
-    kelmor.start(QStringLiteral(KELMOR_BINARY), {QStringLiteral("beispiel.mfd")});
-    QVERIFY(kelmor.waitForStarted());
+    TEditorRun kelmor(display);
+    QVERIFY(kelmor.Start(QStringLiteral(KELMOR_EXAMPLES), {QStringLiteral("beispiel.mfd")}));
 
     // The window comes up with the file named as it was given.
     QByteArray found;
     QVERIFY2(display.Tool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
                            QStringLiteral("--name"), QStringLiteral("Kelmor für Mirola - \\[beispiel\\.mfd\\]")},
                           &found),
-             kelmor.readAllStandardError().constData());
-    const QString window = QString::fromLatin1(found.split('\n').constFirst().trimmed());
-    QVERIFY(display.Tool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
-    QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("alt+x")}));
-
-    QVERIFY(kelmor.waitForFinished(10000));
-    QCOMPARE(kelmor.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(kelmor.exitCode(), 0);
-    const QString errors = QString::fromLocal8Bit(kelmor.readAllStandardError());
-    QVERIFY2(!errors.contains(QStringLiteral("Sanitizer")) && !errors.contains(QStringLiteral("runtime error")),
-             qPrintable(errors));
+             kelmor.Process().readAllStandardError().constData());
+    kelmor.EndByAltX(QString::fromLatin1(found.split('\n').constFirst().trimmed()));
 }
 
 void TestShell::qtOptionsOnTheCommandLineAreUnknownSwitches()
@@ -338,21 +368,10 @@ void TestShell::qtOptionsOnTheCommandLineAreUnknownSwitches()
     if (display.Name.isEmpty())
         QSKIP("no virtual X display could be started");
 
-    QProcess kelmor;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display.Name);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    kelmor.setProcessEnvironment(env);
-    kelmor.setWorkingDirectory(QStringLiteral(KELMOR_EXAMPLES));
-    kelmor.start(QStringLiteral(KELMOR_BINARY), {QStringLiteral("-reverse"), QStringLiteral("-style"),
-                                                 QStringLiteral("fusion"), QStringLiteral("beispiel.mfd")});
-    QVERIFY(kelmor.waitForStarted());
-    const auto killOnFailure = qScopeGuard([&kelmor] {
-        if (kelmor.state() != QProcess::NotRunning) {
-            kelmor.kill();
-            kelmor.waitForFinished(5000);
-        }
-    });
+    TEditorRun kelmor(display);
+    QVERIFY(kelmor.Start(QStringLiteral(KELMOR_EXAMPLES),
+                         {QStringLiteral("-reverse"), QStringLiteral("-style"), QStringLiteral("fusion"),
+                          QStringLiteral("beispiel.mfd")}));
 
     // Each usage message is a box of its own, answered before the next one comes.
     const QString usageBox = QStringLiteral("^Fehler$");
@@ -369,17 +388,9 @@ void TestShell::qtOptionsOnTheCommandLineAreUnknownSwitches()
 
     // Then the file is opened and the window comes up with it, and no fourth box.
     const QString window = display.NewWindow(documentWindow, {}, 30000);
-    QVERIFY2(!window.isEmpty(), kelmor.readAllStandardError().constData());
+    QVERIFY2(!window.isEmpty(), kelmor.Process().readAllStandardError().constData());
     QVERIFY(display.NewWindow(usageBox, answered, 500).isEmpty());
-    QVERIFY(display.Tool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
-    QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("alt+x")}));
-
-    QVERIFY(kelmor.waitForFinished(10000));
-    QCOMPARE(kelmor.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(kelmor.exitCode(), 0);
-    const QString errors = QString::fromLocal8Bit(kelmor.readAllStandardError());
-    QVERIFY2(!errors.contains(QStringLiteral("Sanitizer")) && !errors.contains(QStringLiteral("runtime error")),
-             qPrintable(errors));
+    kelmor.EndByAltX(window);
 }
 
 namespace {
@@ -473,31 +484,21 @@ void TestShell::fileDialogLeavesOnlyTheProgramsSettingsWhichRememberItsFolder()
     QVERIFY(QDir(home.path()).mkpath(QStringLiteral("fragen")));
     const QString quiz = home.filePath(QStringLiteral("fragen/quiz.mfd"));
     QVERIFY(QFile::copy(QStringLiteral(KELMOR_EXAMPLES "/beispiel.mfd"), quiz));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display.Name);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORMTHEME"));  // Qt's own dialog, not a desktop's
-    env.insert(QStringLiteral("HOME"), home.path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
-    env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral(".cache")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral(".local/share")));
-    env.insert(QStringLiteral("XDG_STATE_HOME"), home.filePath(QStringLiteral(".local/state")));
 
     // Opens `typed` through the Open dialog and ends the program by Alt+X.
     const auto openThroughTheDialog = [&](const QString &typed) {
-        QProcess kelmor;
-        kelmor.setProcessEnvironment(env);
-        kelmor.setWorkingDirectory(elsewhere.path());
-        kelmor.start(QStringLiteral(KELMOR_BINARY), {});
-        QVERIFY(kelmor.waitForStarted());
-        const auto killOnFailure = qScopeGuard([&kelmor] {
-            if (kelmor.state() != QProcess::NotRunning) {
-                kelmor.kill();
-                kelmor.waitForFinished(5000);
-            }
-        });
+        TEditorRun kelmor(display);
+        QProcessEnvironment env = kelmor.Process().processEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORMTHEME"));  // Qt's own dialog, not a desktop's
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral(".cache")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral(".local/share")));
+        env.insert(QStringLiteral("XDG_STATE_HOME"), home.filePath(QStringLiteral(".local/state")));
+        kelmor.Process().setProcessEnvironment(env);
+        QVERIFY(kelmor.Start(elsewhere.path(), {}));
         const QString window = display.NewWindow(QStringLiteral("^Kelmor für Mirola Classic \\("), {}, 30000);
-        QVERIFY2(!window.isEmpty(), kelmor.readAllStandardError().constData());
+        QVERIFY2(!window.isEmpty(), kelmor.Process().readAllStandardError().constData());
         QVERIFY(display.Tool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
         // Datei, Öffnen: by the access letters, as Öffnen has no shortcut.
         QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("alt+d")}));
@@ -509,11 +510,7 @@ void TestShell::fileDialogLeavesOnlyTheProgramsSettingsWhichRememberItsFolder()
         QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("Return")}));
         const QString opened = display.NewWindow(QStringLiteral("^Kelmor für Mirola - \\[.*quiz\\.mfd\\]$"), {}, 30000);
         QVERIFY2(!opened.isEmpty(), "the file did not open");
-        QVERIFY(display.Tool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), opened}));
-        QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("alt+x")}));
-        QVERIFY(kelmor.waitForFinished(10000));
-        QCOMPARE(kelmor.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(kelmor.exitCode(), 0);
+        kelmor.EndByAltX(opened);
     };
 
     openThroughTheDialog(quiz);
