@@ -24,10 +24,24 @@ TScratchDir::TScratchDir()
     FPath = ::mkdtemp(pattern.data());
 }
 
-TScratchDir::~TScratchDir()
+namespace {
+// Tests take rights away from folders inside; without them back an ordinary user
+// could not empty those folders, and they would stay behind.
+void OpenUp(const std::filesystem::path &folder)
 {
     std::error_code ignored;
-    std::filesystem::permissions(FPath, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ignored);
+    for (const auto &entry : std::filesystem::directory_iterator(folder, ignored))
+        if (entry.is_directory(ignored) && !entry.is_symlink(ignored))
+            OpenUp(entry.path());
+}
+}  // namespace
+
+TScratchDir::~TScratchDir()
+{
+    OpenUp(FPath);
+    std::error_code ignored;
     std::filesystem::remove_all(FPath, ignored);
 }
 
