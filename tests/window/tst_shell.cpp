@@ -225,8 +225,11 @@ public:
     TVirtualDisplay()
     {
         // -displayfd picks a free display and reports its number on the given descriptor.
+        // -noreset: by default the server starts over when its last client leaves, and
+        // a program started in that moment finds no display.
         FServer.setProgram(QStandardPaths::findExecutable(QStringLiteral("Xvfb")));
-        FServer.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+        FServer.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                              QStringLiteral("-nolisten"),
                               QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
                               QStringLiteral("1280x1024x24")});
         if (FServer.program().isEmpty())
