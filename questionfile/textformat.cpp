@@ -198,12 +198,12 @@ void TMirolaFile::ReadText(TByteSource &source)
 
     // The title line may hold the marker before its 36 bytes run out.
     Title = WithoutMarker(in.ReadLine(decltype(Title)::Capacity + kFileMarker.size()));
-    // Only its first character and the four digits after it are read.
-    const std::string countLine = in.ReadLine(1 + 4);
+    // Only its first character and the four digits after it are read. A count that is
+    // no number ends the load here, before a byte more of the file is read.
+    const std::int32_t n = ParseCount(std::string_view(StripFirstChar(in.ReadLine(1 + 4))).substr(0, 4));
     AutorInfo = HeaderText(in, kAuthorPrefix);
     CopyrightInfo = HeaderText(in, kCopyrightPrefix);
     Comments = HeaderText(in, {});
-    const std::int32_t n = ParseCount(std::string_view(StripFirstChar(countLine)).substr(0, 4));
 
     // Room for no more records than the bytes left can hold: a short file may announce
     // thousands, which then come as empty records past its end.
