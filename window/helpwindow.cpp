@@ -39,11 +39,28 @@ private:
     const THelpBook &FBook;
 };
 
-QString StyleSheet()
+}  // namespace
+
+QString HelpStyleSheet(const QPalette &palette)
 {
-    ::QFile css(QStringLiteral(":/help/hilfe.css"));
-    return css.open(::QFile::ReadOnly) ? QString::fromUtf8(css.readAll()) : QString();
+    ::QFile file(QStringLiteral(":/help/hilfe.css"));
+    QString css = file.open(::QFile::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    // The pages are written for dark text on a light ground. On a dark scheme their
+    // near-black text and navy headings would vanish, so they take the scheme's own
+    // text and link colours, and the see-also line a shade between text and ground.
+    const QColor text = palette.color(QPalette::Text);
+    const QColor base = palette.color(QPalette::Base);
+    if (text.lightness() <= base.lightness())
+        return css;
+    const QColor muted = QColor::fromRgbF((text.redF() * 2 + base.redF()) / 3, (text.greenF() * 2 + base.greenF()) / 3,
+                                          (text.blueF() * 2 + base.blueF()) / 3);
+    css.replace(QStringLiteral("#1a1a1a"), text.name());
+    css.replace(QStringLiteral("#1f2d5a"), palette.color(QPalette::Link).name());
+    css.replace(QStringLiteral("#444444"), muted.name());
+    return css;
 }
+
+namespace {
 
 }  // namespace
 
@@ -113,7 +130,7 @@ THelpWindow::THelpWindow(const QWidget *menuWindow) : QWidget(nullptr, Qt::Windo
 
     Browser = new THelpBrowser(FBook, this);
     Browser->setObjectName(QStringLiteral("Browser"));
-    Browser->document()->setDefaultStyleSheet(StyleSheet());
+    Browser->document()->setDefaultStyleSheet(HelpStyleSheet(palette()));
 
     auto *splitter = new QSplitter(this);
     splitter->addWidget(Tabs);
@@ -152,6 +169,16 @@ THelpWindow::THelpWindow(const QWidget *menuWindow) : QWidget(nullptr, Qt::Windo
 }
 
 THelpWindow::~THelpWindow() = default;
+
+void THelpWindow::changeEvent(QEvent *event)
+{
+    // The desktop switched its colour scheme: the page is laid out again in the new one.
+    if (event->type() == QEvent::PaletteChange && Browser != nullptr) {
+        Browser->document()->setDefaultStyleSheet(HelpStyleSheet(palette()));
+        Browser->reload();
+    }
+    QWidget::changeEvent(event);
+}
 
 void THelpWindow::HelpCommand(unsigned command, const QVariant &data)
 {

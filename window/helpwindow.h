@@ -4,6 +4,7 @@
 // the requests of the help interface the program makes: HELP_CONTENTS opens the
 // contents, HELP_KEY the index at a keyword, HELP_CONTEXT and F1 a topic.
 #include <QUrl>
+#include <QPalette>
 #include <QWidget>
 
 #include "helpbook.h"
@@ -48,6 +49,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void Present();
@@ -57,6 +59,9 @@ private:
 
     THelpBook FBook;
 };
+
+// The help pages' style sheet in the colours of `palette`.
+QString HelpStyleSheet(const QPalette &palette);
 
 // Whether an index keyword answers what has been typed: the keyword or one of its
 // words begins with it, letter case aside.

@@ -55,9 +55,6 @@ QFont FieldFont()
 void UseFieldFont(QWidget *widget)
 {
     widget->setFont(FieldFont());
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Text, Qt::black);
-    widget->setPalette(palette);
 }
 
 // A caption whose access letter is shown underlined but belongs to no field, so the
@@ -655,8 +652,11 @@ void TKelmorFrm::FormCreate(const QList<QByteArray> &CommandLine)
     Francais1->setProperty(TagProperty, 1036);
     Deutsch1->setChecked(true);
     setWindowTitle(StartupCaption);
+    // Hints come on white; their text is made dark with it, as a dark scheme's light
+    // hint text would not show on white.
     QPalette tips = QToolTip::palette();
     tips.setColor(QPalette::ToolTipBase, Qt::white);
+    tips.setColor(QPalette::ToolTipText, Qt::black);
     QToolTip::setPalette(tips);
     SetIsFileLoaded(false);
     SetIsChanged(false);

@@ -168,6 +168,7 @@ private slots:
     void everyLinkOfTheBookResolves();
     void shortcutPageIsMadeFromTheMenus();
     void findNextPageSaysWhereTheSearchGoesOn();
+    void pagesTakeTheColoursOfADarkScheme();
 };
 
 void TestHelp::helpCommandsSendTheirRequests_data()
@@ -595,6 +596,36 @@ void TestHelp::findNextPageSaysWhereTheSearchGoesOn()
     QVERIFY2(section.contains(QStringLiteral("Zeigt Kelmor inzwischen eine andere Frage an")) &&
                  section.contains(QStringLiteral("sucht F3 ab der angezeigten Frage")),
              qPrintable(section));
+}
+
+void TestHelp::pagesTakeTheColoursOfADarkScheme()
+{
+    // A light scheme gets the pages as written; a dark one its own text and link
+    // colours in place of the near-black text and navy headings, also in a window
+    // that was open when the scheme changed.
+    QPalette light;
+    light.setColor(QPalette::Base, Qt::white);
+    light.setColor(QPalette::Text, Qt::black);
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(0x23, 0x26, 0x29));
+    dark.setColor(QPalette::Text, QColor(0xef, 0xf0, 0xf1));
+    dark.setColor(QPalette::Link, QColor(0x1d, 0x99, 0xf3));
+    const QString written = HelpStyleSheet(light);
+    QVERIFY(written.contains(QStringLiteral("color: #1a1a1a")) && written.contains(QStringLiteral("color: #1f2d5a")));
+
+    THelpWindow help;
+    help.ShowPage(Page(QStringLiteral("suchen.html")));
+    QCOMPARE(help.Browser->document()->defaultStyleSheet(), HelpStyleSheet(help.palette()));
+    help.setPalette(dark);
+    const QString css = help.Browser->document()->defaultStyleSheet();
+    QVERIFY2(css.contains(QStringLiteral("body { font-family")) && css.contains(QStringLiteral("color: #eff0f1")) &&
+                 css.contains(QStringLiteral("color: #1d99f3")) && !css.contains(QStringLiteral("#1a1a1a")) &&
+                 !css.contains(QStringLiteral("#1f2d5a")) && !css.contains(QStringLiteral("#444444")),
+             qPrintable(css));
+    // The page shown was laid out again: its heading is in the scheme's link colour.
+    const QTextBlock heading = help.Browser->document()->begin();
+    QCOMPARE(heading.text(), QStringLiteral("Text suchen"));
+    QCOMPARE(heading.charFormat().foreground().color(), QColor(0x1d, 0x99, 0xf3));
 }
 
 QTEST_MAIN(TestHelp)

@@ -3,6 +3,7 @@
 // order of the record form, and the German message boxes and file dialogs of Qt's
 // seam.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -17,12 +18,14 @@
 #include <QMessageBox>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStyleOptionMenuItem>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWindow>
 
 #include "bevelpanel.h"
@@ -71,6 +74,7 @@ private slots:
     void statusLineShowsMarkupAsItsCharacters();
     void captionKeepsAChangedMarkOfTheFileName_data();
     void captionKeepsAChangedMarkOfTheFileName();
+    void fieldsTakeTheSchemesTextColourAndHintsStayReadable();
 
 private:
     // Qt's file dialog remembers its folders in the settings; here, not in the user's.
@@ -869,6 +873,32 @@ void TestLayout::captionKeepsAChangedMarkOfTheFileName()
     QCOMPARE(f.Frm->dokname, name);
     QVERIFY(f.ShowActive());
     QCOMPARE(f.Frm->windowHandle()->title(), QStringLiteral("Kelmor für Mirola - [%1]").arg(name));
+}
+
+void TestLayout::fieldsTakeTheSchemesTextColourAndHintsStayReadable()
+{
+    // On a dark scheme a field's text must be the scheme's light text, not black on
+    // its dark ground, also for a window made before the scheme changed.
+    const QPalette tipsBefore = QToolTip::palette();
+    const auto restoreTips = qScopeGuard([&tipsBefore] { QToolTip::setPalette(tipsBefore); });
+    QPalette lightTips = tipsBefore;
+    lightTips.setColor(QPalette::ToolTipText, QColor(0xef, 0xf0, 0xf1));
+    QToolTip::setPalette(lightTips);
+    TWindowFixture f;
+    TKelmorFrm &w = *f.Frm;
+    const QPalette before = QApplication::palette();
+    const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
+    QPalette dark = before;
+    dark.setColor(QPalette::Base, QColor(0x23, 0x26, 0x29));
+    dark.setColor(QPalette::Text, QColor(0xef, 0xf0, 0xf1));
+    QApplication::setPalette(dark);
+    QCoreApplication::processEvents();  // the change reaches the widgets as an event
+    for (QWidget *field : std::initializer_list<QWidget *>{w.Question1, w.Question2, w.Question3, w.CommentEdit,
+                                                           w.AnswerEdit, w.Answers})
+        QCOMPARE(field->palette().color(QPalette::Text), QColor(0xef, 0xf0, 0xf1));
+    // Hints keep their white ground, so their text is dark whatever the scheme's is.
+    QCOMPARE(QToolTip::palette().color(QPalette::ToolTipBase), QColor(Qt::white));
+    QCOMPARE(QToolTip::palette().color(QPalette::ToolTipText), QColor(Qt::black));
 }
 
 QTEST_MAIN(TestLayout)
