@@ -47,6 +47,17 @@ void TAnswerList::MoveRow(int from, int to)
     selectionModel()->clear();
 }
 
+bool TAnswerList::MoveSelectedBy(int step)
+{
+    const int from = SelectedRow();
+    const int to = from + step;
+    if (from < 0 || to < 0 || to >= count())
+        return false;
+    MoveRow(from, to);
+    setCurrentRow(to);
+    return true;
+}
+
 template <class Handling>
 void TAnswerList::AsUserInput(Handling handling, int pressedRow)
 {
@@ -66,6 +77,11 @@ void TAnswerList::keyPressEvent(QKeyEvent *event)
     // Del removes the answer with any modifier, Shift+Del (cut on this desktop)
     // included.
     emit KeyDown(event->key(), event->modifiers());
+    // Alt+Up and Alt+Down moved the answer; Qt's list would move the selection too.
+    if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && (event->modifiers() & Qt::AltModifier)) {
+        event->accept();
+        return;
+    }
     // The clipboard commands work on the edit fields only; Qt's list would copy
     // the selected answer on its own.
     if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||

@@ -38,6 +38,9 @@ public:
     void RemoveRow(int row);
     // Takes the answer out and puts it at `to` of the shortened list.
     void MoveRow(int from, int to);
+    // Moves the selected answer one place up or down and keeps it selected, so that
+    // the key that moved it can move it again; false when it is at that end already.
+    bool MoveSelectedBy(int step);
 
 signals:
     // The user changed the selection, or pressed on an answer, with the mouse or the

@@ -1,7 +1,8 @@
 // TKelmorFrm: editing the answer list. Adding the entered answer
 // (AddAnswerButtonClick), removing the selected one (DeleteAnswerButtonClick and the
 // Del key, AnswersKeyDown), taking one back into the entry field (AnswersDblClick)
-// and reordering by dragging (AnswersMouseDown, AnswersDragOver, AnswersDragDrop).
+// and reordering by dragging (AnswersMouseDown, AnswersDragOver, AnswersDragDrop) or
+// by Alt+Up and Alt+Down (AnswersKeyDown).
 // Every change of the list is an edit of the record, and the right answer moves with
 // the answer it names (AnswersEdited).
 #include <QPushButton>
@@ -49,10 +50,14 @@ void TKelmorFrm::DeleteAnswerButtonClick(QObject *)
     RemoveSelectedAnswer();
 }
 
-void TKelmorFrm::AnswersKeyDown(QObject *, int Key, Qt::KeyboardModifiers)
+void TKelmorFrm::AnswersKeyDown(QObject *, int Key, Qt::KeyboardModifiers Shift)
 {
     if (Key == Qt::Key_Delete)
         RemoveSelectedAnswer();
+    // Alt+Up and Alt+Down reorder as a drag by one place does.
+    if ((Key == Qt::Key_Up || Key == Qt::Key_Down) && (Shift & Qt::AltModifier) &&
+        Answers->MoveSelectedBy(Key == Qt::Key_Up ? -1 : 1))
+        AnswersEdited();
 }
 
 void TKelmorFrm::AnswersDblClick(QObject *)

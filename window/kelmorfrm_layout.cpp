@@ -346,6 +346,8 @@ void TKelmorFrm::BuildRecordForm()
     for (TEditField *field : {Question1, Question2, Question3, CommentEdit})
         connect(field, &QLineEdit::textChanged, this, [this, field] { CommentEditChange(field); });
     connect(AnswerEdit, &QLineEdit::textChanged, this, [this] { AnswerEditChange(AnswerEdit); });
+    // Enter adds the typed answer, as the button beside the field does.
+    connect(AnswerEdit, &QLineEdit::returnPressed, this, [this] { AddAnswerButton->click(); });
 
     // The form's tab order differs from the order in which its controls are made.
     QList<QWidget *> chain = {AnswerEdit, Answers};

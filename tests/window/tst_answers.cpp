@@ -117,6 +117,7 @@ private slots:
     void answersAreAddedAsTyped();
     void keysInTheList_data();
     void keysInTheList();
+    void altArrowsMoveTheAnswerUntilTheEnd();
     void deleteButtonWithoutASelectionOnlyDisablesItself();
     void doubleClickTakesTheAnswerBack();
     void draggingReorders_data();
@@ -175,10 +176,13 @@ void TestAnswers::answersAreAddedAsTyped()
     QVERIFY(f.ShowActive());
     TKelmorFrm &w = *f.Frm;
     QCOMPARE(ChoicesEnabled(w), ChoicesFor(0));
-    for (int i = 0; i < 2; ++i) {
-        Type(w.AnswerEdit, QStringLiteral("  Zwölf  "));
-        QTest::mouseClick(w.AddAnswerButton, Qt::LeftButton);
-    }
+    // By the button, then by Enter in the field; Enter in the empty field adds nothing.
+    Type(w.AnswerEdit, QStringLiteral("  Zwölf  "));
+    QTest::mouseClick(w.AddAnswerButton, Qt::LeftButton);
+    Type(w.AnswerEdit, QStringLiteral("  Zwölf  "));
+    QTest::keyClick(w.AnswerEdit, Qt::Key_Return);
+    QCOMPARE(w.AnswerEdit->text(), QString());
+    QTest::keyClick(w.AnswerEdit, Qt::Key_Enter);
     QCOMPARE(ListTexts(w), (QStringList{"  Zwölf  ", "  Zwölf  "}));
     QCOMPARE(ChoicesEnabled(w), ChoicesFor(2));
     w.StoreRecord();
@@ -204,6 +208,10 @@ void TestAnswers::keysInTheList_data()
     QTest::newRow("arrow down") << int(Qt::Key_Down) << Qt::KeyboardModifiers() << all << 3 << true;
     QTest::newRow("arrow up") << int(Qt::Key_Up) << Qt::KeyboardModifiers() << all << 1 << true;
     QTest::newRow("Backspace") << int(Qt::Key_Backspace) << Qt::KeyboardModifiers() << all << 2 << true;
+    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::AltModifier) << QList<int>{0, 1, 3, 2}
+                              << 3 << true;
+    QTest::newRow("Alt+Up") << int(Qt::Key_Up) << Qt::KeyboardModifiers(Qt::AltModifier) << QList<int>{0, 2, 1, 3}
+                            << 1 << true;
 }
 
 void TestAnswers::keysInTheList()
@@ -224,6 +232,26 @@ void TestAnswers::keysInTheList()
     QCOMPARE(w.Answers->SelectedRow(), selected);
     QCOMPARE(w.DeleteAnswerButton->isEnabled(), deleteEnabled);
     QCOMPARE(ChoicesEnabled(w), ChoicesFor(int(left.size())));
+    QCOMPARE(w.IsChanged(), left != QList<int>({0, 1, 2, 3}));
+}
+
+void TestAnswers::altArrowsMoveTheAnswerUntilTheEnd()
+{
+    // The moved answer stays selected, so the key moves it on; at the end of the list
+    // it stays, and nothing is changed.
+    TWindowFixture f;
+    f.Install(Document(1, 0, FruitRecord(3)));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    ClickAnswer(w, 2);
+    QTest::keyClick(w.Answers, Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(ListTexts(w), FruitTexts({0, 1, 2}));
+    QVERIFY(!w.IsChanged());
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(w.Answers, Qt::Key_Up, Qt::AltModifier);
+    QCOMPARE(ListTexts(w), FruitTexts({2, 0, 1}));
+    QCOMPARE(w.Answers->SelectedRow(), 0);
+    QVERIFY(w.IsChanged());
 }
 
 void TestAnswers::deleteButtonWithoutASelectionOnlyDisablesItself()
@@ -408,7 +436,7 @@ void TestAnswers::everyListChangeMarksTheDocument()
     QCOMPARE(w.SaveButton->isEnabled(), changed);
 }
 
-enum class TAnswerMove { DragOneOntoFour, DragFiveOntoTwo, RemoveTwo, RemoveFour, TakeBackThree };
+enum class TAnswerMove { DragOneOntoFour, DragFiveOntoTwo, RemoveTwo, RemoveFour, TakeBackThree, AltUpOnThree };
 Q_DECLARE_METATYPE(TAnswerMove)
 
 void TestAnswers::rightAnswerFollowsItsAnswer_data()
@@ -419,12 +447,13 @@ void TestAnswers::rightAnswerFollowsItsAnswer_data()
     const std::pair<TAnswerMove, const char *> moves[] = {
         {TAnswerMove::DragOneOntoFour, "drag one onto four"}, {TAnswerMove::DragFiveOntoTwo, "drag five onto two"},
         {TAnswerMove::RemoveTwo, "remove two"},               {TAnswerMove::RemoveFour, "remove four"},
-        {TAnswerMove::TakeBackThree, "take back three"},
+        {TAnswerMove::TakeBackThree, "take back three"},     {TAnswerMove::AltUpOnThree, "Alt+Up on three"},
     };
     // For each code, the code after each move in the order above: a letter goes
     // where its answer goes, and becomes Schwarzer Peter when its answer leaves.
-    const std::pair<char, const char *> codes[] = {{'a', "daaaa"}, {'b', "acxbb"}, {'c', "bdbcx"}, {'d', "cecxc"},
-                                                   {'e', "ebddd"}, {'x', "xxxxx"}, {'r', "rrrrr"}, {'f', "fffff"}};
+    const std::pair<char, const char *> codes[] = {{'a', "daaaaa"}, {'b', "acxbbc"}, {'c', "bdbcxb"},
+                                                   {'d', "cecxcd"}, {'e', "ebddde"}, {'x', "xxxxxx"},
+                                                   {'r', "rrrrrr"}, {'f', "ffffff"}};
     for (const auto &[code, after] : codes) {
         for (std::size_t i = 0; i < std::size(moves); ++i)
             QTest::addRow("%c, %s", code, moves[i].second) << QChar(code) << moves[i].first << QChar(after[i]);
@@ -458,6 +487,10 @@ void TestAnswers::rightAnswerFollowsItsAnswer()
         QTest::keyClick(w.Answers, Qt::Key_Delete);
         break;
     case TAnswerMove::TakeBackThree: DoubleClickAnswer(w, 2); break;
+    case TAnswerMove::AltUpOnThree:
+        ClickAnswer(w, 2);
+        QTest::keyClick(w.Answers, Qt::Key_Up, Qt::AltModifier);
+        break;
     }
     // What the form shows is what the record gets.
     for (const TRightAnswerChoice &choice : RightAnswerChoices)
