@@ -60,10 +60,6 @@ QString HelpStyleSheet(const QPalette &palette)
     return css;
 }
 
-namespace {
-
-}  // namespace
-
 bool KeywordMatches(const QString &keyword, const QString &typed)
 {
     const QString wanted = typed.trimmed();

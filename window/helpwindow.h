@@ -3,8 +3,8 @@
 // whose keyword field narrows the list as one types, and back and forward. It takes
 // the requests of the help interface the program makes: HELP_CONTENTS opens the
 // contents, HELP_KEY the index at a keyword, HELP_CONTEXT and F1 a topic.
-#include <QUrl>
 #include <QPalette>
+#include <QUrl>
 #include <QWidget>
 
 #include "helpbook.h"
