@@ -305,6 +305,8 @@ public:
     // Control and window events
     void CommentEditChange(QObject *Sender);
     void AnswerEditChange(QObject *Sender);
+    // Says in the status line which character of `text` the document cannot hold.
+    void NoteLostCharacter(const QString &text);
     void Question1MouseUp(QObject *Sender);
     void AnswerEditExit(QObject *Sender);
     void FormActivate(QObject *Sender);

@@ -17,6 +17,7 @@
 #include "editfield.h"
 #include "hinttracker.h"
 #include "kelmorfrm.h"
+#include "textedge.h"
 
 namespace {
 
@@ -168,10 +169,13 @@ void TKelmorFrm::AppHint(QObject *)
 
 void TKelmorFrm::CommentEditChange(QObject *Sender)
 {
+    const auto *field = static_cast<TEditField *>(Sender);
     // Showing a record is no edit.
-    if (!FShowingRecord)
+    if (!FShowingRecord) {
         DocumentChanged();
-    SetCurSelText(static_cast<TEditField *>(Sender)->selectedText());
+        NoteLostCharacter(field->text());
+    }
+    SetCurSelText(field->selectedText());
     PasteButton->setEnabled(FSeam->ClipboardHasText());
 }
 
@@ -179,6 +183,18 @@ void TKelmorFrm::AnswerEditChange(QObject *)
 {
     AddAnswerButton->setEnabled(!AnswerEdit->text().isEmpty());
     SetCurSelText(AnswerEdit->selectedText());
+    NoteLostCharacter(AnswerEdit->text());
+}
+
+void TKelmorFrm::NoteLostCharacter(const QString &text)
+{
+    // A shown record holds only characters the document can hold, so one that it
+    // cannot was typed or pasted; without a word it would turn into "?" unseen.
+    const TLostCharacter lost = FirstLostCharacter(text);
+    if (!lost.Typed.isEmpty())
+        HintPanel->setText(QStringLiteral("Das Zeichen „%1“ gibt es im Zeichensatz des Spiels nicht; es wird als „%2“ "
+                                          "gespeichert.")
+                               .arg(lost.Typed, lost.Stored));
 }
 
 void TKelmorFrm::Question1MouseUp(QObject *Sender)

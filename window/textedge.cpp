@@ -67,3 +67,17 @@ std::string QStringToOemKeeping(const QString &text, std::string_view original)
         return std::string(original);
     return QStringToOem(text);
 }
+
+TLostCharacter FirstLostCharacter(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+        const QString typed = text.mid(i, length);
+        const QString stored = OemToQString(QStringToOem(typed));
+        if (stored != typed)
+            return {typed, stored};
+        i += length - 1;
+    }
+    return {};
+}

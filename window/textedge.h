@@ -16,3 +16,12 @@ std::string QStringToOem(const QString &text);
 // `original` gave: bytes that the window's code page lacks survive a record that was
 // only looked at.
 std::string QStringToOemKeeping(const QString &text, std::string_view original);
+
+// The first character of `text` that the document cannot hold, as it stands in the
+// text (a pair of surrogates for a character beyond the basic plane), and what it
+// becomes when stored; both empty when every character comes back as typed.
+struct TLostCharacter {
+    QString Typed;
+    QString Stored;
+};
+TLostCharacter FirstLostCharacter(const QString &text);

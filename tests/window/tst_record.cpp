@@ -1,11 +1,14 @@
 // Showing a record in the form and storing the form back: right-answer codes,
 // levels, answers with gaps, code pages, and the form's own failure message.
+#include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
+#include "bevelpanel.h"
 #include "editfield.h"
 #include "textedge.h"
 #include "windowfixture.h"
@@ -23,6 +26,8 @@ private slots:
     void answerEntryFieldIsNoPartOfTheRecord();
     void storingWritesEveryEditedField();
     void failureWhileShowingIsReportedAndGoesNoFurther();
+    void characterTheGameLacksIsNamedInTheStatusLine_data();
+    void characterTheGameLacksIsNamedInTheStatusLine();
 };
 
 void TestRecord::rightAnswerCodeChecksItsChoice_data()
@@ -274,6 +279,47 @@ void TestRecord::failureWhileShowingIsReportedAndGoesNoFurther()
     QCOMPARE(w.Question1->text(), QStringLiteral("Neu"));
     QCOMPARE(w.Answers->count(), 1);
     QVERIFY(w.ARadioButton->isChecked());
+}
+
+void TestRecord::characterTheGameLacksIsNamedInTheStatusLine_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("note");  // empty: the status line keeps what it had
+    const auto note = [](const char *typed, const char *stored) {
+        return QStringLiteral("Das Zeichen „%1“ gibt es im Zeichensatz des Spiels nicht; es wird als „%2“ gespeichert.")
+            .arg(QString::fromUtf8(typed), QString::fromUtf8(stored));
+    };
+    QTest::newRow("euro sign in a question line") << "Question3" << "Preis: 5 €" << note("€", "?");
+    QTest::newRow("beyond the Windows characters, in the comment") << "CommentEdit" << "Őrség" << note("Ő", "?");
+    QTest::newRow("beyond the basic plane, in the answer entry") << "AnswerEdit" << "Ja 😀" << note("😀", "?");
+    QTest::newRow("umlauts") << "Question1" << "Grüße aus Ägypten" << "";
+}
+
+void TestRecord::characterTheGameLacksIsNamedInTheStatusLine()
+{
+    // What is typed or pasted and cannot be stored is named at once; a shown record
+    // whose bytes have no twin in the window's characters (0xB0, a shading block) is
+    // no reason for a note.
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, note);
+    TWindowFixture f;
+    f.Install(Document(1, 0, Record("Block \xB0", u'a', u'A', {"eins", "zwei"})));
+    TKelmorFrm &w = *f.Frm;
+    QVERIFY(f.ShowActive());
+    w.HintPanel->setText(QString());
+    auto *edit = w.findChild<TEditField *>(field);
+    QVERIFY(edit != nullptr);
+    edit->setFocus();
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        const qsizetype length = typed.at(i).isHighSurrogate() ? 2 : 1;
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, typed.mid(i, length));
+        QApplication::sendEvent(edit, &key);
+        i += length - 1;
+    }
+    QVERIFY2(edit->text().endsWith(typed), qPrintable(edit->text()));
+    QCOMPARE(w.HintPanel->text(), note);
 }
 
 QTEST_MAIN(TestRecord)
