@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
@@ -598,6 +599,8 @@ void TestDocuments::commandLineNameThatIsNoTextOpensAndSaves()
     // the file again.
     const std::string name = "fr\xE4gen.mfd";
     DistinctDocument(3)->SaveToFile(name, ftTXT);
+    // Qt cannot name the file to remove it with the folder, so it goes by its bytes.
+    const auto removeFile = qScopeGuard([&name] { std::filesystem::remove(name); });
     TWindowFixture f({QByteArray::fromStdString(name)});
     TKelmorFrm &w = *f.Frm;
     QVERIFY(f.Seam->Calls.isEmpty());
