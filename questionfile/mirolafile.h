@@ -80,6 +80,23 @@ private:
 // A code as one byte of a file; one that does not fit a byte shows as '?'.
 inline char CodeByte(char16_t code) { return code <= 0xFF ? static_cast<char>(code) : '?'; }
 
+// The level as the form takes it, A to D in either case: 0 to 3, anything else -1.
+inline int LevelNumber(char16_t level)
+{
+    if (level >= u'a' && level <= u'd')
+        return level - u'a';
+    if (level >= u'A' && level <= u'D')
+        return level - u'A';
+    return -1;
+}
+
+// Record `i` as the window has it: the current one is the buffer, which may hold
+// edits not yet posted into the list.
+inline const TMirolaDatensatz &RecordAsEdited(const TMirolaFile &doc, std::size_t i)
+{
+    return static_cast<std::int32_t>(i) == doc.Index ? doc.DatRec : doc.Data[i];
+}
+
 // The extension as the game's tools see it: from the last dot of the last path
 // component on, dot included; empty when that component has no dot.
 std::string FileExtension(const std::string &FileName);

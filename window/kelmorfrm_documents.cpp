@@ -7,6 +7,7 @@
 #include "filenames.h"
 #include "kelmorfrm.h"
 #include "neuedatdlg.h"
+#include "statistics.h"
 #include "textedge.h"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include "dialogparts.h"
 #include "fonts.h"
-#include "mirolafile.h"
 #include "platformseam.h"
+#include "statistics.h"
 
 namespace {
 
@@ -99,23 +99,6 @@ TNeueDatDlg::TNeueDatDlg(TPlatformSeam &seam, QWidget *parent) : QDialog(parent)
 void TNeueDatDlg::Button3Click(QObject *)
 {
     FSeam.HelpCommand(HELP_CONTEXT, NewFileHelpTopic);
-}
-
-TFileStatistics CountQuestions(const TMirolaFile &doc)
-{
-    TFileStatistics figures;
-    figures.Questions = static_cast<int>(doc.Data.size());
-    for (std::size_t i = 0; i < doc.Data.size(); ++i) {
-        const TMirolaDatensatz &rec = static_cast<int>(i) == doc.Index ? doc.DatRec : doc.Data[i];
-        // The form shows a level in either case but takes a right-answer code only as
-        // it is written.
-        const char16_t level = rec.level >= u'a' && rec.level <= u'z' ? rec.level - u'a' + u'A' : rec.level;
-        if (level >= u'A' && level <= u'D')
-            ++figures.Levels[level - u'A'];
-        if (rec.theletter == u'x')
-            ++figures.SchwarzePeter;
-    }
-    return figures;
 }
 
 void TNeueDatDlg::ShowStatistics(const TFileStatistics &figures)

@@ -3,25 +3,13 @@
 // copyright line), asked for by New and shown for editing by the file information
 // command. Each command makes its own dialog and discards it afterwards.
 #include <QDialog>
-#include <array>
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TMirolaFile;
 class TPlatformSeam;
-
-// The figures of a question file that the file information shows.
-struct TFileStatistics {
-    int Questions = 0;
-    std::array<int, 4> Levels{};  // leicht, mittel, schwer, ultraschwer
-    int SchwarzePeter = 0;
-};
-
-// Counts the records of `doc`, the current one as its buffer holds it: the buffer
-// may hold edits not yet posted into the list.
-TFileStatistics CountQuestions(const TMirolaFile &doc);
+struct TFileStatistics;
 
 class TNeueDatDlg : public QDialog {
     Q_OBJECT
