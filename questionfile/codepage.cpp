@@ -3,6 +3,8 @@
 // a character missing from the other page becomes '?'.
 #include "texthelpers.h"
 
+#include <array>
+
 namespace {
 
 constexpr unsigned char kOemToAnsi[256] = {
@@ -63,6 +65,23 @@ constexpr char16_t kOemToUnicode[128] = {
     0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0,
 };
 
+// Latin-1 keeps a capital 0x20 below its small letter; the code page puts them
+// anywhere, so the pairs are found through Unicode.
+constexpr auto kOemLower = [] {
+    std::array<unsigned char, 256> lower{};
+    for (int b = 0; b < 256; ++b)
+        lower[b] = static_cast<unsigned char>(b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b);
+    for (int b = 0x80; b < 256; ++b) {
+        const char16_t u = kOemToUnicode[b - 0x80];
+        if (u < 0xC0 || u > 0xDE || u == 0xD7)  // no capital letters; 0xD7 is the times sign
+            continue;
+        for (int small = 0x80; small < 256; ++small)
+            if (kOemToUnicode[small - 0x80] == u + 0x20)
+                lower[b] = static_cast<unsigned char>(small);
+    }
+    return lower;
+}();
+
 std::string Translate(std::string_view text, const unsigned char *table)
 {
     std::string out(text);
@@ -103,3 +122,5 @@ std::string OemToUtf8(std::string_view text)
     }
     return out;
 }
+
+char OemLowerCase(char c) { return static_cast<char>(kOemLower[static_cast<unsigned char>(c)]); }

@@ -16,6 +16,11 @@ const unsigned char *AnsiToOemTable();
 // OEM text as UTF-8, for messages printed outside the window.
 std::string OemToUtf8(std::string_view text);
 
+// The small letter of an OEM byte, for comparing texts without regard to case: the
+// ASCII letters and those of code page 850 that it holds in both cases (Ä, É, Ø, ...);
+// any other byte as it is.
+char OemLowerCase(char c);
+
 // The decimal text of n brought to exactly `width` characters: zeros in front of a
 // shorter text, only the last `width` characters of a longer one.
 std::string ZeroPadStr(int width, std::int32_t n);
