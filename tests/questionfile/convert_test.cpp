@@ -128,14 +128,51 @@ TEST(Convert, RunningOutOfMemoryIsReportedInGerman)
     EXPECT_EQ(ListFolder(dir.Root()), "alt.mfd;riesig.raf;");
 }
 
+// --check reads as conversion does, by the extension, and prints in UTF-8.
+TEST(Convert, CheckListsTheFindingsOfTextAndRecordFiles)
+{
+    TScratchDir dir;
+    TMirolaFile doc = MakeDocument(0);
+    doc.Data = {
+        MakeRecord(u'a', u'A', "Wer malte die Mona Lisa?", "Kunst", {"Leonardo", "Raffael"}),
+        MakeRecord(u'b', u'\x8E', "Wie hei\xE1t der gr\x94\xE1te Ozean?", "", {"Pazifik", "Atlantik"}),
+        MakeRecord(u'c', u'B', "wer malte die  MONA LISA?", "", {"Picasso", "Monet"}),
+    };
+    doc.DatRec = doc.Data[0];
+    doc.SaveToFile(dir.Path("fragen.mfd"), ftTXT);
+    doc.SaveToFile(dir.Path("fragen.RAF"), ftRAF);
+    for (const char *name : {"fragen.mfd", "fragen.RAF"}) {
+        const TRun run = Convert("--check " + dir.Path(name), dir);
+        EXPECT_EQ(run.exitCode, 1) << name;
+        EXPECT_EQ(run.out, "Datensatz 2: Unbekannter Level: 'Ä'\n"
+                           "Datensatz 3: Die richtige Antwort (c) ist leer\n"
+                           "Datensatz 3: Frage steht schon in Datensatz 1\n")
+            << name;
+        EXPECT_EQ(run.err, "") << name;
+    }
+
+    const TRun clean = Convert("--check " + std::string(KELMOR_EXAMPLES) + "/beispiel.mfd", dir);
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_EQ(clean.out, "");
+    EXPECT_EQ(clean.err, "");
+
+    // A file that cannot be read is no finding: it has an exit status of its own.
+    const TRun missing = Convert("--check " + dir.Path("fehlt.mfd"), dir);
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "kelmor-convert: Datei nicht gefunden\n");
+}
+
 TEST(Convert, Usage)
 {
     TScratchDir dir;
     const TRun help = Convert("--help", dir);
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("kelmor-convert [--to text|dos-raf|win-raf] INPUT OUTPUT"), std::string::npos);
+    EXPECT_NE(help.out.find("kelmor-convert --check FILE"), std::string::npos);
     EXPECT_EQ(help.err, "");
-    for (const char *args : {"", "nur-eins.mfd", "--to pdf a.mfd b.mfd", "--to", "-x a b", "a b c"}) {
+    for (const char *args : {"", "nur-eins.mfd", "--to pdf a.mfd b.mfd", "--to", "-x a b", "a b c", "--check",
+                             "--check a.mfd b.mfd", "--to text --check a.mfd", "--check --to=dos-raf a.mfd"}) {
         const TRun run = Convert(args, dir);
         EXPECT_EQ(run.exitCode, 2) << args;
         EXPECT_NE(run.err.find("Usage:"), std::string::npos) << args;
