@@ -70,11 +70,8 @@ void TKelmorFrm::ShowRecord()
 
         SetRightAnswerChecks(rec.theletter);
 
-        char16_t level = rec.level;
-        if (level >= u'a' && level <= u'z')
-            level = static_cast<char16_t>(level - u'a' + u'A');
-        if (level >= u'A' && level <= u'D')
-            LevelItems[level - u'A']->setChecked(true);
+        if (const int level = LevelNumber(rec.level); level >= 0)
+            LevelItems[static_cast<std::size_t>(level)]->setChecked(true);
 
         UpdateAnswerOptions();
     } catch (...) {
