@@ -13,6 +13,8 @@
 //   kelmorfrm_help.cpp      the help, web and about commands, F1, and the commands
 //                           that do nothing
 //   kelmorfrm_drop.cpp      opening a file dropped from a file manager
+//   kelmorfrm_history.cpp   the document's history: every change as a step, undo
+//                           and redo, and the changed mark that follows them
 //   kelmorfrm_commands.cpp  the remaining menu and toolbar commands
 #include <QMainWindow>
 #include <QString>
@@ -39,8 +41,10 @@ class QPushButton;
 class QRadioButton;
 class QShortcut;
 class QToolButton;
+class QUndoStack;
 class TAboutBox;
 class TBevelPanel;
+class TDocumentStep;
 class TEditField;
 class TFindDialog;
 class THintTracker;
@@ -153,12 +157,21 @@ public:
     // item has while it is hidden.
     static void EnableItem(QAction *item, bool enabled);
     static bool ItemEnabled(const QAction *item);
+    // The same for a command: its menu item and the toolbar button that runs it too.
+    void EnableCommand(QAction *item, bool enabled);
 
     // Every change the user makes to the document ends here: edits of the record
-    // form, records added and deleted, the header texts.
-    void DocumentChanged();
+    // form, which are not yet in the document, or a step of its history (records
+    // stored, added and deleted, the header texts), which is; the history takes the
+    // step over.
+    void DocumentChanged(TDocumentStep *step = nullptr);
+
+    // The document's history, for undo and redo; fresh with every document.
+    QUndoStack *History() const { return FHistory; }
 
     void ShowRecord();
+    // Writes what the user changed in the form into the record buffer; a change
+    // becomes a step of the history.
     void StoreRecord();
 
     // Record form
@@ -216,6 +229,7 @@ public:
     QMenu *Datei1 = nullptr;
     QAction *Neu1 = nullptr;
     QAction *ffnen1 = nullptr;
+    QMenu *Zuletztgeffnet1 = nullptr;
     QAction *Speichern1 = nullptr;
     QAction *Speichernunter1 = nullptr;
     QAction *N10 = nullptr;
@@ -225,6 +239,9 @@ public:
     QAction *N1 = nullptr;
     QAction *Beenden1 = nullptr;
     QMenu *Bearbeiten1 = nullptr;
+    QAction *Rckgngig1 = nullptr;
+    QAction *Wiederherstellen1 = nullptr;
+    QAction *N13 = nullptr;
     QAction *Ausschneiden1 = nullptr;
     QAction *Kopieren1 = nullptr;
     QAction *Einfgen1 = nullptr;
@@ -239,6 +256,7 @@ public:
     QAction *N7 = nullptr;
     QAction *Suchen1 = nullptr;
     QAction *Weitersuchen1 = nullptr;
+    QAction *Fragenprfen1 = nullptr;
     QAction *N3 = nullptr;
     QAction *Hinzufgen1 = nullptr;
     QAction *Entfernen1 = nullptr;
@@ -287,6 +305,9 @@ public:
     void Einfgen1Click(QObject *Sender);
     void Lschen1Click(QObject *Sender);
     void Dateiinformationen1Click(QObject *Sender);
+    void Rckgngig1Click(QObject *Sender);
+    void Wiederherstellen1Click(QObject *Sender);
+    void Fragenprfen1Click(QObject *Sender);
     void DataControlClick(QObject *Sender);
     void Gehezu1Click(QObject *Sender);
     void Suchen1Click(QObject *Sender);
@@ -339,6 +360,7 @@ private:
     void BuildFileDialogs();
     void BuildHiddenItemShortcuts();
     void BuildHelpKeys();
+    void BuildHistory();
     void AcceptFileDrops();
     void ProcessCommandLine(const QList<QByteArray> &arguments);
     // The document's file in the system's bytes, while dokname still names it.
@@ -361,6 +383,8 @@ private:
     QAction *MakeItem(QMenu *menu, const char *name, const QString &caption, const QString &hint = {},
                       THandler handler = nullptr, int tag = 0);
     QAction *MakeSeparator(QMenu *menu, const char *name);
+    // The toolbar button that runs the same command as a menu item.
+    std::vector<std::pair<QAction *, QToolButton *>> FTwins;
     TEditField *MakeEditField(const char *name, int left, int top, int width, int height, int maxLength,
                               const QString &hint);
     void Bind(QAction *item, THandler handler);
@@ -409,6 +433,20 @@ private:
 
     bool FIsFileLoaded = false;
     bool FIsChanged = false;
+
+    QUndoStack *FHistory = nullptr;
+    // The form holds edits that StoreRecord has not yet written.
+    bool FFormHasEdits = false;
+    // The changed mark and the undo commands, from the history and the form.
+    void RefreshChangedMark();
+    // A new history for the document that just came in or went.
+    void StartHistory();
+    // The form's edits into `rec`, as StoreRecord writes them.
+    void WriteForm(TMirolaDatensatz &rec);
+    // The document as it stands is on disk now.
+    void MarkSaved();
+    // Undo and redo: `back` picks which.
+    void StepThroughHistory(bool back);
     QString FCurSelText;
 
     // Set while the program, not the user, fills the record form.

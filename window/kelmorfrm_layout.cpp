@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "bevelpanel.h"
 #include "designscale.h"
@@ -95,6 +96,172 @@ protected:
     }
 };
 
+
+// The window's commands in the order of the main menu: its menus, items and
+// separators, each item with the toolbar button that runs the same command. An
+// item shows its own picture, else its button's.
+struct TToolbarTwin {
+    QToolButton *TKelmorFrm::*Member;
+    const char *Name;
+    int Left;
+    int Width;
+    const char *Hint;
+    TPicture Picture;
+};
+
+struct TCommandRow {
+    QMenu *TKelmorFrm::*Menu = nullptr;  // the menu the row goes into; none: the menu bar
+    QMenu *TKelmorFrm::*Submenu = nullptr;  // a row that is a menu of its own
+    QAction *TKelmorFrm::*Item = nullptr;
+    const char *Name = nullptr;
+    const char *Caption = nullptr;  // none: a separator
+    const char *Hint = nullptr;
+    // Portable key texts, "; " between several; the menu shows the first.
+    const char *Keys = nullptr;
+    void (TKelmorFrm::*Handler)(QObject *) = nullptr;
+    int Tag = 0;
+    std::optional<TPicture> Picture = std::nullopt;
+    const TToolbarTwin *Button = nullptr;
+};
+
+using F = TKelmorFrm;
+
+constexpr TToolbarTwin NewTwin{&F::NewButton, "NewButton", 9, 45, "Erstellt eine neue Datei", TPicture::New};
+constexpr TToolbarTwin OpenTwin{&F::OpenButton, "OpenButton", 54, 46, "Öffnet eine vorhandene Datei", TPicture::Open};
+constexpr TToolbarTwin SaveTwin{&F::SaveButton, "SaveButton", 100, 46, "Speichert die aktuelle Datei", TPicture::Save};
+constexpr TToolbarTwin CutTwin{&F::CutButton, "CutButton", 176, 47, "Schneidet Text in die Zwischenablage aus",
+                               TPicture::Cut};
+constexpr TToolbarTwin CopyTwin{&F::CopyButton, "CopyButton", 223, 46, "Kopiert Text in die Zwischenablage",
+                                TPicture::Copy};
+constexpr TToolbarTwin PasteTwin{&F::PasteButton, "PasteButton", 269, 48, "Fügt Text aus der Zwischenablage ein",
+                                 TPicture::Paste};
+constexpr TToolbarTwin FilePropTwin{&F::FilePropButton, "FilePropButton", 347, 46, "Die Dateiinformationen ändern...",
+                                    TPicture::FileProp};
+constexpr TToolbarTwin FirstTwin{&F::FirstButton, "FirstButton", 478, 45, "Springt zum ersten Datensatz",
+                                 TPicture::First};
+constexpr TToolbarTwin PreviousTwin{&F::PreviousButton, "PreviousButton", 523, 48, "Springt zum vorigen Datensatz",
+                                    TPicture::Previous};
+constexpr TToolbarTwin NextTwin{&F::NextButton, "NextButton", 571, 45, "Springt zum nächsten Datensatz",
+                                TPicture::Next};
+constexpr TToolbarTwin LastTwin{&F::LastButton, "LastButton", 616, 46, "Springt zum letzten Datensatz",
+                                TPicture::Last};
+constexpr TToolbarTwin AddTwin{&F::AddButton, "AddButton", 662, 47, "Fügt einen Datensatz hinzu", TPicture::Add};
+constexpr TToolbarTwin DeleteTwin{&F::DeleteButton, "DeleteButton", 709, 45, "Löscht den aktuellen Datensatz",
+                                  TPicture::Delete};
+constexpr TToolbarTwin PostTwin{&F::PostButton, "PostButton", 754, 47, "Übernimmt die Änderungen der Datenbank",
+                                TPicture::Post};
+constexpr TToolbarTwin HelpIndexTwin{&F::HelpIndexButton, "HelpIndexButton", 902, 44,
+                                     "Sucht ein Stichwort in der Hilfe", TPicture::HelpIndex};
+constexpr TToolbarTwin HelpTwin{&F::HelpButton, "HelpButton", 946, 48, "Zeigt die Hilfethemen an", TPicture::Help};
+
+const TCommandRow CommandTable[] = {
+    {.Submenu = &F::Datei1, .Name = "Datei1", .Caption = "&Datei"},
+    {.Menu = &F::Datei1, .Item = &F::Neu1, .Name = "Neu1", .Caption = "&Neu",
+     .Hint = "Erstellt eine neue Mirola-Fragedatei", .Keys = "Ctrl+N", .Handler = &F::Neu1Click, .Button = &NewTwin},
+    {.Menu = &F::Datei1, .Item = &F::ffnen1, .Name = "ffnen1", .Caption = "&Öffnen ...",
+     .Hint = "Öffnet eine vorhandene Datei", .Keys = "Ctrl+O", .Handler = &F::ffnen1Click, .Button = &OpenTwin},
+    {.Menu = &F::Datei1, .Submenu = &F::Zuletztgeffnet1, .Name = "Zuletztgeffnet1", .Caption = "&Zuletzt geöffnet"},
+    {.Menu = &F::Datei1, .Item = &F::Speichern1, .Name = "Speichern1", .Caption = "&Speichern",
+     .Hint = "Speichert die Datei unter dem aktuellen Namen", .Keys = "Ctrl+S", .Handler = &F::Speichern1Click,
+     .Button = &SaveTwin},
+    {.Menu = &F::Datei1, .Item = &F::Speichernunter1, .Name = "Speichernunter1", .Caption = "Speichern &unter...",
+     .Hint = "Speichert die Datei unter anderem Namen", .Keys = "Ctrl+Shift+S", .Handler = &F::Speichernunter1Click},
+    {.Menu = &F::Datei1, .Item = &F::N10, .Name = "N10"},
+    {.Menu = &F::Datei1, .Item = &F::Exportieren1, .Name = "Exportieren1", .Caption = "&Exportieren...",
+     .Hint = "Fragedatei ins Mirola-Format exportieren...", .Handler = &F::Exportieren1Click},
+    {.Menu = &F::Datei1, .Item = &F::N2, .Name = "N2"},
+    {.Menu = &F::Datei1, .Item = &F::Schlieen1, .Name = "Schlieen1", .Caption = "S&chließen",
+     .Hint = "Schließt die aktuelle Datei", .Handler = &F::Schlieen1Click},
+    {.Menu = &F::Datei1, .Item = &F::N1, .Name = "N1"},
+    {.Menu = &F::Datei1, .Item = &F::Beenden1, .Name = "Beenden1", .Caption = "&Beenden", .Hint = "Beendet Kelmor",
+     .Keys = "Alt+X; Ctrl+Q", .Handler = &F::Beenden1Click, .Picture = TPicture::Exit},
+
+    {.Submenu = &F::Bearbeiten1, .Name = "Bearbeiten1", .Caption = "&Bearbeiten"},
+    {.Menu = &F::Bearbeiten1, .Item = &F::Rckgngig1, .Name = "Rckgngig1", .Caption = "&Rückgängig",
+     .Hint = "Macht die letzte Änderung rückgängig", .Keys = "Ctrl+Z", .Handler = &F::Rckgngig1Click,
+     .Picture = TPicture::Undo},
+    {.Menu = &F::Bearbeiten1, .Item = &F::Wiederherstellen1, .Name = "Wiederherstellen1",
+     .Caption = "&Wiederherstellen", .Hint = "Stellt die zuletzt rückgängig gemachte Änderung wieder her",
+     .Keys = "Ctrl+Y; Ctrl+Shift+Z", .Handler = &F::Wiederherstellen1Click, .Picture = TPicture::Redo},
+    {.Menu = &F::Bearbeiten1, .Item = &F::N13, .Name = "N13"},
+    {.Menu = &F::Bearbeiten1, .Item = &F::Ausschneiden1, .Name = "Ausschneiden1", .Caption = "&Ausschneiden",
+     .Hint = "Schneidet Text in die Zwischenablage aus", .Keys = "Ctrl+X", .Handler = &F::Ausschneiden1Click,
+     .Button = &CutTwin},
+    {.Menu = &F::Bearbeiten1, .Item = &F::Kopieren1, .Name = "Kopieren1", .Caption = "&Kopieren",
+     .Hint = "Kopiert Text in die Zwischenablage", .Keys = "Ctrl+C", .Handler = &F::Kopieren1Click,
+     .Button = &CopyTwin},
+    {.Menu = &F::Bearbeiten1, .Item = &F::Einfgen1, .Name = "Einfgen1", .Caption = "&Einfügen",
+     .Hint = "Fügt Text aus der Zwischenablage ein", .Keys = "Ctrl+V", .Handler = &F::Einfgen1Click,
+     .Button = &PasteTwin},
+    {.Menu = &F::Bearbeiten1, .Item = &F::N11, .Name = "N11"},
+    {.Menu = &F::Bearbeiten1, .Item = &F::Dateiinformationen1, .Name = "Dateiinformationen1",
+     .Caption = "&Kartei-Informationen...", .Hint = "Zeigt die Dateiinformationen an",
+     .Handler = &F::Dateiinformationen1Click, .Picture = TPicture::FileInfo, .Button = &FilePropTwin},
+
+    {.Submenu = &F::Datensatz1, .Name = "Datensatz1", .Caption = "&Datensatz"},
+    {.Menu = &F::Datensatz1, .Item = &F::Erster1, .Name = "Erster1", .Caption = "&Erster",
+     .Hint = "Springt zum ersten Datensatz", .Keys = "Alt+1", .Handler = &F::DataControlClick, .Tag = rcFirst,
+     .Button = &FirstTwin},
+    {.Menu = &F::Datensatz1, .Item = &F::Voriger1, .Name = "Voriger1", .Caption = "&Voriger",
+     .Hint = "Springt zum vorigen Datensatz", .Keys = "Alt+V", .Handler = &F::DataControlClick, .Tag = rcPrior,
+     .Button = &PreviousTwin},
+    {.Menu = &F::Datensatz1, .Item = &F::Nchster1, .Name = "Nchster1", .Caption = "&Nächster",
+     .Hint = "Springt zum nächsten Datensatz", .Keys = "Alt+N", .Handler = &F::DataControlClick, .Tag = rcNext,
+     .Button = &NextTwin},
+    {.Menu = &F::Datensatz1, .Item = &F::Letzter1, .Name = "Letzter1", .Caption = "&Letzter",
+     .Hint = "Springt zum letzten Datensatz", .Keys = "Alt+L", .Handler = &F::DataControlClick, .Tag = rcLast,
+     .Button = &LastTwin},
+    {.Menu = &F::Datensatz1, .Item = &F::Gehezu1, .Name = "Gehezu1", .Caption = "&Gehe zu...",
+     .Hint = "Springt zu einem bestimmten Datensatz", .Keys = "Alt+0", .Handler = &F::Gehezu1Click},
+    {.Menu = &F::Datensatz1, .Item = &F::N7, .Name = "N7"},
+    {.Menu = &F::Datensatz1, .Item = &F::Suchen1, .Name = "Suchen1", .Caption = "&Suchen...",
+     .Hint = "Sucht Text in der Datenbank", .Keys = "Ctrl+F", .Handler = &F::Suchen1Click},
+    {.Menu = &F::Datensatz1, .Item = &F::Weitersuchen1, .Name = "Weitersuchen1", .Caption = "&Weitersuchen",
+     .Hint = "Setzt die Suche fort", .Keys = "F3", .Handler = &F::Weitersuchen1Click},
+    {.Menu = &F::Datensatz1, .Item = &F::Fragenprfen1, .Name = "Fragenprfen1", .Caption = "Fragen &prüfen ...",
+     .Hint = "Listet die Fragen auf, die unvollständig oder doppelt sind", .Keys = "F7",
+     .Handler = &F::Fragenprfen1Click, .Picture = TPicture::Check},
+    {.Menu = &F::Datensatz1, .Item = &F::N3, .Name = "N3"},
+    {.Menu = &F::Datensatz1, .Item = &F::Hinzufgen1, .Name = "Hinzufgen1", .Caption = "&Hinzufügen",
+     .Hint = "Fügt einen Datensatz hinzu", .Handler = &F::DataControlClick, .Tag = rcAdd, .Button = &AddTwin},
+    {.Menu = &F::Datensatz1, .Item = &F::Entfernen1, .Name = "Entfernen1", .Caption = "&Entfernen",
+     .Hint = "Entfernt den aktuellen Datensatz", .Handler = &F::DataControlClick, .Tag = rcDelete,
+     .Button = &DeleteTwin},
+    {.Menu = &F::Datensatz1, .Item = &F::N6, .Name = "N6"},
+    {.Menu = &F::Datensatz1, .Item = &F::bernehmen1, .Name = "bernehmen1", .Caption = "&Übernehmen",
+     .Hint = "Übernimmt die Änderungen in die Datenbank", .Handler = &F::DataControlClick, .Tag = rcPost,
+     .Button = &PostTwin},
+
+    {.Submenu = &F::Ansicht1, .Name = "Ansicht1", .Caption = "&Ansicht"},
+    {.Menu = &F::Ansicht1, .Item = &F::Symbolleiste1, .Name = "Symbolleiste1", .Caption = "&Symbolleiste",
+     .Hint = "bestimmt, ob die Symbolleiste angezeigt werden soll...", .Handler = &F::Symbolleiste1Click},
+    {.Menu = &F::Ansicht1, .Item = &F::Statusleiste1, .Name = "Statusleiste1", .Caption = "Sta&tusleiste",
+     .Hint = "bestimmt, ob die Statusleiste angezeigt werden soll...", .Handler = &F::Statusleiste1Click},
+
+    {.Submenu = &F::N4, .Name = "N4", .Caption = "&?"},
+    {.Menu = &F::N4, .Item = &F::InderHilfesuchen1, .Name = "InderHilfesuchen1", .Caption = "&In der Hilfe suchen ...",
+     .Hint = "Ruft den Index der Hilfe auf...", .Handler = &F::InderHilfesuchen1Click, .Button = &HelpIndexTwin},
+    {.Menu = &F::N4, .Item = &F::Hilfeverwenden1, .Name = "Hilfeverwenden1", .Caption = "Hilfe &verwenden...",
+     .Hint = "Ruft die Hilfe zur Hilfe auf...", .Handler = &F::Hilfeverwenden1Click},
+    {.Menu = &F::N4, .Item = &F::N8, .Name = "N8"},
+    {.Menu = &F::N4, .Item = &F::Hilfethemen1, .Name = "Hilfethemen1", .Caption = "&Hilfethemen",
+     .Hint = "Ruft die Hilfethemen auf...", .Keys = "Alt+H", .Handler = &F::Hilfethemen1Click, .Button = &HelpTwin},
+    {.Menu = &F::N4, .Submenu = &F::SpracheLanguage1, .Name = "SpracheLanguage1", .Caption = "&Sprache (Language)"},
+    {.Menu = &F::SpracheLanguage1, .Item = &F::Deutsch1, .Name = "Deutsch1", .Caption = "&Deutsch",
+     .Handler = &F::SwitchLanguage},
+    {.Menu = &F::SpracheLanguage1, .Item = &F::English1, .Name = "English1", .Caption = "&English",
+     .Handler = &F::SwitchLanguage},
+    {.Menu = &F::SpracheLanguage1, .Item = &F::Francais1, .Name = "Francais1", .Caption = "&Français",
+     .Handler = &F::SwitchLanguage},
+    {.Menu = &F::N4, .Item = &F::N12, .Name = "N12"},
+    // The hint names the web page, which is added when the item is made.
+    {.Menu = &F::N4, .Item = &F::WeitereInfosundUpdates1, .Name = "WeitereInfosundUpdates1",
+     .Caption = "Infos und Updates ( im &WWW)...", .Handler = &F::WeitereInfosundUpdates1Click,
+     .Picture = TPicture::Web},
+    {.Menu = &F::N4, .Item = &F::N5, .Name = "N5"},
+    {.Menu = &F::N4, .Item = &F::Infober1, .Name = "Infober1", .Caption = "&Info &über ...",
+     .Hint = "Zeigt das Info-Fenster von Kelmor für Mirola an...", .Keys = "Alt+Y", .Handler = &F::Infober1Click},
+};
 }  // namespace
 
 TKelmorFrm::TKelmorFrm(std::unique_ptr<TPlatformSeam> seam, QWidget *parent)
@@ -126,6 +293,7 @@ TKelmorFrm::TKelmorFrm(std::unique_ptr<TPlatformSeam> seam, QWidget *parent)
     MainPanel->setGeometry(ScaledRect(0, 59, 998, 570));
     MainPanel->hide();
 
+    BuildHistory();
     BuildToolbar();
     BuildRecordForm();
     BuildStatusLine();
@@ -173,39 +341,13 @@ QToolButton *TKelmorFrm::MakeToolButton(const char *name, int left, int width, c
 
 void TKelmorFrm::BuildToolbar()
 {
-    NewButton = MakeToolButton("NewButton", 9, 45, QStringLiteral("Erstellt eine neue Datei"),
-                               PictureIcon(TPicture::New), &TKelmorFrm::Neu1Click);
-    OpenButton = MakeToolButton("OpenButton", 54, 46, QStringLiteral("Öffnet eine vorhandene Datei"),
-                                PictureIcon(TPicture::Open), &TKelmorFrm::ffnen1Click);
-    SaveButton = MakeToolButton("SaveButton", 100, 46, QStringLiteral("Speichert die aktuelle Datei"),
-                                PictureIcon(TPicture::Save), &TKelmorFrm::Speichern1Click);
-    CutButton = MakeToolButton("CutButton", 176, 47, QStringLiteral("Schneidet Text in die Zwischenablage aus"),
-                               PictureIcon(TPicture::Cut), &TKelmorFrm::Ausschneiden1Click);
-    CopyButton = MakeToolButton("CopyButton", 223, 46, QStringLiteral("Kopiert Text in die Zwischenablage"),
-                                PictureIcon(TPicture::Copy), &TKelmorFrm::Kopieren1Click);
-    PasteButton = MakeToolButton("PasteButton", 269, 48, QStringLiteral("Fügt Text aus der Zwischenablage ein"),
-                                 PictureIcon(TPicture::Paste), &TKelmorFrm::Einfgen1Click);
-    FilePropButton = MakeToolButton("FilePropButton", 347, 46, QStringLiteral("Die Dateiinformationen ändern..."),
-                                    PictureIcon(TPicture::FileProp), &TKelmorFrm::Dateiinformationen1Click);
-    FirstButton = MakeToolButton("FirstButton", 478, 45, QStringLiteral("Springt zum ersten Datensatz"),
-                                 PictureIcon(TPicture::First), &TKelmorFrm::DataControlClick, rcFirst);
-    PreviousButton = MakeToolButton("PreviousButton", 523, 48, QStringLiteral("Springt zum vorigen Datensatz"),
-                                    PictureIcon(TPicture::Previous), &TKelmorFrm::DataControlClick, rcPrior);
-    NextButton = MakeToolButton("NextButton", 571, 45, QStringLiteral("Springt zum nächsten Datensatz"),
-                                PictureIcon(TPicture::Next), &TKelmorFrm::DataControlClick, rcNext);
-    LastButton = MakeToolButton("LastButton", 616, 46, QStringLiteral("Springt zum letzten Datensatz"),
-                                PictureIcon(TPicture::Last), &TKelmorFrm::DataControlClick, rcLast);
-    AddButton = MakeToolButton("AddButton", 662, 47, QStringLiteral("Fügt einen Datensatz hinzu"),
-                               PictureIcon(TPicture::Add), &TKelmorFrm::DataControlClick, rcAdd);
-    DeleteButton = MakeToolButton("DeleteButton", 709, 45, QStringLiteral("Löscht den aktuellen Datensatz"),
-                                  PictureIcon(TPicture::Delete), &TKelmorFrm::DataControlClick, rcDelete);
-    PostButton = MakeToolButton("PostButton", 754, 47, QStringLiteral("Übernimmt die Änderungen der Datenbank"),
-                                PictureIcon(TPicture::Post), &TKelmorFrm::DataControlClick, rcPost);
-    HelpIndexButton = MakeToolButton("HelpIndexButton", 902, 44, QStringLiteral("Sucht ein Stichwort in der Hilfe"),
-                                     PictureIcon(TPicture::HelpIndex), &TKelmorFrm::InderHilfesuchen1Click);
-    HelpButton = MakeToolButton("HelpButton", 946, 48, QStringLiteral("Zeigt die Hilfethemen an"),
-                                PictureIcon(TPicture::Help), &TKelmorFrm::Hilfethemen1Click);
-
+    for (const TCommandRow &row : CommandTable) {
+        if (row.Button == nullptr)
+            continue;
+        const TToolbarTwin &twin = *row.Button;
+        this->*twin.Member = MakeToolButton(twin.Name, twin.Left, twin.Width, QString::fromUtf8(twin.Hint),
+                                            PictureIcon(twin.Picture), row.Handler, row.Tag);
+    }
     for (QToolButton *b : {SaveButton, CutButton, CopyButton, PasteButton, FirstButton, PreviousButton, NextButton,
                            LastButton, AddButton, DeleteButton, PostButton})
         b->setEnabled(false);
@@ -449,140 +591,44 @@ void TKelmorFrm::BuildMainMenu()
     MainMenu1 = new TMainMenuBar(this);
     setMenuBar(MainMenu1);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    const auto makeMenu = [](QMenuBar *bar, QMenu *parentMenu, const char *name, const QString &caption) {
-        QMenu *menu = parentMenu != nullptr ? parentMenu->addMenu(caption) : bar->addMenu(caption);
-        menu->setObjectName(QLatin1String(name));
-        menu->menuAction()->setObjectName(QStringLiteral("%1Item").arg(QLatin1String(name)));
-        return menu;
-    };
+    for (const TCommandRow &row : CommandTable) {
+        QMenu *const parentMenu = row.Menu != nullptr ? this->*row.Menu : nullptr;
+        const QString caption = QString::fromUtf8(row.Caption);
+        if (row.Submenu != nullptr) {
+            QMenu *menu = parentMenu != nullptr ? parentMenu->addMenu(caption) : MainMenu1->addMenu(caption);
+            menu->setObjectName(QLatin1String(row.Name));
+            menu->menuAction()->setObjectName(QStringLiteral("%1Item").arg(QLatin1String(row.Name)));
+            this->*row.Submenu = menu;
+            continue;
+        }
+        if (row.Caption == nullptr) {
+            this->*row.Item = MakeSeparator(parentMenu, row.Name);
+            continue;
+        }
+        QAction *item = MakeItem(parentMenu, row.Name, caption, QString::fromUtf8(row.Hint), row.Handler, row.Tag);
+        if (row.Keys != nullptr)
+            item->setShortcuts(QKeySequence::listFromString(QLatin1String(row.Keys), QKeySequence::PortableText));
+        if (row.Picture)
+            item->setIcon(PictureIcon(*row.Picture));
+        else if (row.Button != nullptr)
+            item->setIcon((this->*row.Button->Member)->icon());
+        if (row.Button != nullptr)
+            FTwins.emplace_back(item, this->*row.Button->Member);
+        this->*row.Item = item;
+    }
+    SetHint(WeitereInfosundUpdates1, QStringLiteral("Kelmor-Webseite: ") + KelmorWebPage);
 
-    Datei1 = makeMenu(MainMenu1, nullptr, "Datei1", QStringLiteral("&Datei"));
-    Neu1 = MakeItem(Datei1, "Neu1", QStringLiteral("&Neu"), QStringLiteral("Erstellt eine neue Mirola-Fragedatei"),
-                    &TKelmorFrm::Neu1Click);
-    Neu1->setIcon(NewButton->icon());
-    ffnen1 = MakeItem(Datei1, "ffnen1", QStringLiteral("&Öffnen ..."), QStringLiteral("Öffnet eine vorhandene Datei"),
-                      &TKelmorFrm::ffnen1Click);
-    ffnen1->setIcon(OpenButton->icon());
-    Speichern1 = MakeItem(Datei1, "Speichern1", QStringLiteral("&Speichern"),
-                          QStringLiteral("Speichert die Datei unter dem aktuellen Namen"), &TKelmorFrm::Speichern1Click);
-    Speichern1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    Speichern1->setIcon(SaveButton->icon());
-    Speichernunter1 = MakeItem(Datei1, "Speichernunter1", QStringLiteral("Speichern &unter..."),
-                               QStringLiteral("Speichert die Datei unter anderem Namen"),
-                               &TKelmorFrm::Speichernunter1Click);
-    N10 = MakeSeparator(Datei1, "N10");
-    Exportieren1 = MakeItem(Datei1, "Exportieren1", QStringLiteral("&Exportieren..."),
-                            QStringLiteral("Fragedatei ins Mirola-Format exportieren..."),
-                            &TKelmorFrm::Exportieren1Click);
-    N2 = MakeSeparator(Datei1, "N2");
-    Schlieen1 = MakeItem(Datei1, "Schlieen1", QStringLiteral("S&chließen"), QStringLiteral("Schließt die aktuelle Datei"),
-                         &TKelmorFrm::Schlieen1Click);
-    N1 = MakeSeparator(Datei1, "N1");
-    Beenden1 = MakeItem(Datei1, "Beenden1", QStringLiteral("&Beenden"), QStringLiteral("Beendet Kelmor"),
-                        &TKelmorFrm::Beenden1Click);
-    Beenden1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
-    Beenden1->setIcon(PictureIcon(TPicture::Exit));
-
-    Bearbeiten1 = makeMenu(MainMenu1, nullptr, "Bearbeiten1", QStringLiteral("&Bearbeiten"));
-    Ausschneiden1 = MakeItem(Bearbeiten1, "Ausschneiden1", QStringLiteral("&Ausschneiden"),
-                             QStringLiteral("Schneidet Text in die Zwischenablage aus"),
-                             &TKelmorFrm::Ausschneiden1Click);
-    Ausschneiden1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    Ausschneiden1->setIcon(CutButton->icon());
-    Kopieren1 = MakeItem(Bearbeiten1, "Kopieren1", QStringLiteral("&Kopieren"),
-                         QStringLiteral("Kopiert Text in die Zwischenablage"), &TKelmorFrm::Kopieren1Click);
-    Kopieren1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    Kopieren1->setIcon(CopyButton->icon());
-    Einfgen1 = MakeItem(Bearbeiten1, "Einfgen1", QStringLiteral("&Einfügen"),
-                        QStringLiteral("Fügt Text aus der Zwischenablage ein"), &TKelmorFrm::Einfgen1Click);
-    Einfgen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    Einfgen1->setIcon(PasteButton->icon());
-    N11 = MakeSeparator(Bearbeiten1, "N11");
-    Dateiinformationen1 = MakeItem(Bearbeiten1, "Dateiinformationen1", QStringLiteral("&Kartei-Informationen..."),
-                                   QStringLiteral("Zeigt die Dateiinformationen an"),
-                                   &TKelmorFrm::Dateiinformationen1Click);
-    Dateiinformationen1->setIcon(PictureIcon(TPicture::FileInfo));
-
-    Datensatz1 = makeMenu(MainMenu1, nullptr, "Datensatz1", QStringLiteral("&Datensatz"));
-    const auto recordItem = [this](const char *name, const QString &caption, const QString &hint, int tag,
-                                   QKeySequence shortcut, QToolButton *twin) {
-        QAction *item = MakeItem(Datensatz1, name, caption, hint, &TKelmorFrm::DataControlClick, tag);
-        item->setShortcut(shortcut);
-        if (twin != nullptr)
-            item->setIcon(twin->icon());
-        return item;
-    };
-    Erster1 = recordItem("Erster1", QStringLiteral("&Erster"), QStringLiteral("Springt zum ersten Datensatz"), rcFirst,
-                         QKeySequence(Qt::ALT | Qt::Key_1), FirstButton);
-    Voriger1 = recordItem("Voriger1", QStringLiteral("&Voriger"), QStringLiteral("Springt zum vorigen Datensatz"), rcPrior,
-                          QKeySequence(Qt::ALT | Qt::Key_V), PreviousButton);
-    Nchster1 = recordItem("Nchster1", QStringLiteral("&Nächster"), QStringLiteral("Springt zum nächsten Datensatz"), rcNext,
-                          QKeySequence(Qt::ALT | Qt::Key_N), NextButton);
-    Letzter1 = recordItem("Letzter1", QStringLiteral("&Letzter"), QStringLiteral("Springt zum letzten Datensatz"), rcLast,
-                          QKeySequence(Qt::ALT | Qt::Key_L), LastButton);
-    Gehezu1 = MakeItem(Datensatz1, "Gehezu1", QStringLiteral("&Gehe zu..."),
-                       QStringLiteral("Springt zu einem bestimmten Datensatz"), &TKelmorFrm::Gehezu1Click);
-    Gehezu1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_0));
-    N7 = MakeSeparator(Datensatz1, "N7");
-    Suchen1 = MakeItem(Datensatz1, "Suchen1", QStringLiteral("&Suchen..."), QStringLiteral("Sucht Text in der Datenbank"),
-                       &TKelmorFrm::Suchen1Click);
-    Suchen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    Weitersuchen1 = MakeItem(Datensatz1, "Weitersuchen1", QStringLiteral("&Weitersuchen"),
-                             QStringLiteral("Setzt die Suche fort"), &TKelmorFrm::Weitersuchen1Click);
-    Weitersuchen1->setShortcut(QKeySequence(Qt::Key_F3));
-    N3 = MakeSeparator(Datensatz1, "N3");
-    Hinzufgen1 = recordItem("Hinzufgen1", QStringLiteral("&Hinzufügen"), QStringLiteral("Fügt einen Datensatz hinzu"),
-                            rcAdd, QKeySequence(), AddButton);
-    Entfernen1 = recordItem("Entfernen1", QStringLiteral("&Entfernen"),
-                            QStringLiteral("Entfernt den aktuellen Datensatz"), rcDelete, QKeySequence(), DeleteButton);
-    N6 = MakeSeparator(Datensatz1, "N6");
-    bernehmen1 = recordItem("bernehmen1", QStringLiteral("&Übernehmen"),
-                            QStringLiteral("Übernimmt die Änderungen in die Datenbank"), rcPost, QKeySequence(), PostButton);
-
-    Ansicht1 = makeMenu(MainMenu1, nullptr, "Ansicht1", QStringLiteral("&Ansicht"));
-    Symbolleiste1 = MakeItem(Ansicht1, "Symbolleiste1", QStringLiteral("&Symbolleiste"),
-                             QStringLiteral("bestimmt, ob die Symbolleiste angezeigt werden soll..."),
-                             &TKelmorFrm::Symbolleiste1Click);
-    Statusleiste1 = MakeItem(Ansicht1, "Statusleiste1", QStringLiteral("Sta&tusleiste"),
-                             QStringLiteral("bestimmt, ob die Statusleiste angezeigt werden soll..."),
-                             &TKelmorFrm::Statusleiste1Click);
     for (QAction *toggle : {Symbolleiste1, Statusleiste1}) {
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
     Ansicht1->menuAction()->setVisible(false);
-
-    N4 = makeMenu(MainMenu1, nullptr, "N4", QStringLiteral("&?"));
-    InderHilfesuchen1 = MakeItem(N4, "InderHilfesuchen1", QStringLiteral("&In der Hilfe suchen ..."),
-                                 QStringLiteral("Ruft den Index der Hilfe auf..."),
-                                 &TKelmorFrm::InderHilfesuchen1Click);
-    InderHilfesuchen1->setIcon(HelpIndexButton->icon());
-    Hilfeverwenden1 = MakeItem(N4, "Hilfeverwenden1", QStringLiteral("Hilfe &verwenden..."),
-                               QStringLiteral("Ruft die Hilfe zur Hilfe auf..."), &TKelmorFrm::Hilfeverwenden1Click);
-    N8 = MakeSeparator(N4, "N8");
-    Hilfethemen1 = MakeItem(N4, "Hilfethemen1", QStringLiteral("&Hilfethemen"),
-                            QStringLiteral("Ruft die Hilfethemen auf..."), &TKelmorFrm::Hilfethemen1Click);
-    Hilfethemen1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_H));
-    Hilfethemen1->setIcon(HelpButton->icon());
-    SpracheLanguage1 = makeMenu(MainMenu1, N4, "SpracheLanguage1", QStringLiteral("&Sprache (Language)"));
     FLanguageGroup = new QActionGroup(this);
     FLanguageGroup->setExclusive(true);
-    Deutsch1 = MakeItem(SpracheLanguage1, "Deutsch1", QStringLiteral("&Deutsch"), {}, &TKelmorFrm::SwitchLanguage);
-    English1 = MakeItem(SpracheLanguage1, "English1", QStringLiteral("&English"), {}, &TKelmorFrm::SwitchLanguage);
-    Francais1 = MakeItem(SpracheLanguage1, "Francais1", QStringLiteral("&Français"), {}, &TKelmorFrm::SwitchLanguage);
     for (QAction *language : {Deutsch1, English1, Francais1}) {
         language->setCheckable(true);
         FLanguageGroup->addAction(language);
     }
-    N12 = MakeSeparator(N4, "N12");
-    WeitereInfosundUpdates1 = MakeItem(N4, "WeitereInfosundUpdates1", QStringLiteral("Infos und Updates ( im &WWW)..."),
-                                       QStringLiteral("Kelmor-Webseite: ") + KelmorWebPage,
-                                       &TKelmorFrm::WeitereInfosundUpdates1Click);
-    WeitereInfosundUpdates1->setIcon(PictureIcon(TPicture::Web));
-    N5 = MakeSeparator(N4, "N5");
-    Infober1 = MakeItem(N4, "Infober1", QStringLiteral("&Info &über ..."),
-                        QStringLiteral("Zeigt das Info-Fenster von Kelmor für Mirola an..."), &TKelmorFrm::Infober1Click);
-    Infober1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Y));
     for (QAction *neverShown : {SpracheLanguage1->menuAction(), N12})
         neverShown->setVisible(false);
 }
@@ -633,9 +679,12 @@ void TKelmorFrm::BuildHiddenItemShortcuts()
 {
     // Qt drops the shortcut of an item that is hidden or sits in a hidden menu; these
     // stand in for it while the item is out of sight.
-    for (QAction *item : {Speichern1, Beenden1, Ausschneiden1, Kopieren1, Einfgen1, Erster1, Voriger1, Nchster1,
-                          Letzter1, Gehezu1, Suchen1, Weitersuchen1, Hilfethemen1, Infober1}) {
-        auto *shortcut = new QShortcut(item->shortcut(), this);
+    for (const TCommandRow &row : CommandTable) {
+        if (row.Keys == nullptr)
+            continue;
+        QAction *item = this->*row.Item;
+        auto *shortcut = new QShortcut(this);
+        shortcut->setKeys(item->shortcuts());
         shortcut->setObjectName(item->objectName() + QStringLiteral("Shortcut"));
         connect(shortcut, &QShortcut::activated, this, [item] {
             // Qt refuses to trigger a hidden item, so the item's own signal is raised.

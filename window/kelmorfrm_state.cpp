@@ -62,45 +62,30 @@ void TKelmorFrm::SetIsFileLoaded(bool value)
 void TKelmorFrm::SetIsChanged(bool value)
 {
     FIsChanged = value;
-    EnableItem(Speichern1, value);
-    EnableItem(bernehmen1, value);
-    SaveButton->setEnabled(value);
-    PostButton->setEnabled(value);
+    EnableCommand(Speichern1, value);
+    EnableCommand(bernehmen1, value);
 }
 
 void TKelmorFrm::SetCurSelText(const QString &value)
 {
     FCurSelText = value;
     const bool selected = !value.isEmpty();
-    EnableItem(Ausschneiden1, selected);
+    EnableCommand(Ausschneiden1, selected);
     EnableItem(Ausschneiden2, selected);
-    CutButton->setEnabled(selected);
-    EnableItem(Kopieren1, selected);
+    EnableCommand(Kopieren1, selected);
     EnableItem(Kopieren2, selected);
-    CopyButton->setEnabled(selected);
-}
-
-void TKelmorFrm::DocumentChanged()
-{
-    SetIsChanged(true);
 }
 
 void TKelmorFrm::UpdateNavigation()
 {
     const std::int32_t i = QFile->Index;
     const std::int32_t n = QFile->Count();
-    EnableItem(Erster1, i > 0);
-    EnableItem(Voriger1, i > 0);
-    EnableItem(Nchster1, i < n - 1);
-    EnableItem(Letzter1, i < n - 1);
-    EnableItem(Entfernen1, n > 0);
-    EnableItem(bernehmen1, FIsChanged);
-    FirstButton->setEnabled(i > 0);
-    PreviousButton->setEnabled(i > 0);
-    NextButton->setEnabled(i < n - 1);
-    LastButton->setEnabled(i < n - 1);
-    DeleteButton->setEnabled(n > 0);
-    PostButton->setEnabled(FIsChanged);
+    EnableCommand(Erster1, i > 0);
+    EnableCommand(Voriger1, i > 0);
+    EnableCommand(Nchster1, i < n - 1);
+    EnableCommand(Letzter1, i < n - 1);
+    EnableCommand(Entfernen1, n > 0);
+    EnableCommand(bernehmen1, FIsChanged);
     NumberOfPanel->setText(QStringLiteral("Datensätze: %1").arg(n));
     IndexPanel->setText(QStringLiteral("Datensatz Nr. %1").arg(static_cast<qint64>(i) + 1));
 }
@@ -148,6 +133,15 @@ void TKelmorFrm::EnableItem(QAction *item, bool enabled)
     // of a hidden item needs the value set.
     item->setProperty(ItemEnabledProperty, enabled);
     item->setEnabled(enabled);
+}
+
+void TKelmorFrm::EnableCommand(QAction *item, bool enabled)
+{
+    EnableItem(item, enabled);
+    for (const auto &[twinItem, button] : FTwins) {
+        if (twinItem == item)
+            button->setEnabled(enabled);
+    }
 }
 
 bool TKelmorFrm::ItemEnabled(const QAction *item)

@@ -72,6 +72,28 @@ void Info(QPainter &g, int x, const QColor &body, const QColor &mark)
     g.drawRect(x + 7, 5, 2, 1);
 }
 
+// A half-turn arrow with its head on the left (back) or mirrored (forth).
+void TurnArrow(QPainter &g, bool back)
+{
+    g.save();
+    if (!back) {
+        g.translate(16, 0);
+        g.scale(-1, 1);
+    }
+    g.setRenderHint(QPainter::Antialiasing);
+    QPainterPath turn;
+    turn.moveTo(4.5, 7.5);
+    turn.cubicTo(7, 4, 14, 4, 14, 10);
+    turn.cubicTo(14, 12.5, 12.5, 14, 10.5, 14);
+    g.setPen(QPen(Navy, 2, Qt::SolidLine, Qt::RoundCap));
+    g.setBrush(Qt::NoBrush);
+    g.drawPath(turn);
+    g.setPen(Qt::NoPen);
+    g.setBrush(Navy);
+    g.drawPolygon(QPolygonF({QPointF(1, 4), QPointF(8, 4.5), QPointF(2, 10.5)}));
+    g.restore();
+}
+
 void Draw(QPainter &g, TPicture p)
 {
     switch (p) {
@@ -208,6 +230,19 @@ void Draw(QPainter &g, TPicture p)
         g.drawLine(QPointF(1.5, 8), QPointF(14.5, 8));
         g.drawLine(QPointF(3, 4.5), QPointF(13, 4.5));
         g.drawLine(QPointF(3, 11.5), QPointF(13, 11.5));
+        break;
+    case TPicture::Undo:
+    case TPicture::Redo:
+        TurnArrow(g, p == TPicture::Undo);
+        break;
+    case TPicture::Check:
+        Sheet(g, 1, 0, 10, 14);
+        TextLines(g, 3, 4, 5, 4, Grey);
+        g.setRenderHint(QPainter::Antialiasing);
+        g.setPen(QPen(Ink, 1.5));
+        g.setBrush(QColor(255, 255, 255, 160));
+        g.drawEllipse(QRectF(7.5, 6.5, 5, 5));
+        g.drawLine(QPointF(12, 11), QPointF(15, 14));
         break;
     }
 }

@@ -13,6 +13,8 @@ enum class TPicture {
     HelpIndex, Help,
     AddAnswer, DeleteAnswer,
     Exit, FileInfo, Web,
+    Undo, Redo,         // a curved arrow back and forth
+    Check,              // a sheet under a magnifying glass
 };
 
 // The picture as drawn, at its own size.

@@ -125,7 +125,10 @@ QSet<QPair<QString, QString>> MenuShortcuts(const TKelmorFrm &w)
             continue;
         QString caption = item->text();
         caption.remove(QLatin1Char('&'));
-        rows.insert({item->shortcut().toString(QKeySequence::NativeText), caption});
+        QStringList keys;
+        for (const QKeySequence &key : item->shortcuts())
+            keys << key.toString(QKeySequence::NativeText);
+        rows.insert({keys.join(QStringLiteral(", ")), caption});
     }
     return rows;
 }

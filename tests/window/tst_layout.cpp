@@ -48,6 +48,7 @@ private slots:
     void recordFormHasNoTooltips();
     void menuItemsCarryCaptionShortcutAndTag_data();
     void menuItemsCarryCaptionShortcutAndTag();
+    void menusHoldTheirItemsInOrder();
     void menuItemsShareTheirButtonsPictures();
     void picturesHaveTheirSizes();
     void labelAccessLettersMoveNoFocus_data();
@@ -117,7 +118,7 @@ void TestLayout::emptyStateShowsOnlyTheFileAndHelpCommands()
                 items << (a->isSeparator() ? QStringLiteral("-") : a->text());
         return items;
     };
-    QCOMPARE(shownItems(w.Datei1), (QStringList{"&Neu", "&Öffnen ...", "-", "&Beenden"}));
+    QCOMPARE(shownItems(w.Datei1), (QStringList{"&Neu", "&Öffnen ...", "&Zuletzt geöffnet", "-", "&Beenden"}));
     QCOMPARE(shownItems(w.N4), (QStringList{"&In der Hilfe suchen ...", "Hilfe &verwenden...", "-", "&Hilfethemen",
                                             "Infos und Updates ( im &WWW)...", "-", "&Info &über ..."}));
 
@@ -242,36 +243,71 @@ void TestLayout::menuItemsCarryCaptionShortcutAndTag_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<QKeySequence>("shortcut");
+    // Several keys are separated by "; "; the menu shows the first.
+    QTest::addColumn<QString>("shortcuts");
     QTest::addColumn<int>("tag");
-    QTest::newRow("Speichern1") << "Speichern1" << "&Speichern" << QKeySequence("Ctrl+S") << 0;
-    QTest::newRow("Beenden1") << "Beenden1" << "&Beenden" << QKeySequence("Alt+X") << 0;
-    QTest::newRow("Ausschneiden1") << "Ausschneiden1" << "&Ausschneiden" << QKeySequence("Ctrl+X") << 0;
-    QTest::newRow("Einfgen1") << "Einfgen1" << "&Einfügen" << QKeySequence("Ctrl+V") << 0;
-    QTest::newRow("Erster1") << "Erster1" << "&Erster" << QKeySequence("Alt+1") << 1;
-    QTest::newRow("Voriger1") << "Voriger1" << "&Voriger" << QKeySequence("Alt+V") << 2;
-    QTest::newRow("Nchster1") << "Nchster1" << "&Nächster" << QKeySequence("Alt+N") << 3;
-    QTest::newRow("Letzter1") << "Letzter1" << "&Letzter" << QKeySequence("Alt+L") << 4;
-    QTest::newRow("Gehezu1") << "Gehezu1" << "&Gehe zu..." << QKeySequence("Alt+0") << 0;
-    QTest::newRow("Hinzufgen1") << "Hinzufgen1" << "&Hinzufügen" << QKeySequence() << 5;
-    QTest::newRow("Entfernen1") << "Entfernen1" << "&Entfernen" << QKeySequence() << 6;
-    QTest::newRow("bernehmen1") << "bernehmen1" << "&Übernehmen" << QKeySequence() << 7;
-    QTest::newRow("Infober1") << "Infober1" << "&Info &über ..." << QKeySequence("Alt+Y") << 0;
-    QTest::newRow("Lschen1") << "Lschen1" << "&Löschen" << QKeySequence("Ctrl+D") << 0;
+    QTest::newRow("Neu1") << "Neu1" << "&Neu" << "Ctrl+N" << 0;
+    QTest::newRow("ffnen1") << "ffnen1" << "&Öffnen ..." << "Ctrl+O" << 0;
+    QTest::newRow("Speichern1") << "Speichern1" << "&Speichern" << "Ctrl+S" << 0;
+    QTest::newRow("Speichernunter1") << "Speichernunter1" << "Speichern &unter..." << "Ctrl+Shift+S" << 0;
+    QTest::newRow("Beenden1") << "Beenden1" << "&Beenden" << "Alt+X; Ctrl+Q" << 0;
+    QTest::newRow("Rckgngig1") << "Rckgngig1" << "&Rückgängig" << "Ctrl+Z" << 0;
+    QTest::newRow("Wiederherstellen1") << "Wiederherstellen1" << "&Wiederherstellen" << "Ctrl+Y; Ctrl+Shift+Z" << 0;
+    QTest::newRow("Ausschneiden1") << "Ausschneiden1" << "&Ausschneiden" << "Ctrl+X" << 0;
+    QTest::newRow("Einfgen1") << "Einfgen1" << "&Einfügen" << "Ctrl+V" << 0;
+    QTest::newRow("Erster1") << "Erster1" << "&Erster" << "Alt+1" << 1;
+    QTest::newRow("Voriger1") << "Voriger1" << "&Voriger" << "Alt+V" << 2;
+    QTest::newRow("Nchster1") << "Nchster1" << "&Nächster" << "Alt+N" << 3;
+    QTest::newRow("Letzter1") << "Letzter1" << "&Letzter" << "Alt+L" << 4;
+    QTest::newRow("Gehezu1") << "Gehezu1" << "&Gehe zu..." << "Alt+0" << 0;
+    QTest::newRow("Fragenprfen1") << "Fragenprfen1" << "Fragen &prüfen ..." << "F7" << 0;
+    QTest::newRow("Hinzufgen1") << "Hinzufgen1" << "&Hinzufügen" << "" << 5;
+    QTest::newRow("Entfernen1") << "Entfernen1" << "&Entfernen" << "" << 6;
+    QTest::newRow("bernehmen1") << "bernehmen1" << "&Übernehmen" << "" << 7;
+    QTest::newRow("Infober1") << "Infober1" << "&Info &über ..." << "Alt+Y" << 0;
+    QTest::newRow("Lschen1") << "Lschen1" << "&Löschen" << "Ctrl+D" << 0;
 }
 
 void TestLayout::menuItemsCarryCaptionShortcutAndTag()
 {
     QFETCH(QString, name);
     QFETCH(QString, caption);
-    QFETCH(QKeySequence, shortcut);
+    QFETCH(QString, shortcuts);
     QFETCH(int, tag);
     TWindowFixture f;
     auto *item = f.Frm->findChild<QAction *>(name);
     QVERIFY(item != nullptr);
     QCOMPARE(item->text(), caption);
-    QCOMPARE(item->shortcut(), shortcut);
+    QCOMPARE(item->shortcuts(), shortcuts.isEmpty() ? QList<QKeySequence>() : QKeySequence::listFromString(shortcuts));
     QCOMPARE(item->property("Tag").toInt(), tag);
+}
+
+void TestLayout::menusHoldTheirItemsInOrder()
+{
+    // The added commands take their places; every other item keeps its own.
+    TWindowFixture f;
+    TKelmorFrm &w = *f.Frm;
+    const auto names = [](QMenu *menu) {
+        QStringList items;
+        for (QAction *a : menu->actions())
+            items << (a->menu() != nullptr ? a->menu()->objectName() : a->objectName());
+        return items;
+    };
+    QCOMPARE(names(w.Datei1), (QStringList{"Neu1", "ffnen1", "Zuletztgeffnet1", "Speichern1", "Speichernunter1", "N10",
+                                           "Exportieren1", "N2", "Schlieen1", "N1", "Beenden1"}));
+    QCOMPARE(names(w.Bearbeiten1), (QStringList{"Rckgngig1", "Wiederherstellen1", "N13", "Ausschneiden1", "Kopieren1",
+                                                "Einfgen1", "N11", "Dateiinformationen1"}));
+    QCOMPARE(names(w.Datensatz1),
+             (QStringList{"Erster1", "Voriger1", "Nchster1", "Letzter1", "Gehezu1", "N7", "Suchen1", "Weitersuchen1",
+                          "Fragenprfen1", "N3", "Hinzufgen1", "Entfernen1", "N6", "bernehmen1"}));
+    QCOMPARE(names(w.Ansicht1), (QStringList{"Symbolleiste1", "Statusleiste1"}));
+    QCOMPARE(names(w.N4), (QStringList{"InderHilfesuchen1", "Hilfeverwenden1", "N8", "Hilfethemen1",
+                                       "SpracheLanguage1", "N12", "WeitereInfosundUpdates1", "N5", "Infober1"}));
+    QCOMPARE(names(w.SpracheLanguage1), (QStringList{"Deutsch1", "English1", "Francais1"}));
+    QStringList bar;
+    for (QAction *menu : w.MainMenu1->actions())
+        bar << menu->menu()->objectName();
+    QCOMPARE(bar, (QStringList{"Datei1", "Bearbeiten1", "Datensatz1", "Ansicht1", "N4"}));
 }
 
 void TestLayout::menuItemsShareTheirButtonsPictures()
