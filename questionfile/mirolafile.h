@@ -15,6 +15,8 @@ struct TMirolaDatensatz {
     TShortString<35> Comment;
     TShortString<50> Question[3];
     TShortString<34> Answers[5];
+
+    friend bool operator==(const TMirolaDatensatz &, const TMirolaDatensatz &) = default;
 };
 
 enum tMirolaFType { ftTXT = 0, ftRAF = 1, ftWRAF = 2, ftPMIROLA = 3 };

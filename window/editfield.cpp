@@ -17,8 +17,37 @@ QAction *TEditField::PopupItemFor(const QKeyEvent *event) const
     return nullptr;
 }
 
+namespace {
+
+enum class THistoryKey { None, Undo, Redo };
+
+THistoryKey HistoryKeyOf(const QKeyEvent *event)
+{
+    const QKeySequence pressed(event->keyCombination());
+    if (pressed == QKeySequence(Qt::CTRL | Qt::Key_Z))
+        return THistoryKey::Undo;
+    if (pressed == QKeySequence(Qt::CTRL | Qt::Key_Y) || pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z))
+        return THistoryKey::Redo;
+    return THistoryKey::None;
+}
+
+}  // namespace
+
 bool TEditField::event(QEvent *event)
 {
+    // Qt's field takes the undo and redo keys even with nothing of its own to undo;
+    // the document's undo needs them then.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const THistoryKey key = HistoryKeyOf(static_cast<QKeyEvent *>(event));
+        if ((key == THistoryKey::Undo && !isUndoAvailable()) || (key == THistoryKey::Redo && !isRedoAvailable())) {
+            event->ignore();
+            return false;
+        }
+        if (key != THistoryKey::None) {
+            event->accept();
+            return true;
+        }
+    }
     // Claiming the key here keeps it from the window's shortcuts. A disabled item
     // claims nothing, and the key falls to the field's own editing keys.
     if (event->type() == QEvent::ShortcutOverride && PopupItemFor(static_cast<QKeyEvent *>(event)) != nullptr) {
@@ -34,6 +63,19 @@ void TEditField::keyPressEvent(QKeyEvent *event)
         item->trigger();
         event->accept();
         return;
+    }
+    // Not every desktop gives Qt's field all of the redo keys the window offers.
+    switch (HistoryKeyOf(event)) {
+    case THistoryKey::Undo:
+        undo();
+        event->accept();
+        return;
+    case THistoryKey::Redo:
+        redo();
+        event->accept();
+        return;
+    case THistoryKey::None:
+        break;
     }
     QLineEdit::keyPressEvent(event);
 }

@@ -1,7 +1,9 @@
 #pragma once
 // A single-line edit field of the record form. It reports the releases of a mouse
 // button and the loss of focus to another control, opens the edit context menu in
-// place of Qt's own, and lets that menu's shortcuts come before the main menu's.
+// place of Qt's own, and lets that menu's shortcuts come before the main menu's. The
+// undo and redo keys are the field's only while it has typing of its own to undo or
+// redo; then they go on to the window's undo of the document.
 #include <QLineEdit>
 
 class QMenu;

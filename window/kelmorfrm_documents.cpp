@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <sys/stat.h>
 
+#include "documenthistory.h"
 #include "filenames.h"
 #include "kelmorfrm.h"
 #include "neuedatdlg.h"
@@ -135,7 +136,11 @@ void TKelmorFrm::Neu1Click(QObject *Sender)
     FOpenedAsRecordFile = false;
     InstallDocument(std::move(doc));
     FFormEdits.NewRecord = true;
-    DocumentChanged();
+    WriteForm(QFile->DatRec);
+    // A new file has nothing to go back to, and nothing saved: the history starts
+    // away from any saved state.
+    FHistory->resetClean();
+    RefreshChangedMark();
     setWindowTitle(DocumentCaption(dokname));
 }
 
@@ -151,6 +156,8 @@ void TKelmorFrm::Dateiinformationen1Click(QObject *)
     dialog.ShowStatistics(CountQuestions(*QFile));
     if (FSeam->ShowModal(dialog) != QDialog::Accepted)
         return;
+    const THeaderTexts before = THeaderTexts::Of(*QFile);
     TakeHeaderFields(dialog, *QFile);
-    DocumentChanged();
+    // A confirmed dialog is a change even when every text stayed as it was.
+    DocumentChanged(new THeaderStep(*QFile, before, THeaderTexts::Of(*QFile)));
 }

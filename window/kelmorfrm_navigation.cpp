@@ -5,6 +5,7 @@
 
 #include <QVariant>
 
+#include "documenthistory.h"
 #include "kelmorfrm.h"
 #include "recordnumber.h"
 
@@ -15,6 +16,9 @@ void TKelmorFrm::DataControlClick(QObject *Sender)
     StoreRecord();
     const int command = Sender != nullptr ? Sender->property(TagProperty).toInt() : 0;
     const std::int32_t countBefore = QFile->Count();
+    const std::int32_t indexBefore = QFile->Index;
+    // The record about to go, as the list holds it once the buffer is posted.
+    const TMirolaDatensatz current = QFile->DatRec;
     switch (command) {
     case rcFirst: QFile->First(); break;
     case rcPrior: QFile->Prior(); break;
@@ -27,11 +31,18 @@ void TKelmorFrm::DataControlClick(QObject *Sender)
     }
     UpdateNavigation();
     ShowRecord();
-    if (command == rcAdd)
-        FFormEdits.NewRecord = true;
     // The last record is never deleted, and that is no change.
-    if (QFile->Count() != countBefore)
-        DocumentChanged();
+    if (QFile->Count() == countBefore)
+        return;
+    if (command == rcAdd) {
+        // A new record is written whole, as the form shows it, so that the step
+        // holds it as it is saved and leaving it untouched makes no step of its own.
+        FFormEdits.NewRecord = true;
+        WriteForm(QFile->DatRec);
+        DocumentChanged(new TAddRecordStep(*QFile, indexBefore, QFile->DatRec));
+    } else {
+        DocumentChanged(new TDeleteRecordStep(*QFile, indexBefore, current));
+    }
 }
 
 void TKelmorFrm::Gehezu1Click(QObject *)

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 
+#include "documenthistory.h"
 #include "editfield.h"
 #include "kelmorfrm.h"
 #include "textedge.h"
@@ -18,11 +19,14 @@ constexpr int RightAnswerRole = TAnswerList::RightAnswerRole;
 
 void TKelmorFrm::InstallDocument(std::unique_ptr<TMirolaFile> doc)
 {
+    // The steps of the last document point into it.
+    StartHistory();
     QFile = std::move(doc);
     FLastHit.reset();
     SetIsFileLoaded(true);
     UpdateNavigation();
     ShowRecord();
+    RefreshChangedMark();
 }
 
 void TKelmorFrm::SetRightAnswerChecks(char16_t code)
@@ -41,6 +45,7 @@ void TKelmorFrm::ShowRecord()
 {
     const QScopedValueRollback<bool> programSets(FShowingRecord, true);
     FFormEdits = {};
+    FFormHasEdits = false;
     FRightAnswerIsAnswer = false;
     try {
         const TMirolaDatensatz &rec = QFile->DatRec;
@@ -81,7 +86,25 @@ void TKelmorFrm::ShowRecord()
 
 void TKelmorFrm::StoreRecord()
 {
-    TMirolaDatensatz &rec = QFile->DatRec;
+    const TMirolaDatensatz before = QFile->DatRec;
+    // Whatever ends the writing, what was written is a step: it can be undone.
+    const auto recordStep = [this, &before] {
+        if (QFile->DatRec != before)
+            DocumentChanged(new TRecordEditStep(*QFile, QFile->Index, before, QFile->DatRec));
+    };
+    try {
+        WriteForm(QFile->DatRec);
+    } catch (...) {
+        recordStep();
+        throw;
+    }
+    FFormHasEdits = false;
+    recordStep();
+    RefreshChangedMark();
+}
+
+void TKelmorFrm::WriteForm(TMirolaDatensatz &rec)
+{
     // An error in the texts ends the command that stores them; the rest of the
     // record is guarded and reported on its own.
     TEditField *const fields[] = {Question1, Question2, Question3, CommentEdit};
@@ -93,6 +116,9 @@ void TKelmorFrm::StoreRecord()
             rec.Question[i] = QStringToOem(text);  // cut to 50 bytes
         else
             rec.Comment = QStringToOem(text);  // cut to 35 bytes
+        // What the record holds now is what a later edit is measured against: a
+        // text typed back to what it was shown as is a change once more.
+        FShownTexts[i] = text;
     }
 
     try {

@@ -55,7 +55,7 @@ bool TKelmorFrm::SaveDocument()
     // What was typed since the last record command belongs in the file too.
     StoreRecord();
     QFile->SaveToFile(FullLocalPathOf(DocumentFile()), ftTXT);
-    SetIsChanged(false);
+    MarkSaved();
     return true;
 }
 
@@ -87,7 +87,7 @@ bool TKelmorFrm::SaveDocumentAs()
     QFile->SaveToFile(LocalFileName(name), ftTXT);
     SetDocumentName(LocalFileName(name));
     FOpenedAsRecordFile = false;
-    SetIsChanged(false);
+    MarkSaved();
     setWindowTitle(DocumentCaption(dokname));
     return true;
 }
@@ -159,6 +159,7 @@ void TKelmorFrm::Schlieen1Click(QObject *Sender)
     if (!FIsFileLoaded || !ConfirmChange(Sender))
         return;
     SetIsFileLoaded(false);
+    StartHistory();
     QFile.reset();
     FOpenedAsRecordFile = false;
     // Nothing is left that could be saved.

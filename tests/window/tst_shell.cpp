@@ -23,6 +23,7 @@
 #include "aboutbox.h"
 #include "errors.h"
 #include "kelmorapp.h"
+#include "editfield.h"
 #include "kelmorfrm.h"
 #include "kelmorstart.h"
 #include "scriptedseam.h"
@@ -151,7 +152,7 @@ void TestShell::failingSaveAtLogOffCancelsItAndIsReported()
     frm->InstallDocument(std::move(doc));
     // The folder is gone, so saving fails.
     frm->dokname = dir.filePath(QStringLiteral("fehlt/quiz.mfd"));
-    frm->DocumentChanged();
+    frm->Question1->setText(QStringLiteral("Neue Frage"));
 
     struct : TLogOffRequest {
         bool Cancelled = false;
@@ -436,7 +437,7 @@ void TestShell::errorEndingACommandLeavesNoLeak()
         doc->Add();
         frm->InstallDocument(std::move(doc));
         frm->dokname = dir.filePath(QStringLiteral("fragen.mfd/quiz.mfd"));
-        frm->DocumentChanged();
+        frm->Question1->setText(QStringLiteral("Neue Frage"));
         QTest::keyClick(frm.get(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(frm->IsChanged());
         break;

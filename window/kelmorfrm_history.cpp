@@ -1,0 +1,87 @@
+// TKelmorFrm: the document's history. Every change of the document ends in
+// DocumentChanged, either as an edit still in the form or as a step of the history;
+// the changed mark follows both, and undo and redo walk the steps.
+#include <QAction>
+#include <QUndoStack>
+
+#include "documenthistory.h"
+#include "editfield.h"
+#include "kelmorfrm.h"
+
+void TKelmorFrm::BuildHistory()
+{
+    FHistory = new QUndoStack(this);
+    // A session of thousands of edits stays within a few megabytes: a step holds at
+    // most two records.
+    FHistory->setUndoLimit(10000);
+}
+
+void TKelmorFrm::DocumentChanged(TDocumentStep *step)
+{
+    if (step != nullptr) {
+        FHistory->push(step);
+    } else {
+        FFormHasEdits = true;
+    }
+    RefreshChangedMark();
+}
+
+void TKelmorFrm::RefreshChangedMark()
+{
+    const bool loaded = FIsFileLoaded && QFile;
+    SetIsChanged(loaded && (FFormHasEdits || !FHistory->isClean()));
+    EnableItem(Rckgngig1, loaded && (FFormHasEdits || FHistory->canUndo()));
+    EnableItem(Wiederherstellen1, loaded && FHistory->canRedo());
+}
+
+void TKelmorFrm::StartHistory()
+{
+    FHistory->clear();
+    FFormHasEdits = false;
+    RefreshChangedMark();
+}
+
+void TKelmorFrm::MarkSaved()
+{
+    FFormHasEdits = false;
+    FHistory->setClean();
+    RefreshChangedMark();
+}
+
+void TKelmorFrm::StepThroughHistory(bool back)
+{
+    if (!FIsFileLoaded)
+        return;
+    // A field's own typing is undone first, as in any text field; the document's
+    // steps come after.
+    if (TEditField *field = FocusedEditField()) {
+        if (back && field->isUndoAvailable()) {
+            field->undo();
+            return;
+        }
+        if (!back && field->isRedoAvailable()) {
+            field->redo();
+            return;
+        }
+    }
+    // What was typed becomes a step first, so undo takes it back rather than losing it.
+    StoreRecord();
+    if (back)
+        FHistory->undo();
+    else
+        FHistory->redo();
+    FLastHit.reset();
+    UpdateNavigation();
+    ShowRecord();
+    RefreshChangedMark();
+}
+
+void TKelmorFrm::Rckgngig1Click(QObject *)
+{
+    StepThroughHistory(true);
+}
+
+void TKelmorFrm::Wiederherstellen1Click(QObject *)
+{
+    StepThroughHistory(false);
+}
