@@ -305,6 +305,8 @@ public:
     void Einfgen1Click(QObject *Sender);
     void Lschen1Click(QObject *Sender);
     void Dateiinformationen1Click(QObject *Sender);
+    // An entry of "Zuletzt geöffnet": the item carries its file's name.
+    void ZuletztgeffnetClick(QObject *Sender);
     void Rckgngig1Click(QObject *Sender);
     void Wiederherstellen1Click(QObject *Sender);
     void Fragenprfen1Click(QObject *Sender);
@@ -443,8 +445,11 @@ private:
     void StartHistory();
     // The form's edits into `rec`, as StoreRecord writes them.
     void WriteForm(TMirolaDatensatz &rec);
-    // The document as it stands is on disk now.
+    // The document as it stands is on disk now, in the file it is named after.
     void MarkSaved();
+    // The entries of "Zuletzt geöffnet" from the settings, which another window of the
+    // program may have changed.
+    void RefreshRecentFiles();
     // Undo and redo: `back` picks which.
     void StepThroughHistory(bool back);
     QString FCurSelText;

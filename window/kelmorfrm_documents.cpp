@@ -1,13 +1,17 @@
 // TKelmorFrm: documents coming in. The command line (ProcessCommandLine), opening a
 // file (OpenDoc, ffnen1Click), a new file (Neu1Click) and the file information
 // (Dateiinformationen1Click).
+#include <QAction>
 #include <QLineEdit>
+#include <QMenu>
 #include <sys/stat.h>
 
 #include "documenthistory.h"
 #include "filenames.h"
 #include "kelmorfrm.h"
+#include "hinttracker.h"
 #include "neuedatdlg.h"
+#include "recentfiles.h"
 #include "statistics.h"
 #include "textedge.h"
 
@@ -108,6 +112,47 @@ void TKelmorFrm::OpenDocFile(const std::string &LocalName)
     InstallDocument(std::move(doc));
     setWindowTitle(DocumentCaption(dokname));
     SetIsChanged(false);
+    NoteRecentFile(FullLocalPathOf(LocalName));
+    RefreshRecentFiles();
+}
+
+void TKelmorFrm::RefreshRecentFiles()
+{
+    // The chosen entry may be the one whose command asks for this: it goes once its
+    // command has ended.
+    for (QAction *old : Zuletztgeffnet1->actions()) {
+        Zuletztgeffnet1->removeAction(old);
+        old->deleteLater();
+    }
+    const std::vector<std::string> files = RecentFiles();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const int position = static_cast<int>(i) + 1;
+        QAction *item = Zuletztgeffnet1->addAction(RecentFileCaption(position, files[i]));
+        item->setObjectName(QStringLiteral("ZuletztDatei%1").arg(position));
+        item->setData(QByteArray(files[i].data(), qsizetype(files[i].size())));
+        SetHint(item, QStringLiteral("Öffnet %1").arg(DisplayName(files[i])));
+        Bind(item, &TKelmorFrm::ZuletztgeffnetClick);
+    }
+    Zuletztgeffnet1->menuAction()->setEnabled(!files.empty());
+}
+
+void TKelmorFrm::ZuletztgeffnetClick(QObject *Sender)
+{
+    const QByteArray bytes = static_cast<QAction *>(Sender)->data().toByteArray();
+    const std::string name(bytes.constData(), std::size_t(bytes.size()));
+    struct stat st {};
+    if (::stat(name.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
+        FSeam->MessageDlg(QStringLiteral("Die Datei \"%1\" gibt es nicht mehr.\rSie wird aus der Liste der zuletzt "
+                                         "geöffneten Dateien entfernt.")
+                              .arg(DisplayName(name)),
+                          TMsgDlgType::mtWarning, TMsgDlgBtn::mbOK);
+        ForgetRecentFile(name);
+        RefreshRecentFiles();
+        return;
+    }
+    if (!ConfirmChange(Sender))
+        return;
+    OpenDocFile(name);
 }
 
 void TKelmorFrm::ffnen1Click(QObject *Sender)

@@ -6,7 +6,9 @@
 
 #include "documenthistory.h"
 #include "editfield.h"
+#include "filenames.h"
 #include "kelmorfrm.h"
+#include "recentfiles.h"
 
 void TKelmorFrm::BuildHistory()
 {
@@ -43,6 +45,8 @@ void TKelmorFrm::StartHistory()
 
 void TKelmorFrm::MarkSaved()
 {
+    NoteRecentFile(FullLocalPathOf(DocumentFile()));
+    RefreshRecentFiles();
     FFormHasEdits = false;
     FHistory->setClean();
     RefreshChangedMark();

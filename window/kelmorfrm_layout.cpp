@@ -715,8 +715,10 @@ void TKelmorFrm::FormCreate(const QList<QByteArray> &CommandLine)
 
     FHintTracker = new THintTracker(this);
     FHintTracker->WatchMenuBar(MainMenu1);
-    for (QMenu *menu : {Datei1, Bearbeiten1, Datensatz1, Ansicht1, N4, SpracheLanguage1, EditPopup1})
+    for (QMenu *menu : {Datei1, Zuletztgeffnet1, Bearbeiten1, Datensatz1, Ansicht1, N4, SpracheLanguage1, EditPopup1})
         FHintTracker->WatchMenu(menu);
+    RefreshRecentFiles();
+    connect(Zuletztgeffnet1, &QMenu::aboutToShow, this, &TKelmorFrm::RefreshRecentFiles);
     connect(FHintTracker, &THintTracker::HintChanged, this, [this] { AppHint(FHintTracker); });
 
     ProcessCommandLine(CommandLine);

@@ -12,10 +12,10 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QSettings>
 #include <QUrl>
 
 #include "helpwindow.h"
+#include "recentfiles.h"
 
 namespace {
 
@@ -67,10 +67,6 @@ QString QtFilterOf(const TFilterEntry &entry, bool patternsHidden)
         return entry.Description;
     return QStringLiteral("%1 %2").arg(entry.Description, tail);
 }
-
-// The folder the file dialogs were in last, in the program's settings: the next
-// dialog that proposes no name starts there, in this run and the next.
-const QString LastFolderKey = QStringLiteral("FileDialogs/LastFolder");
 
 // A message quotes file names, search terms and file contents: Qt would guess
 // markup in them, draw "<b>" bold, make "<a href>" a link to the browser and load
@@ -204,7 +200,9 @@ std::unique_ptr<QFileDialog> TQtPlatformSeam::MakeFileDialog(const TFileDialogSe
         dialog->setDefaultSuffix(suffix);
     if (!setup.FileName.isEmpty())
         dialog->selectFile(setup.FileName);
-    else if (const QString folder = QSettings().value(LastFolderKey).toString(); !folder.isEmpty())
+    // The folder the file dialogs were in last: the next dialog that proposes no name
+    // starts there, in this run and the next.
+    else if (const QString folder = DialogFolder(); !folder.isEmpty())
         dialog->setDirectory(folder);
     return dialog;
 }
@@ -227,8 +225,7 @@ TFileDialogResult TQtPlatformSeam::RunFileDialog(const TFileDialogSetup &setup, 
     result.FilterIndex = setup.FilterIndex;
     const bool accepted = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty();
     const QString fileName = accepted ? dialog->selectedFiles().constFirst() : QString();
-    QSettings().setValue(LastFolderKey,
-                         accepted ? QFileInfo(fileName).absolutePath() : dialog->directory().absolutePath());
+    SetDialogFolder(accepted ? QFileInfo(fileName).absolutePath() : dialog->directory().absolutePath());
     if (!accepted)
         return result;
     result.Accepted = true;
