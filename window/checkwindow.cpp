@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -108,13 +107,13 @@ void TCheckWindow::ShowFindings(std::vector<TCheckFinding> findings)
     std::optional<TCheckFinding> chosen;
     if (selectedRow >= 0 && selectedRow < static_cast<int>(FFindings.size()))
         chosen = FFindings[static_cast<std::size_t>(selectedRow)];
-    const int scrolled = FindingList->verticalScrollBar()->value();
 
     FFindings = std::move(findings);
     FShowsDocument = true;
 
-    // The rows are rewritten in place, so the view keeps its scroll position; rows
-    // are added or dropped at the end only.
+    // The rows are rewritten in place and added or dropped at the end only: a refresh
+    // comes with every change of the document, and a row whose texts stay the same is
+    // not touched at all.
     const int count = static_cast<int>(FFindings.size());
     while (FindingList->topLevelItemCount() > count)
         delete FindingList->takeTopLevelItem(FindingList->topLevelItemCount() - 1);
@@ -142,7 +141,6 @@ void TCheckWindow::ShowFindings(std::vector<TCheckFinding> findings)
         const auto found = std::find_if(FFindings.begin(), FFindings.end(), same);
         row = found != FFindings.end() ? static_cast<int>(found - FFindings.begin()) : std::min(selectedRow, count - 1);
     }
-    FindingList->verticalScrollBar()->setValue(scrolled);
     if (row >= 0)
         FindingList->setCurrentItem(FindingList->topLevelItem(row));
     else

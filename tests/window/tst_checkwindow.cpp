@@ -1,8 +1,7 @@
-// The check window: its rows and summary, a choice and a scroll position that outlive
-// a refresh, going to a record by double click and Enter, and closing.
+// The check window: its rows and summary, a choice that outlives a refresh, going to a
+// record by double click and Enter, and closing.
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -83,7 +82,6 @@ private slots:
     void summaryCountsTheFindings();
     void choiceOutlivesARefresh_data();
     void choiceOutlivesARefresh();
-    void refreshKeepsTheScrollPosition();
     void rowLeadsToItsRecord_data();
     void rowLeadsToItsRecord();
     void windowHides_data();
@@ -192,34 +190,6 @@ void TestCheckWindow::choiceOutlivesARefresh()
     w.Refresh(doc);
     QCOMPARE(SelectedRow(w), selected);
     QCOMPARE(w.FindingList->currentItem(), w.FindingList->selectedItems().value(0));
-}
-
-void TestCheckWindow::refreshKeepsTheScrollPosition()
-{
-    // Many records without a question, each a finding of its own.
-    TMirolaFile doc;
-    doc.Data.assign(300, Record("", u'a', u'A', {"eins", "zwei"}));
-    doc.DatRec = doc.Data.front();
-    TCheckWindow w;
-    w.Refresh(doc);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QScrollBar *bar = w.FindingList->verticalScrollBar();
-    QVERIFY(bar->maximum() > 150);
-    bar->setValue(120);
-    QTreeWidgetItem *shown = w.FindingList->itemAt(w.FindingList->viewport()->rect().center());
-    QVERIFY(shown != nullptr);
-    const QString shownText = shown->text(0);
-    w.FindingList->setCurrentItem(shown);
-
-    // Records before the chosen one are mended: the rows below move up by two.
-    Change(doc, 300, [](TMirolaDatensatz &rec) { rec.Question[0] = "Frage 300"; });
-    Change(doc, 2, [](TMirolaDatensatz &rec) { rec.Question[0] = "Frage 2"; });
-    Change(doc, 3, [](TMirolaDatensatz &rec) { rec.Question[0] = "Frage 3"; });
-    w.Refresh(doc);
-    QApplication::processEvents();
-    QCOMPARE(SelectedRow(w), shownText + " | Kein Fragetext");
-    QVERIFY2(qAbs(bar->value() - 120) <= 2, qPrintable(QString::number(bar->value())));
 }
 
 void TestCheckWindow::rowLeadsToItsRecord_data()
