@@ -25,7 +25,8 @@ QString Summary(std::size_t count, std::size_t wrongInGame)
 {
     if (count == 0)
         return QStringLiteral("Keine Probleme gefunden.");
-    QString text = count == 1 ? QStringLiteral("1 Problem gefunden") : QStringLiteral("%1 Probleme gefunden").arg(count);
+    const QString text =
+        count == 1 ? QStringLiteral("1 Problem gefunden") : QStringLiteral("%1 Probleme gefunden").arg(count);
     if (wrongInGame == 0)
         return text + QLatin1Char('.');
     if (count == 1)
@@ -128,7 +129,10 @@ void TCheckWindow::ShowFindings(std::vector<TCheckFinding> findings)
             added << item;
         }
         item->setText(colRecord, QString::number(finding.Record));
-        item->setIcon(colRecord, ShowsWronglyInGame(finding.Kind) ? wrongInGame : QIcon());
+        // Icons do not compare equal, so setting the same one again would repaint the row.
+        const bool marked = ShowsWronglyInGame(finding.Kind);
+        if (marked == item->icon(colRecord).isNull())
+            item->setIcon(colRecord, marked ? wrongInGame : QIcon());
         item->setText(colProblem, QString::fromStdString(finding.Reason));
     }
     FindingList->addTopLevelItems(added);
@@ -137,7 +141,9 @@ void TCheckWindow::ShowFindings(std::vector<TCheckFinding> findings)
     // the row that took its place is chosen, as a list does when a row is removed.
     int row = -1;
     if (chosen) {
-        const auto same = [&chosen](const TCheckFinding &f) { return f.Record == chosen->Record && f.Kind == chosen->Kind; };
+        const auto same = [&chosen](const TCheckFinding &f) {
+            return f.Record == chosen->Record && f.Kind == chosen->Kind;
+        };
         const auto found = std::find_if(FFindings.begin(), FFindings.end(), same);
         row = found != FFindings.end() ? static_cast<int>(found - FFindings.begin()) : std::min(selectedRow, count - 1);
     }

@@ -190,6 +190,10 @@ void TestCheckWindow::choiceOutlivesARefresh()
     w.Refresh(doc);
     QCOMPARE(SelectedRow(w), selected);
     QCOMPARE(w.FindingList->currentItem(), w.FindingList->selectedItems().value(0));
+    // The rows rewritten in place read as those of a window that never saw the old ones.
+    TCheckWindow fresh;
+    fresh.Refresh(doc);
+    QCOMPARE(Rows(w), Rows(fresh));
 }
 
 void TestCheckWindow::rowLeadsToItsRecord_data()
