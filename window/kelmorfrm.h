@@ -13,6 +13,7 @@
 //   kelmorfrm_help.cpp      the help, web and about commands, F1, and the commands
 //                           that do nothing
 //   kelmorfrm_drop.cpp      opening a file dropped from a file manager
+//   kelmorfrm_check.cpp     the question check's window and Export's question
 //   kelmorfrm_history.cpp   the document's history: every change as a step, undo
 //                           and redo, and the changed mark that follows them
 //   kelmorfrm_commands.cpp  the remaining menu and toolbar commands
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "answerlist.h"
+#include "questioncheck.h"
 #include "mirolafile.h"
 #include "platformseam.h"
 #include "recordsearch.h"
@@ -40,10 +42,12 @@ class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QShortcut;
+class QTimer;
 class QToolButton;
 class QUndoStack;
 class TAboutBox;
 class TBevelPanel;
+class TCheckWindow;
 class TDocumentStep;
 class TEditField;
 class TFindDialog;
@@ -107,6 +111,8 @@ public:
     TAboutBox *AboutBox = nullptr;
     // Made by the first Find and kept, with the choices made in it.
     TFindDialog *FindDialog = nullptr;
+    // Made by the first question check and kept; it follows the document while shown.
+    TCheckWindow *CheckWindow() const { return FCheckWindow; }
 
     // The application's report of an error that ended a command, called inside the
     // catch block. An error must not unwind through Qt's delivery of a menu choice,
@@ -450,6 +456,17 @@ private:
     // The entries of "Zuletzt geöffnet" from the settings, which another window of the
     // program may have changed.
     void RefreshRecentFiles();
+    TCheckWindow *FCheckWindow = nullptr;
+    QTimer *FCheckTimer = nullptr;
+    // The check window's list is due for a refresh: the document or the form changed.
+    void DocumentCheckDue();
+    void RefreshCheck();
+    // The check of the document with the record on screen as the form shows it.
+    std::vector<TCheckFinding> CheckWithForm();
+    // A record chosen in the check window.
+    void GoToRecord(int index);
+    // Export's question when records would show wrongly in the game; true: go on.
+    bool ExportDespiteFindings();
     // Undo and redo: `back` picks which.
     void StepThroughHistory(bool back);
     QString FCurSelText;

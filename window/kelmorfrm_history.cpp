@@ -34,6 +34,7 @@ void TKelmorFrm::RefreshChangedMark()
     SetIsChanged(loaded && (FFormHasEdits || !FHistory->isClean()));
     EnableItem(Rckgngig1, loaded && (FFormHasEdits || FHistory->canUndo()));
     EnableItem(Wiederherstellen1, loaded && FHistory->canRedo());
+    DocumentCheckDue();
 }
 
 void TKelmorFrm::StartHistory()

@@ -132,9 +132,10 @@ void TKelmorFrm::Exportieren1Click(QObject *)
     case 2: type = ftWRAF; break;
     default: return;
     }
-    if (!MayReplace(name))
-        return;
+    // The check sees what the form shows, and what it sees is what goes out.
     StoreRecord();
+    if (!ExportDespiteFindings() || !MayReplace(name))
+        return;
     QFile->SaveToFile(LocalFileName(name), type);
 }
 

@@ -2,11 +2,14 @@
 // record by double click and Enter, and closing.
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 
+#include "bevelpanel.h"
 #include "checkwindow.h"
+#include "editfield.h"
 #include "mirolafile.h"
 #include "windowfixture.h"
 
@@ -86,6 +89,7 @@ private slots:
     void rowLeadsToItsRecord();
     void windowHides_data();
     void windowHides();
+    void editorsCheckFollowsTheDocumentAndLeadsToRecords();
 };
 
 void TestCheckWindow::listsEveryFindingInOrderAndMarksWhatTheGameShowsWrongly()
@@ -264,6 +268,48 @@ void TestCheckWindow::windowHides()
         QTest::keyClick(w.FindingList, Qt::Key_Escape);
     }
     QVERIFY(!w.isVisible());
+}
+
+void TestCheckWindow::editorsCheckFollowsTheDocumentAndLeadsToRecords()
+{
+    TWindowFixture f;
+    TKelmorFrm &frm = *f.Frm;
+    f.Install(std::make_unique<TMirolaFile>(Fixture()));
+    QVERIFY(f.ShowActive());
+    QTest::keyClick(&frm, Qt::Key_F7);
+    TCheckWindow *w = frm.CheckWindow();
+    QVERIFY(w != nullptr);
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->FindingList->topLevelItemCount(), 7);
+
+    // The record on screen counts as the form shows it, stored or not.
+    frm.Question1->clear();
+    QTRY_COMPARE(Rows(*w).value(0), QStringLiteral("1 | Kein Fragetext"));
+    QCOMPARE(frm.QFile->DatRec.Question[0].view().size(), std::size_t(27));
+    frm.Question1->setText(QStringLiteral("Wer baute Brücken?"));
+    QTRY_COMPARE(Rows(*w).value(0), QStringLiteral("2 | Kein Fragetext"));
+
+    // A row leads to its record in the editor.
+    Select(*w, 3);
+    QTest::keyClick(w->FindingList, Qt::Key_Return);
+    QCOMPARE(frm.QFile->Index, 4);
+    QCOMPARE(frm.IndexPanel->text(), QStringLiteral("Datensatz Nr. 5"));
+    // Going there stored the first record's new question, which undo takes back.
+    QCOMPARE(frm.QFile->Data[0].Question[0].str(), std::string("Wer baute Br\x81""cken?"));
+    QVERIFY(f.Trigger(frm.Rckgngig1));
+    QTRY_COMPARE(Rows(*w).value(6), QStringLiteral("8 | Frage steht schon in Datensatz 1"));
+
+    // Undo shows the record it changed. Picking a level mends the record on screen.
+    QCOMPARE(frm.QFile->Index, 0);
+    const QPoint at = w->FindingList->visualItemRect(w->FindingList->topLevelItem(3)).center();
+    QTest::mouseClick(w->FindingList->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(w->FindingList->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(frm.QFile->Index, 4);
+    frm.LevelItems[0]->click();
+    QTRY_COMPARE(Rows(*w).size(), 6);
+    f.Seam->DlgAnswers.push_back(TModalResult::mrNo);
+    QVERIFY(f.Trigger(frm.Schlieen1));
+    QTRY_COMPARE(w->SummaryLabel->text(), QStringLiteral("Keine Datei geöffnet."));
 }
 
 QTEST_MAIN(TestCheckWindow)

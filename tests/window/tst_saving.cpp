@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -83,6 +84,8 @@ private slots:
     void exportWritesTheChosenEdition_data();
     void exportWritesTheChosenEdition();
     void exportAsksBeforeReplacingAFileItNamed();
+    void exportAsksAboutRecordsTheGameShowsWrongly_data();
+    void exportAsksAboutRecordsTheGameShowsWrongly();
     void closingAsksAboutChanges_data();
     void closingAsksAboutChanges();
     void failedSaveOnClosingKeepsTheWindowOpen();
@@ -321,6 +324,10 @@ void TestSaving::exportWritesTheChosenEdition()
     f.OpenFile(QStringLiteral("fragen.mfd"), 4);
     TKelmorFrm &w = *f.Frm;
     w.CommentEdit->setText(QStringLiteral("für den Export"));
+    // The first record's letter has one answer to choose from; the second is added in
+    // the form, which the check before writing sees.
+    w.AnswerEdit->setText(QStringLiteral("zweite"));
+    w.AddAnswerButton->click();
 
     f.Seam->FileAnswers.push_back({true, f.Path(name), filterIndex});
     if (refused)
@@ -353,11 +360,66 @@ void TestSaving::exportWritesTheChosenEdition()
     QVERIFY(w.IsChanged());
 }
 
+void TestSaving::exportAsksAboutRecordsTheGameShowsWrongly_data()
+{
+    QTest::addColumn<bool>("wrongInGame");
+    QTest::addColumn<TModalResult>("answer");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("shown wrongly, exported anyway") << true << TModalResult::mrYes << true;
+    QTest::newRow("shown wrongly, stopped") << true << TModalResult::mrNo << false;
+    // A question twice and a record left as added are the author's business only.
+    QTest::newRow("untidy only") << false << TModalResult::mrNone << true;
+}
+
+void TestSaving::exportAsksAboutRecordsTheGameShowsWrongly()
+{
+    QFETCH(bool, wrongInGame);
+    QFETCH(TModalResult, answer);
+    QFETCH(bool, written);
+    TSavingFixture f;
+    auto doc = DistinctDocument(6);
+    doc->Data[0].Answers[1] = "zweite";
+    doc->Data[3].Question[0] = doc->Data[1].Question[0];
+    doc->Data[3].Question[1] = doc->Data[1].Question[1];
+    doc->Data[3].Question[2] = doc->Data[1].Question[2];
+    doc->Data[5] = TMirolaDatensatz();
+    doc->Data[5].theletter = u'x';
+    doc->Data[5].level = u'A';
+    if (wrongInGame) {
+        doc->Data[2].level = u'Q';
+        doc->Data[4].theletter = u'z';
+        doc->Data[4].level = u'\x8E';
+    }
+    doc->DatRec = doc->Data[0];
+    doc->SaveToFile(f.Path(QStringLiteral("fragen.mfd")).toStdString(), ftTXT);
+    TKelmorFrm &w = *f.Frm;
+    w.OpenDoc(QStringLiteral("fragen.mfd"));
+    f.Seam->FileAnswers.push_back({true, f.Path(QStringLiteral("mirola-fragen.raf")), 1});
+    if (wrongInGame)
+        f.Seam->DlgAnswers.push_back(answer);
+    const qsizetype callsBefore = f.Seam->Calls.size();
+    QVERIFY(f.Trigger(w.Exportieren1));
+    if (wrongInGame) {
+        const TSeamCall &question = f.Seam->Calls.constLast();
+        QCOMPARE(question.Text, QStringLiteral("2 Datensätze würden im Spiel falsch angezeigt, zuerst\rDatensatz 3: "
+                                               "Unbekannter Level: 'Q'.\r\"Fragen prüfen\" (F7) listet alle Probleme.\r"
+                                               "Trotzdem exportieren?"));
+        QCOMPARE(question.Type, TMsgDlgType::mtWarning);
+        QCOMPARE(question.Buttons, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo);
+    } else {
+        QCOMPARE(f.Seam->Calls.size(), callsBefore + 1);  // the file dialog only
+    }
+    QCOMPARE(QFile::exists(f.Path(QStringLiteral("mirola-fragen.raf"))), written);
+}
+
 void TestSaving::exportAsksBeforeReplacingAFileItNamed()
 {
     TSavingFixture f;
     f.OpenFile(QStringLiteral("fragen.mfd"), 2);
     TKelmorFrm &w = *f.Frm;
+    // Records the game shows rightly: the check before writing asks nothing.
+    w.AnswerEdit->setText(QStringLiteral("zweite"));
+    w.AddAnswerButton->click();
     WriteFile(f.Path(QStringLiteral("mirola-alt.raf")), "alt");
     WriteFile(f.Path(QStringLiteral("alt.raf")), "alt");
     // A name the game would not take is refused before anything is asked about it,
