@@ -29,16 +29,33 @@ void TKelmorFrm::InstallDocument(std::unique_ptr<TMirolaFile> doc)
     RefreshChangedMark();
 }
 
+namespace {
+
+// Checks `checked` alone among `group`, or none. Auto-exclusive buttons refuse to
+// uncheck the last checked one, and a value that names no choice must leave every
+// choice unchecked, so that picking any of them is a change.
+void CheckOnly(std::initializer_list<QRadioButton *> group, const QRadioButton *checked)
+{
+    for (QRadioButton *choice : group)
+        choice->setAutoExclusive(false);
+    for (QRadioButton *choice : group)
+        choice->setChecked(choice == checked);
+    for (QRadioButton *choice : group)
+        choice->setAutoExclusive(true);
+}
+
+}  // namespace
+
 void TKelmorFrm::SetRightAnswerChecks(char16_t code)
 {
-    // Auto-exclusive buttons refuse to uncheck the last checked one, and a code that
-    // names no choice must leave all eight unchecked.
-    for (const TRightAnswerChoice &choice : RightAnswerChoices)
-        (this->*choice.Button)->setAutoExclusive(false);
-    for (const TRightAnswerChoice &choice : RightAnswerChoices)
-        (this->*choice.Button)->setChecked(code == choice.Code);
-    for (const TRightAnswerChoice &choice : RightAnswerChoices)
-        (this->*choice.Button)->setAutoExclusive(true);
+    const QRadioButton *checked = nullptr;
+    for (const TRightAnswerChoice &choice : RightAnswerChoices) {
+        if (code == choice.Code)
+            checked = this->*choice.Button;
+    }
+    CheckOnly({ARadioButton, BRadioButton, CRadioButton, DRadioButton, ERadioButton, SchwarzerPeterRadioButton,
+               AllesRichtigRadioButton, AllesFalschRadioButton},
+              checked);
 }
 
 void TKelmorFrm::ShowRecord()
@@ -75,8 +92,10 @@ void TKelmorFrm::ShowRecord()
 
         SetRightAnswerChecks(rec.theletter);
 
-        if (const int level = LevelNumber(rec.level); level >= 0)
-            LevelItems[static_cast<std::size_t>(level)]->setChecked(true);
+        // A level outside A to D shows as none rather than as the last record's.
+        const int level = LevelNumber(rec.level);
+        CheckOnly({LevelItems[0], LevelItems[1], LevelItems[2], LevelItems[3]},
+                  level >= 0 ? LevelItems[static_cast<std::size_t>(level)] : nullptr);
 
         UpdateAnswerOptions();
     } catch (...) {
@@ -98,6 +117,11 @@ void TKelmorFrm::StoreRecord()
         recordStep();
         throw;
     }
+    // What the record holds now is what a later edit is measured against: a text
+    // typed back to what it was shown as is a change once more.
+    TEditField *const fields[] = {Question1, Question2, Question3, CommentEdit};
+    for (std::size_t i = 0; i < FShownTexts.size(); ++i)
+        FShownTexts[i] = fields[i]->text();
     FFormHasEdits = false;
     recordStep();
     RefreshChangedMark();
@@ -116,9 +140,6 @@ void TKelmorFrm::WriteForm(TMirolaDatensatz &rec)
             rec.Question[i] = QStringToOem(text);  // cut to 50 bytes
         else
             rec.Comment = QStringToOem(text);  // cut to 35 bytes
-        // What the record holds now is what a later edit is measured against: a
-        // text typed back to what it was shown as is a change once more.
-        FShownTexts[i] = text;
     }
 
     try {

@@ -18,7 +18,7 @@ class TestRecord : public QObject {
 private slots:
     void rightAnswerCodeChecksItsChoice_data();
     void rightAnswerCodeChecksItsChoice();
-    void levelOutsideAToDKeepsTheLevelShownBefore();
+    void levelOutsideAToDShowsNoLevelAndKeepsItsByte();
     void answersWithGapsCloseUpAndStoreInOrder();
     void pickedLetterNamesTheAnswerShownAtItsPlace();
     void umlautsCrossBothCodePages();
@@ -74,7 +74,7 @@ void TestRecord::rightAnswerCodeChecksItsChoice()
     QCOMPARE(QChar(w.QFile->DatRec.theletter), afterClickingB);
 }
 
-void TestRecord::levelOutsideAToDKeepsTheLevelShownBefore()
+void TestRecord::levelOutsideAToDShowsNoLevelAndKeepsItsByte()
 {
     TWindowFixture f;
     f.Install(Document(1, 0, Record("F", u'a', u'c')));
@@ -84,14 +84,22 @@ void TestRecord::levelOutsideAToDKeepsTheLevelShownBefore()
     w.StoreRecord();
     QCOMPARE(w.QFile->DatRec.level, u'c');
 
+    // No level is checked, not the one shown before: the form would claim a level the
+    // record has not, and picking that level would change nothing.
     for (char16_t odd : {u'E', u' ', u'\u00e4'}) {
         w.QFile->DatRec.level = odd;
         w.ShowRecord();
-        QVERIFY(w.LevelItems[2]->isChecked());
+        for (QRadioButton *item : w.LevelItems)
+            QVERIFY(!item->isChecked());
         w.StoreRecord();
         QCOMPARE(w.QFile->DatRec.level, odd);
     }
-    // A level the user picks is written as a capital.
+    // A level the user picks is written as a capital, the one shown before included.
+    w.LevelItems[2]->click();
+    w.StoreRecord();
+    QCOMPARE(w.QFile->DatRec.level, u'C');
+    w.QFile->DatRec.level = u'E';
+    w.ShowRecord();
     w.LevelItems[1]->click();
     w.StoreRecord();
     QCOMPARE(w.QFile->DatRec.level, u'B');
