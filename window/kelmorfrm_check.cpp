@@ -1,6 +1,7 @@
 // TKelmorFrm: the question check. Its window lists what is wrong with the questions
 // and follows every change of the document; Export asks before it writes records the
 // game would show wrongly.
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 
@@ -28,6 +29,15 @@ void TKelmorFrm::Fragenprfen1Click(QObject *)
         FCheckTimer->setSingleShot(true);
         FCheckTimer->setInterval(CheckPauseMs);
         connect(FCheckTimer, &QTimer::timeout, this, &TKelmorFrm::RefreshCheck);
+        // Beside the editor where the screen has room, so that the record a row leads
+        // to is not hidden behind the list.
+        QPoint at(frameGeometry().right() + 1, frameGeometry().top());
+        if (const QScreen *s = screen()) {
+            const QRect room = s->availableGeometry();
+            if (at.x() + FCheckWindow->width() > room.right())
+                at.setX(qMax(room.left(), room.right() + 1 - FCheckWindow->width()));
+        }
+        FCheckWindow->move(at);
     }
     RefreshCheck();
     FCheckWindow->show();
