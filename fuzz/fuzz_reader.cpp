@@ -1,7 +1,8 @@
-// Feeds arbitrary bytes to a reader, then writes what it read in every format, so
-// that damaged files cannot crash loading or the saving that follows it. What the
-// writers write must read back: the same number of records from the text format,
-// and from the record format a document that writes the very same bytes again.
+// Feeds arbitrary bytes to a reader, checks the questions it read, then writes them
+// in every format, so that damaged files cannot crash loading, the check or the
+// saving that follows. What the writers write must read back: the same number of
+// records from the text format, and from the record format a document that writes
+// the very same bytes again.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "errors.h"
 #include "mirolafile.h"
+#include "questioncheck.h"
 
 #ifndef FUZZ_FORMAT
 #error "FUZZ_FORMAT selects the reader: ftTXT or ftRAF"
@@ -63,6 +65,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         doc.LoadFromBytes(bytes, FUZZ_FORMAT);
     } catch (const EMirolaError &) {
         return 0;
+    }
+    // The question check reads whatever a file held: any level or code, texts of any
+    // bytes. Every finding names a record of the document.
+    for (const TCheckFinding &finding : CheckQuestions(doc)) {
+        if (finding.Record < 1 || finding.Record > doc.Count() || finding.Reason.empty())
+            std::abort();
     }
     for (const tMirolaFType type : {ftTXT, ftRAF, ftWRAF}) {
         std::string bytes;

@@ -28,7 +28,14 @@ void TKelmorFrm::Fragenprfen1Click(QObject *)
         FCheckTimer = new QTimer(this);
         FCheckTimer->setSingleShot(true);
         FCheckTimer->setInterval(CheckPauseMs);
-        connect(FCheckTimer, &QTimer::timeout, this, &TKelmorFrm::RefreshCheck);
+        connect(FCheckTimer, &QTimer::timeout, this, [this] {
+            // Nothing may unwind into Qt's timer; the list then waits for the next
+            // change, and storing the record reports what went wrong.
+            try {
+                RefreshCheck();
+            } catch (...) {
+            }
+        });
         // Beside the editor where the screen has room, so that the record a row leads
         // to is not hidden behind the list.
         QPoint at(frameGeometry().right() + 1, frameGeometry().top());

@@ -66,6 +66,19 @@ void Change(TMirolaFile &doc, int record, const std::function<void(TMirolaDatens
     doc.DatRec = doc.Data.at(static_cast<std::size_t>(doc.Index));
 }
 
+// The fixture's findings in the window, shown and active with the list holding the
+// keys, as a user who presses them has it.
+bool ShowFixtureForKeys(TCheckWindow &w)
+{
+    w.Refresh(Fixture());
+    w.show();
+    w.activateWindow();
+    if (!QTest::qWaitForWindowActive(&w))
+        return false;
+    w.FindingList->setFocus();
+    return true;
+}
+
 enum class TChange { ProblemAddedBefore, ProblemFixedBefore, ProblemFixedAfter, ChosenProblemFixed };
 enum class TChoice { DoubleClick, Return, KeypadEnter };
 enum class TClosing { CloseButton, Escape };
@@ -212,11 +225,7 @@ void TestCheckWindow::rowLeadsToItsRecord()
 {
     QFETCH(TChoice, choice);
     TCheckWindow w;
-    w.Refresh(Fixture());
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.FindingList->setFocus();
+    QVERIFY(ShowFixtureForKeys(w));
     Select(w, 0);
     QSignalSpy chosen(&w, &TCheckWindow::RecordChosen);
 
@@ -256,11 +265,7 @@ void TestCheckWindow::windowHides()
 {
     QFETCH(TClosing, closing);
     TCheckWindow w;
-    w.Refresh(Fixture());
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.FindingList->setFocus();
+    QVERIFY(ShowFixtureForKeys(w));
     if (closing == TClosing::CloseButton) {
         QCOMPARE(w.CloseButton->text(), QStringLiteral("Schließen"));
         QTest::mouseClick(w.CloseButton, Qt::LeftButton);
