@@ -1,6 +1,6 @@
 // TKelmorFrm: documents coming in. The command line (ProcessCommandLine), opening a
-// file (OpenDoc, ffnen1Click), a new file (Neu1Click) and the file information
-// (Dateiinformationen1Click).
+// file (OpenDoc, ffnen1Click), the recent files (ZuletztgeffnetClick), a new file
+// (Neu1Click) and the file information (Dateiinformationen1Click).
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
@@ -8,8 +8,8 @@
 
 #include "documenthistory.h"
 #include "filenames.h"
-#include "kelmorfrm.h"
 #include "hinttracker.h"
+#include "kelmorfrm.h"
 #include "neuedatdlg.h"
 #include "recentfiles.h"
 #include "statistics.h"
