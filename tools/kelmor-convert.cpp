@@ -1,157 +1,337 @@
 // kelmor-convert: converts a question file between the text format and the two
 // record-format editions, exactly as the editor loads and saves them, and checks the
 // questions of a file.
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
 
 #include "errors.h"
+#include "filestreams.h"
 #include "mirolafile.h"
 #include "questioncheck.h"
 
 namespace {
 
-constexpr const char *kUsage =
-    "Usage: kelmor-convert [--to text|dos-raf|win-raf] INPUT OUTPUT\n"
-    "       kelmor-convert --check FILE\n"
+constexpr std::string_view kUsage =
+    "Aufruf: kelmor-convert [--from text|raf|csv] [--to text|dos-raf|win-raf|csv] EINGABE AUSGABE\n"
+    "        kelmor-convert [--from text|raf|csv] --check DATEI\n"
+    "        kelmor-convert --help | --version\n"
     "\n"
-    "Converts a Mirola question file, or checks its questions. A file is read by\n"
-    "its extension: .raf as a record file, anything else (.mfd, .dat, ...) as a\n"
-    "text file.\n"
+    "Wandelt eine Mirola-Fragedatei um oder prüft ihre Fragen. Eine Datei wird nach\n"
+    "ihrer Endung gelesen: .raf als RAF-Datei, .csv als CSV-Datei, jede andere (.mfd,\n"
+    ".dat, ...) als Textdatei. „-“ als EINGABE oder DATEI liest die Standardeingabe,\n"
+    "„-“ als AUSGABE schreibt auf die Standardausgabe.\n"
     "\n"
-    "  --to text      write the text format (the default)\n"
-    "  --to dos-raf   write the record format of the game's DOS edition\n"
-    "  --to win-raf   write the record format of the game's Windows edition\n"
-    "  --check        check the questions of FILE instead: one line per problem,\n"
-    "                 \"Datensatz N: reason\"; exit status 0 when there is none,\n"
-    "                 1 when there are problems, 2 when FILE cannot be read\n"
-    "  --help         show this text\n";
+    "  --from text     EINGABE ist eine Textdatei (Vorgabe für die Standardeingabe)\n"
+    "  --from raf      EINGABE ist eine RAF-Datei, gleich welcher Ausgabe des Spiels\n"
+    "  --from csv      EINGABE ist eine CSV-Datei\n"
+    "  --to text       schreibt das Textformat (Vorgabe)\n"
+    "  --to dos-raf    schreibt das RAF-Format der DOS-Ausgabe des Spiels\n"
+    "  --to win-raf    schreibt das RAF-Format der Windows-Ausgabe des Spiels\n"
+    "  --to csv        schreibt die Datensätze als CSV-Datei für Tabellenprogramme\n"
+    "  --check         prüft stattdessen die Fragen von DATEI: eine Zeile je Problem,\n"
+    "                  „Datensatz N: Grund“; Rückgabewert 0 ohne Befund, 1 mit\n"
+    "                  Befunden, 2 wenn DATEI nicht gelesen oder die Liste nicht\n"
+    "                  geschrieben werden kann\n"
+    "  --version       zeigt die Version\n"
+    "  --help          zeigt diesen Text\n";
 
-int Usage(const char *problem)
+constexpr std::string_view kVersion = "kelmor-convert " KELMOR_VERSION "\n";
+
+// "-" stands for standard input or output; a file of that name is "./-".
+constexpr std::string_view kStandardStream = "-";
+constexpr std::string_view kStandardInputName = "Standardeingabe";
+constexpr std::string_view kStandardOutputName = "Standardausgabe";
+
+void PrintError(std::string_view file, std::string_view message)
 {
-    std::fprintf(stderr, "kelmor-convert: %s\n\n%s", problem, kUsage);
+    // Every byte: a message that quotes a damaged file can hold a NUL.
+    std::string line = "kelmor-convert: ";
+    line.append(file).append(": ").append(message).append("\n");
+    std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+int Usage(std::string_view problem)
+{
+    std::string text = "kelmor-convert: ";
+    text.append(problem).append("\nAufruf: kelmor-convert --help\n");
+    std::fwrite(text.data(), 1, text.size(), stderr);
     return 2;
 }
 
-void PrintError(std::string_view message)
+// Runs one step on one file; a failure is reported under that file's name.
+template <class TStep>
+bool Attempt(std::string_view file, TStep &&step)
 {
-    std::fputs("kelmor-convert: ", stderr);
-    std::fwrite(message.data(), 1, message.size(), stderr);
-    std::fputc('\n', stderr);
+    try {
+        step();
+        return true;
+    } catch (const EMirolaError &error) {
+        PrintError(file, error.Message());
+    } catch (const std::bad_alloc &) {
+        PrintError(file, kOutOfMemoryMessage);
+    } catch (const std::exception &error) {
+        PrintError(file, error.what());
+    }
+    return false;
+}
+
+enum class TFormat { Text, Raf, DosRaf, WinRaf, Csv };
+
+struct TFormatWord {
+    std::string_view Word;
+    TFormat Format;
+};
+
+// A record file is read alike whichever edition wrote it; only writing tells them apart.
+constexpr TFormatWord kInputFormats[] = {{"text", TFormat::Text}, {"raf", TFormat::Raf}, {"csv", TFormat::Csv}};
+constexpr TFormatWord kOutputFormats[] = {
+    {"text", TFormat::Text}, {"dos-raf", TFormat::DosRaf}, {"win-raf", TFormat::WinRaf}, {"csv", TFormat::Csv}};
+
+template <std::size_t N>
+std::optional<TFormat> FormatNamed(const TFormatWord (&words)[N], std::string_view word)
+{
+    for (const TFormatWord &entry : words)
+        if (entry.Word == word)
+            return entry.Format;
+    return std::nullopt;
+}
+
+tMirolaFType CoreType(TFormat format)
+{
+    switch (format) {
+    case TFormat::Raf:
+    case TFormat::DosRaf: return ftRAF;
+    case TFormat::WinRaf: return ftWRAF;
+    case TFormat::Text:
+    case TFormat::Csv: break;
+    }
+    return ftTXT;
+}
+
+bool HasCsvExtension(const std::string &name)
+{
+    std::string ext = FileExtension(name);
+    for (char &c : ext)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return ext == ".csv";
+}
+
+// The spreadsheet format. Its reader and writer are not in the core yet; these three
+// functions are the only places that need them.
+[[noreturn]] void CsvMissing() { throw EMirolaError("CSV wird noch nicht unterstützt"); }
+
+// Fills the fresh `document` with the records of a spreadsheet; what the reader had to
+// change to make the rows fit belongs on standard error, as a warning, not a failure.
+void LoadCsv(TMirolaFile &, std::string_view) { CsvMissing(); }
+std::string CsvBytes(const TMirolaFile &) { CsvMissing(); }
+void SaveCsvFile(const TMirolaFile &, const std::string &) { CsvMissing(); }
+
+[[noreturn]] void RaiseStreamError(int sysErrno) { RaiseSystemError(sysErrno, std::string(kStandardStream)); }
+
+std::string ReadStandardInput()
+{
+    std::string bytes;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n > 0)
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        else if (n == 0)
+            return bytes;
+        else if (errno != EINTR)
+            RaiseStreamError(errno);
+    }
+}
+
+// Standard output is written with write(2) alone, so that every failure shows in a
+// result here and none hides in a stdio buffer flushed at exit.
+void WriteStandardOutput(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            RaiseStreamError(errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+// Some file systems (NFS among them) report a failed write only when the file is
+// closed. After EINTR the descriptor is closed all the same on Linux.
+void CloseStandardOutput()
+{
+    if (::close(STDOUT_FILENO) != 0 && errno != EINTR)
+        RaiseStreamError(errno);
+}
+
+// All of `bytes`, then closed; false after the error is reported.
+bool PutStandardOutput(std::string_view bytes)
+{
+    return Attempt(kStandardOutputName, [&] {
+        WriteStandardOutput(bytes);
+        CloseStandardOutput();
+    });
+}
+
+std::string_view InputName(const std::string &name)
+{
+    return name == kStandardStream ? kStandardInputName : std::string_view(name);
+}
+
+std::string_view OutputName(const std::string &name)
+{
+    return name == kStandardStream ? kStandardOutputName : std::string_view(name);
+}
+
+void LoadBytes(TMirolaFile &document, std::string_view bytes, TFormat format)
+{
+    if (format == TFormat::Csv)
+        LoadCsv(document, bytes);
+    else
+        document.LoadFromBytes(bytes, CoreType(format));
+}
+
+// `from` names the format of the input; without it the name's extension decides, and
+// standard input is text.
+void Load(TMirolaFile &document, const std::string &name, std::optional<TFormat> from)
+{
+    if (name == kStandardStream) {
+        LoadBytes(document, ReadStandardInput(), from.value_or(TFormat::Text));
+    } else if (!from && !HasCsvExtension(name)) {
+        // The core tells a record file from a text file by the name, reading a batch at a
+        // time.
+        document.LoadFromFile(name);
+    } else {
+        TFileReader file(name);
+        LoadBytes(document, file.ReadRest(), from.value_or(TFormat::Csv));
+    }
+}
+
+void Save(TMirolaFile &document, const std::string &name, TFormat format)
+{
+    if (name == kStandardStream) {
+        const std::string bytes = format == TFormat::Csv ? CsvBytes(document) : document.SaveToString(CoreType(format));
+        WriteStandardOutput(bytes);
+        CloseStandardOutput();
+    } else if (format == TFormat::Csv) {
+        SaveCsvFile(document, name);
+    } else {
+        document.SaveToFile(name, CoreType(format));
+    }
 }
 
 // Exit status of --check. A file that cannot be read is no finding, and a script
-// that tells "clean" from "has problems" must not take it for one.
-enum : int { kCheckClean = 0, kCheckFindings = 1, kCheckUnreadable = 2 };
+// that tells "clean" from "has problems" must not take it for one; nor a list that
+// could not be written for a list given.
+enum : int { kCheckClean = 0, kCheckFindings = 1, kCheckFailed = 2 };
 
-int CheckFile(const char *name)
+int CheckFile(const std::string &name, std::optional<TFormat> from)
 {
     std::vector<TCheckFinding> findings;
-    try {
+    const bool read = Attempt(InputName(name), [&] {
         TMirolaFile document;
-        document.LoadFromFile(name);
+        Load(document, name, from);
         findings = CheckQuestions(document);
-    } catch (const EMirolaError &error) {
-        PrintError(error.Message());
-        return kCheckUnreadable;
-    } catch (const std::bad_alloc &) {
-        PrintError(kOutOfMemoryMessage);
-        return kCheckUnreadable;
-    } catch (const std::exception &error) {
-        PrintError(error.what());
-        return kCheckUnreadable;
-    }
+    });
+    if (!read)
+        return kCheckFailed;
+    std::string list;
     for (const TCheckFinding &finding : findings)
-        std::printf("Datensatz %d: %s\n", finding.Record, finding.Reason.c_str());
+        list += "Datensatz " + std::to_string(finding.Record) + ": " + finding.Reason + "\n";
+    if (!PutStandardOutput(list))
+        return kCheckFailed;
     return findings.empty() ? kCheckClean : kCheckFindings;
 }
 
-bool ParseTarget(std::string_view name, tMirolaFType &type)
+int ConvertFile(const std::string &input, const std::string &output, std::optional<TFormat> from, TFormat to)
 {
-    if (name == "text")
-        type = ftTXT;
-    else if (name == "dos-raf")
-        type = ftRAF;
-    else if (name == "win-raf")
-        type = ftWRAF;
-    else
-        return false;
-    return true;
+    TMirolaFile document;
+    if (!Attempt(InputName(input), [&] { Load(document, input, from); }))
+        return 1;
+    if (!Attempt(OutputName(output), [&] { Save(document, output, to); }))
+        return 1;
+    return 0;
 }
+
+std::string Quoted(std::string_view text) { return "„" + std::string(text) + "“"; }
 
 }  // namespace
 
 int main(int argc, char **argv)
 {
-    tMirolaFType type = ftTXT;
+    // A reader that went away is a failed write to report, not a silent end.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    std::optional<TFormat> from;
+    TFormat to = TFormat::Text;
     bool targetGiven = false;
     bool check = false;
-    const char *files[2] = {nullptr, nullptr};
-    int fileCount = 0;
+    std::vector<std::string> files;
     bool optionsDone = false;
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (!optionsDone && arg == "--help") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (!optionsDone && (arg == "--to" || arg.starts_with("--to="))) {
-            std::string_view value;
-            if (arg == "--to") {
-                if (++i == argc)
-                    return Usage("--to needs a format");
-                value = argv[i];
-            } else {
-                value = arg.substr(5);
-            }
-            if (!ParseTarget(value, type))
-                return Usage("unknown format; use text, dos-raf or win-raf");
-            targetGiven = true;
+        if (optionsDone || arg == kStandardStream || !arg.starts_with("-")) {
+            if (files.size() == 2)
+                return Usage("zu viele Argumente");
+            files.emplace_back(arg);
             continue;
         }
-        if (!optionsDone && arg == "--check") {
-            check = true;
-            continue;
-        }
-        if (!optionsDone && arg == "--") {
+        if (arg == "--") {
             optionsDone = true;
             continue;
         }
-        if (!optionsDone && arg.size() > 1 && arg.front() == '-')
-            return Usage("unknown option");
-        if (fileCount == 2)
-            return Usage("too many arguments");
-        files[fileCount++] = argv[i];
+        if (arg == "--help")
+            return PutStandardOutput(kUsage) ? 0 : 1;
+        if (arg == "--version")
+            return PutStandardOutput(kVersion) ? 0 : 1;
+        if (arg == "--check") {
+            check = true;
+            continue;
+        }
+        // "--from raf" or "--from=raf", and the same for --to.
+        const std::string_view option = arg.substr(0, arg.find('='));
+        if (option != "--from" && option != "--to")
+            return Usage("unbekannte Option " + Quoted(arg));
+        std::string_view value;
+        if (option.size() < arg.size())
+            value = arg.substr(option.size() + 1);
+        else if (++i < argc)
+            value = argv[i];
+        else
+            return Usage(std::string(option) + " braucht ein Format");
+        if (option == "--from") {
+            from = FormatNamed(kInputFormats, value);
+            if (!from)
+                return Usage("unbekanntes Format " + Quoted(value) + " für --from; möglich sind text, raf und csv");
+        } else {
+            const std::optional<TFormat> format = FormatNamed(kOutputFormats, value);
+            if (!format)
+                return Usage("unbekanntes Format " + Quoted(value) +
+                             " für --to; möglich sind text, dos-raf, win-raf und csv");
+            to = *format;
+            targetGiven = true;
+        }
     }
     if (check) {
         if (targetGiven)
-            return Usage("--check writes nothing and takes no --to");
-        if (fileCount != 1)
-            return Usage("--check takes one FILE");
-        return CheckFile(files[0]);
+            return Usage("--check schreibt nichts und nimmt kein --to");
+        if (files.size() != 1)
+            return Usage("--check nimmt genau eine DATEI");
+        return CheckFile(files[0], from);
     }
-    if (fileCount != 2)
-        return Usage("INPUT and OUTPUT are required");
-
-    try {
-        TMirolaFile document;
-        document.LoadFromFile(files[0]);
-        document.SaveToFile(files[1], type);
-    } catch (const EMirolaError &error) {
-        // Every byte: a message that quotes a damaged file can hold a NUL.
-        PrintError(error.Message());
-        return 1;
-    } catch (const std::bad_alloc &) {
-        PrintError(kOutOfMemoryMessage);
-        return 1;
-    } catch (const std::exception &error) {
-        PrintError(error.what());
-        return 1;
-    }
-    return 0;
+    if (files.size() != 2)
+        return Usage(files.empty() ? "EINGABE und AUSGABE fehlen" : "AUSGABE fehlt");
+    return ConvertFile(files[0], files[1], from, to);
 }

@@ -113,7 +113,7 @@ void TestInstall::installsTheProgramsTheirPagesAndTheDesktopFiles()
     // The installed converter runs on its own.
     const TRun help = Run(Installed(QStringLiteral("bin/kelmor-convert")), {QStringLiteral("--help")});
     QCOMPARE(help.ExitCode, 0);
-    QVERIFY(help.Output.startsWith(QStringLiteral("Usage: kelmor-convert")));
+    QVERIFY(help.Output.startsWith(QStringLiteral("Aufruf: kelmor-convert")));
 }
 
 void TestInstall::desktopEntryIsValidAndNamesWhatIsInstalled()

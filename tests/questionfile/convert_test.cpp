@@ -20,55 +20,112 @@ struct TRun {
     std::string out, err;
 };
 
-// `shell` comes first in the command line, to set a limit for the run.
-TRun Convert(const std::string &args, const TScratchDir &dir, const std::string &shell = {})
+// Where the run's standard streams lead, and what comes first in the command line
+// (a limit for the run). `out` empty: a file of the test's, read into TRun::out.
+struct TShell {
+    std::string in = "/dev/null";
+    std::string out;
+    std::string prefix;
+};
+
+TShell StandardInput(std::string in)
 {
-    const std::string out = dir.Path("stdout.txt"), err = dir.Path("stderr.txt");
-    const std::string command =
-        shell + std::string(KELMOR_CONVERT) + " " + args + " >" + out + " 2>" + err + " </dev/null";
+    TShell shell;
+    shell.in = std::move(in);
+    return shell;
+}
+
+TShell StandardOutput(std::string out)
+{
+    TShell shell;
+    shell.out = std::move(out);
+    return shell;
+}
+
+TShell Prefixed(std::string prefix)
+{
+    TShell shell;
+    shell.prefix = std::move(prefix);
+    return shell;
+}
+
+TRun Convert(const std::string &args, const TScratchDir &dir, const TShell &shell = {})
+{
+    const std::string out = shell.out.empty() ? dir.Path("stdout.txt") : shell.out;
+    const std::string err = dir.Path("stderr.txt");
+    const std::string command = shell.prefix + std::string(KELMOR_CONVERT) + " " + args + " >" + out + " 2>" + err +
+                                " <" + shell.in;
     const int status = std::system(command.c_str());
-    TRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
-    std::remove(out.c_str());
+    TRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, shell.out.empty() ? ReadBytes(out) : "", ReadBytes(err)};
+    if (shell.out.empty())
+        std::remove(out.c_str());
     std::remove(err.c_str());
     return run;
 }
 
+const std::string kExample = std::string(KELMOR_EXAMPLES) + "/beispiel.mfd";
+
+// The second line of every wrong usage.
+const std::string kUsageHint = "Aufruf: kelmor-convert --help\n";
+
 TEST(Convert, RoundTripsTheExampleThroughAllFormats)
 {
     TScratchDir dir;
-    const std::string example = std::string(KELMOR_EXAMPLES) + "/beispiel.mfd";
-    ASSERT_EQ(Convert("--to dos-raf " + example + " " + dir.Path("a.raf"), dir).exitCode, 0);
+    ASSERT_EQ(Convert("--to dos-raf " + kExample + " " + dir.Path("a.raf"), dir).exitCode, 0);
     ASSERT_EQ(Convert(dir.Path("a.raf") + " " + dir.Path("b.mfd"), dir).exitCode, 0);
-    EXPECT_EQ(ReadBytes(dir.Path("b.mfd")), ReadBytes(example));
+    EXPECT_EQ(ReadBytes(dir.Path("b.mfd")), ReadBytes(kExample));
     ASSERT_EQ(Convert("--to=text " + dir.Path("b.mfd") + " " + dir.Path("c.dat"), dir).exitCode, 0);
-    EXPECT_EQ(ReadBytes(dir.Path("c.dat")), ReadBytes(example));
+    EXPECT_EQ(ReadBytes(dir.Path("c.dat")), ReadBytes(kExample));
 
     // The example's umlauts and ß all exist in the Windows code page, so its Windows
     // edition converts back to the very same text.
-    ASSERT_EQ(Convert("--to win-raf " + example + " " + dir.Path("w.raf"), dir).exitCode, 0);
+    ASSERT_EQ(Convert("--to win-raf " + kExample + " " + dir.Path("w.raf"), dir).exitCode, 0);
     EXPECT_NE(ReadBytes(dir.Path("w.raf")), ReadBytes(dir.Path("a.raf")));
     ASSERT_EQ(Convert(dir.Path("w.raf") + " " + dir.Path("w.mfd"), dir).exitCode, 0);
-    EXPECT_EQ(ReadBytes(dir.Path("w.mfd")), ReadBytes(example));
+    EXPECT_EQ(ReadBytes(dir.Path("w.mfd")), ReadBytes(kExample));
 }
 
-TEST(Convert, FailuresSayWhyAndLeaveTheOutput)
+// Every failure names the file it concerns as the user gave it, standard input by
+// name, and leaves the output as it was.
+TEST(Convert, FailuresNameTheFileAndLeaveTheOutput)
 {
     TScratchDir dir;
-    WriteBytes(dir.Path("alt.mfd"), "alt");
-    WriteBytes(dir.Path("leer.raf"), std::string(435, '\0'));
-    TRun run = Convert(dir.Path("fehlt.mfd") + " " + dir.Path("alt.mfd"), dir);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "kelmor-convert: Datei nicht gefunden\n");
-    run = Convert(dir.Path("leer.raf") + " " + dir.Path("alt.mfd"), dir);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "kelmor-convert: Listenindex außerhalb des gültigen Bereichs (0). TList ist leer\n");
+    const auto P = [&](const char *name) { return dir.Path(name); };
+    WriteBytes(P("alt.mfd"), "alt");
+    WriteBytes(P("leer.raf"), std::string(435, '\0'));
     // The message quotes the count field whole, a NUL byte and what follows it included.
-    WriteBytes(dir.Path("null.mfd"), "Quiz\r\n:1\0\r\n"s);
-    run = Convert(dir.Path("null.mfd") + " " + dir.Path("alt.mfd"), dir);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "kelmor-convert: '1\0' ist kein gültiger Integerwert\n"s);
-    EXPECT_EQ(ReadBytes(dir.Path("alt.mfd")), "alt");
-    EXPECT_EQ(ListFolder(dir.Root()), "alt.mfd;leer.raf;null.mfd;");
+    WriteBytes(P("null.mfd"), "Quiz\r\n:1\0\r\n"s);
+    ASSERT_EQ(::mkdir(P("ordner").c_str(), 0755), 0);
+    const std::string emptyList = "Listenindex außerhalb des gültigen Bereichs (0). TList ist leer";
+    const std::string csvMissing = "CSV wird noch nicht unterstützt";
+    const struct {
+        std::string args;
+        std::string err;
+        TShell shell;
+    } cases[] = {
+        {P("fehlt.mfd") + " " + P("alt.mfd"), P("fehlt.mfd") + ": Datei nicht gefunden", {}},
+        {"fehlt.mfd alt.mfd", "fehlt.mfd: Datei nicht gefunden", Prefixed("cd " + dir.Root() + " && ")},
+        {P("ordner") + " " + P("alt.mfd"), P("ordner") + ": Dateizugriff verweigert", {}},
+        {P("leer.raf") + " " + P("alt.mfd"), P("leer.raf") + ": " + emptyList, {}},
+        {P("null.mfd") + " " + P("alt.mfd"), P("null.mfd") + ": '1\0' ist kein gültiger Integerwert"s, {}},
+        {kExample + " " + P("fehlt/aus.mfd"), P("fehlt/aus.mfd") + ": Ungültiger Dateiname", {}},
+        {kExample + " " + P("alt.mfd/aus.mfd"), P("alt.mfd/aus.mfd") + ": Ungültiger Dateiname", {}},
+        {kExample + " " + P("ordner"), P("ordner") + ": Dateizugriff verweigert", {}},
+        {"- " + P("alt.mfd"), "Standardeingabe: Dateizugriff verweigert", StandardInput(dir.Root())},
+        {"--from raf - " + P("alt.mfd"), "Standardeingabe: " + emptyList, StandardInput(P("leer.raf"))},
+        {"--from=csv " + P("null.mfd") + " " + P("alt.mfd"), P("null.mfd") + ": " + csvMissing, {}},
+        {P("fehlt.CSV") + " " + P("alt.mfd"), P("fehlt.CSV") + ": Datei nicht gefunden", {}},
+        {"--to csv " + kExample + " " + P("alt.mfd"), P("alt.mfd") + ": " + csvMissing, {}},
+        {"--to=csv " + kExample + " -", "Standardausgabe: " + csvMissing, {}},
+    };
+    for (const auto &c : cases) {
+        const TRun run = Convert(c.args, dir, c.shell);
+        EXPECT_EQ(run.exitCode, 1) << c.args;
+        EXPECT_EQ(run.err, "kelmor-convert: " + c.err + "\n") << c.args;
+        EXPECT_EQ(run.out, "") << c.args;
+    }
+    EXPECT_EQ(ReadBytes(P("alt.mfd")), "alt");
+    EXPECT_EQ(ListFolder(dir.Root()), "alt.mfd;leer.raf;null.mfd;ordner;");
 }
 
 // A FIFO as OUTPUT is refused without waiting for a reader. A converter that waits is
@@ -78,15 +135,14 @@ TEST(Convert, AFifoAsOutputIsRefusedAtOnce)
     TScratchDir dir;
     const std::string fifo = dir.Path("aus.mfd");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    const std::string example = std::string(KELMOR_EXAMPLES) + "/beispiel.mfd";
-    auto convert = std::async(std::launch::async, [&] { return Convert(example + " " + fifo, dir); });
+    auto convert = std::async(std::launch::async, [&] { return Convert(kExample + " " + fifo, dir); });
     if (convert.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
         ADD_FAILURE() << "kelmor-convert blocked";
         ::close(::open(fifo.c_str(), O_RDONLY | O_NONBLOCK));
     }
     const TRun run = convert.get();
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "kelmor-convert: Dateizugriff verweigert\n");
+    EXPECT_EQ(run.err, "kelmor-convert: " + fifo + ": Dateizugriff verweigert\n");
     struct stat st {};
     ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
@@ -106,7 +162,7 @@ TEST(Convert, AFifoAsInputIsRefusedAtOnce)
     }
     const TRun run = convert.get();
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "kelmor-convert: Dateizugriff verweigert\n");
+    EXPECT_EQ(run.err, "kelmor-convert: " + fifo + ": Dateizugriff verweigert\n");
     EXPECT_FALSE(Exists(dir.Path("aus.mfd")));
 }
 
@@ -121,9 +177,10 @@ TEST(Convert, RunningOutOfMemoryIsReportedInGerman)
     WriteBytes(dir.Path("riesig.raf"), "");
     ASSERT_EQ(::truncate(dir.Path("riesig.raf").c_str(), off_t(1) << 30), 0);
     WriteBytes(dir.Path("alt.mfd"), "alt");
-    const TRun run = Convert(dir.Path("riesig.raf") + " " + dir.Path("alt.mfd"), dir, "ulimit -v 262144; ");
+    const TRun run = Convert(dir.Path("riesig.raf") + " " + dir.Path("alt.mfd"), dir,
+                             Prefixed("ulimit -v 262144; "));
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "kelmor-convert: Zu wenig Arbeitsspeicher\n");
+    EXPECT_EQ(run.err, "kelmor-convert: " + dir.Path("riesig.raf") + ": Zu wenig Arbeitsspeicher\n");
     EXPECT_EQ(ReadBytes(dir.Path("alt.mfd")), "alt");
     EXPECT_EQ(ListFolder(dir.Root()), "alt.mfd;riesig.raf;");
 }
@@ -160,23 +217,144 @@ TEST(Convert, CheckListsTheFindingsOfTextAndRecordFiles)
     const TRun missing = Convert("--check " + dir.Path("fehlt.mfd"), dir);
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, "kelmor-convert: Datei nicht gefunden\n");
+    EXPECT_EQ(missing.err, "kelmor-convert: " + dir.Path("fehlt.mfd") + ": Datei nicht gefunden\n");
 }
 
-TEST(Convert, Usage)
+// "-" reads standard input and writes standard output, the same bytes as the files.
+TEST(Convert, StandardInputAndOutputCarryWhatFilesCarry)
+{
+    TScratchDir dir;
+    for (const std::string to : {"text", "dos-raf", "win-raf"}) {
+        ASSERT_EQ(Convert("--to " + to + " " + kExample + " " + dir.Path("datei"), dir).exitCode, 0) << to;
+        const TRun piped = Convert("--to " + to + " - -", dir, StandardInput(kExample));
+        EXPECT_EQ(piped.exitCode, 0) << to;
+        EXPECT_EQ(piped.err, "") << to;
+        EXPECT_EQ(piped.out, ReadBytes(dir.Path("datei"))) << to;
+        EXPECT_GT(piped.out.size(), 1000u) << to;
+    }
+
+    // The last round wrote the Windows edition; a record file on standard input needs
+    // --from, which names the format of a named file too, whatever its extension.
+    WriteBytes(dir.Path("w.dat"), ReadBytes(dir.Path("datei")));
+    for (const auto &[args, in] : {std::pair{"--from raf - -"s, dir.Path("w.dat")},
+                                   std::pair{"--from=raf " + dir.Path("w.dat") + " -", "/dev/null"s}}) {
+        const TRun back = Convert(args, dir, StandardInput(in));
+        EXPECT_EQ(back.exitCode, 0) << args;
+        EXPECT_EQ(back.err, "") << args;
+        EXPECT_EQ(back.out, ReadBytes(kExample)) << args;
+    }
+    // Without --from standard input is text, as a name without .raf is.
+    const TRun asText = Convert("- -", dir, StandardInput(dir.Path("w.dat")));
+    EXPECT_EQ(asText.exitCode, 1);
+    EXPECT_EQ(asText.out, "");
+    EXPECT_TRUE(asText.err.starts_with("kelmor-convert: Standardeingabe: ")) << asText.err;
+
+    TMirolaFile doc = MakeDocument(0);
+    doc.Data = {MakeRecord(u'c', u'A', "Wer malte die Mona Lisa?", "", {"Leonardo", "Raffael"})};
+    doc.DatRec = doc.Data[0];
+    doc.SaveToFile(dir.Path("fragen.raf"), ftWRAF);
+    const TRun check = Convert("--check --from raf -", dir, StandardInput(dir.Path("fragen.raf")));
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_EQ(check.out, "Datensatz 1: Die richtige Antwort (c) ist leer\n");
+    EXPECT_EQ(check.err, "");
+}
+
+// A write to standard output that fails (a full disk, a reader that went away) fails
+// the run, with a message, however much was to be written.
+TEST(Convert, AFailedWriteToStandardOutputFailsTheRun)
+{
+    TScratchDir dir;
+    TMirolaFile doc = MakeDocument(0);
+    doc.Data = {MakeRecord(u'c', u'A', "Wer malte die Mona Lisa?", "", {"Leonardo", "Raffael"})};
+    doc.DatRec = doc.Data[0];
+    doc.SaveToFile(dir.Path("fragen.mfd"), ftTXT);
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    ::close(pipeEnds[0]);
+    const std::string full = "/dev/full", closedPipe = "&" + std::to_string(pipeEnds[1]);
+    const std::string diskFull = "Zu wenig Speicherplatz", brokenPipe = "E/A-Fehler 32";
+    const struct {
+        std::string args, out;
+        int exitCode;
+        std::string message;
+    } cases[] = {
+        {kExample + " -", full, 1, diskFull},
+        {"--to dos-raf " + kExample + " -", closedPipe, 1, brokenPipe},
+        {"--check " + dir.Path("fragen.mfd"), full, 2, diskFull},
+        {"--check " + dir.Path("fragen.mfd"), closedPipe, 2, brokenPipe},
+        {"--help", full, 1, diskFull},
+        {"--version", closedPipe, 1, brokenPipe},
+    };
+    for (const auto &c : cases) {
+        const TRun run = Convert(c.args, dir, StandardOutput(c.out));
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args << " >" << c.out;
+        EXPECT_EQ(run.err, "kelmor-convert: Standardausgabe: " + c.message + "\n") << c.args << " >" << c.out;
+    }
+    ::close(pipeEnds[1]);
+}
+
+// The version the converter reports is the release that the AppStream data and the
+// manual pages announce.
+TEST(Convert, VersionIsTheAnnouncedRelease)
+{
+    const std::string metainfo = ReadBytes(std::string(KELMOR_DESKTOP) + "/org.example.kelmor.metainfo.xml");
+    const std::string tag = "<release version=\"";
+    const auto start = metainfo.find(tag) + tag.size();
+    ASSERT_GT(start, tag.size());
+    const std::string release = metainfo.substr(start, metainfo.find('"', start) - start);
+
+    TScratchDir dir;
+    const TRun run = Convert("--version", dir);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "kelmor-convert " + release + "\n");
+    EXPECT_EQ(run.err, "");
+    for (const char *page : {"kelmor.1", "kelmor-convert.1"})
+        EXPECT_NE(ReadBytes(std::string(KELMOR_DESKTOP) + "/" + page).find("\"Kelmor " + release + "\""),
+                  std::string::npos)
+            << page;
+}
+
+TEST(Convert, HelpShowsTheWholeUsage)
 {
     TScratchDir dir;
     const TRun help = Convert("--help", dir);
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("kelmor-convert [--to text|dos-raf|win-raf] INPUT OUTPUT"), std::string::npos);
-    EXPECT_NE(help.out.find("kelmor-convert --check FILE"), std::string::npos);
+    EXPECT_TRUE(help.out.starts_with(
+        "Aufruf: kelmor-convert [--from text|raf|csv] [--to text|dos-raf|win-raf|csv] EINGABE AUSGABE\n"
+        "        kelmor-convert [--from text|raf|csv] --check DATEI\n"
+        "        kelmor-convert --help | --version\n"))
+        << help.out;
     EXPECT_EQ(help.err, "");
-    for (const char *args : {"", "nur-eins.mfd", "--to pdf a.mfd b.mfd", "--to", "-x a b", "a b c", "--check",
-                             "--check a.mfd b.mfd", "--to text --check a.mfd", "--check --to=dos-raf a.mfd"}) {
-        const TRun run = Convert(args, dir);
-        EXPECT_EQ(run.exitCode, 2) << args;
-        EXPECT_NE(run.err.find("Usage:"), std::string::npos) << args;
-        EXPECT_EQ(run.out, "") << args;
+}
+
+// Wrong usage is told in one line, with the way to the whole text after it.
+TEST(Convert, WrongUsageSaysWhatIsWrongInOneLine)
+{
+    TScratchDir dir;
+    const struct {
+        const char *args;
+        std::string problem;
+    } cases[] = {
+        {"", "EINGABE und AUSGABE fehlen"},
+        {"nur-eins.mfd", "AUSGABE fehlt"},
+        {"-- --help", "AUSGABE fehlt"},
+        {"a b c", "zu viele Argumente"},
+        {"-x a b", "unbekannte Option „-x“"},
+        {"--check=a.mfd", "unbekannte Option „--check=a.mfd“"},
+        {"--to pdf a.mfd b.mfd", "unbekanntes Format „pdf“ für --to; möglich sind text, dos-raf, win-raf und csv"},
+        {"--from=dos-raf - b.mfd", "unbekanntes Format „dos-raf“ für --from; möglich sind text, raf und csv"},
+        {"--to", "--to braucht ein Format"},
+        {"a.mfd b.mfd --from", "--from braucht ein Format"},
+        {"--check", "--check nimmt genau eine DATEI"},
+        {"--check a.mfd b.mfd", "--check nimmt genau eine DATEI"},
+        {"--to text --check a.mfd", "--check schreibt nichts und nimmt kein --to"},
+        {"--check --to=dos-raf a.mfd", "--check schreibt nichts und nimmt kein --to"},
+    };
+    for (const auto &c : cases) {
+        const TRun run = Convert(c.args, dir);
+        EXPECT_EQ(run.exitCode, 2) << c.args;
+        EXPECT_EQ(run.err, "kelmor-convert: " + c.problem + "\n" + kUsageHint) << c.args;
+        EXPECT_EQ(run.out, "") << c.args;
     }
 }
 
