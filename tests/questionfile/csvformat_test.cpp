@@ -301,14 +301,19 @@ TEST(CsvLosses, EachIsNotedWithTheRowTheSpreadsheetShows)
 
 TEST(CsvLosses, BytesThatAreNoUtf8AfterTheMark)
 {
-    // Row 2 spans two lines; each damaged byte of row 3 is one "?".
-    const std::string file = kBom + "Frage 1,Code,Level\n\"zwei\nZeilen\",a,B\nGr\xFC\xDF" "e \xC3,\xE2,C\n";
+    // Row 2 spans two lines; each damaged byte of row 3 is one "?": stray and cut
+    // short sequences, an overlong slash and a surrogate.
+    const std::string file = kBom + "Frage 1,Code,Level,Frage 2\n\"zwei\nZeilen\",a,B\n" +
+                             "Gr\xFC\xDF" "e \xC3,\xE2,C,\xC0\xAF\xED\xA0\x80\n";
     const TCsvReadResult result = ReadCsv(file);
-    ExpectRecords({MakeRecord(u'a', u'B', "zwei Zeilen"), MakeRecord(u'?', u'C', "Gr??e ?")}, result.Records);
+    TMirolaDatensatz damaged = MakeRecord(u'?', u'C', "Gr??e ?");
+    damaged.Question[1] = "?????";
+    ExpectRecords({MakeRecord(u'a', u'B', "zwei Zeilen"), damaged}, result.Records);
     const std::vector<TCsvChange> expected = {
         {2, "Zeilenumbruch in Frage 1 durch Leerzeichen ersetzt"},
         {3, "ungültige UTF-8-Bytes in Code als „?“ gespeichert"},
         {3, "ungültige UTF-8-Bytes in Frage 1 als „?“ gespeichert"},
+        {3, "ungültige UTF-8-Bytes in Frage 2 als „?“ gespeichert"},
     };
     EXPECT_EQ(result.Changes, expected);
 }
