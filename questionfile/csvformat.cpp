@@ -559,7 +559,7 @@ TCsvReadResult ReadCsv(std::string_view bytes)
     TRowReader reader(encoding, result.Changes);
     std::size_t dropped = 0, firstDropped = 0;
     std::array<TRawField, kKnownColumns> cells;
-    std::vector<std::size_t> extraAnswers;  // columns of a row's extra answers
+    std::vector<std::size_t> extraAnswers;  // the columns of a row's answers beyond the fifth
     while (!scanner.AtEnd()) {
         ++row;
         if (scanner.SkipEmptyRow())
@@ -596,8 +596,11 @@ TCsvReadResult ReadCsv(std::string_view bytes)
         reader.Text(cells[colComment], ColumnName(colComment), record.Comment);
         for (int a = 0; a < 5; ++a)
             reader.Text(cells[colAnswerA + a], ColumnName(colAnswerA + a), record.Answers[a]);
-        for (const std::size_t c : extraAnswers)
-            reader.Note(header.Names[c] + " ausgelassen: eine Frage hat höchstens fünf Antworten");
+        // One note for all of them: a row may have thousands.
+        if (!extraAnswers.empty())
+            reader.Note(header.Names[extraAnswers[0]] +
+                        (extraAnswers.size() > 1 ? " und " + std::to_string(extraAnswers.size() - 1) + " weitere" : "") +
+                        " ausgelassen: eine Frage hat höchstens fünf Antworten");
         if (unterminated)
             reader.Note("Anführungszeichen nicht geschlossen: der Rest der Datei als ein Feld gelesen");
     }

@@ -262,12 +262,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CsvLosses, EachIsNotedWithTheRowTheSpreadsheetShows)
 {
     const std::string file =
-        kBom + "Code;Level;Frage 1;Frage 2;Notiz;Kommentar;Antwort a;Antwort e;Antwort f\r\n"
+        kBom + "Code;Level;Frage 1;Frage 2;Notiz;Kommentar;Antwort a;Antwort e;Antwort f;Antwort 7\r\n"
         // Row 2 spans three lines of the file, in a column nobody reads.
         "a;B;Erste;;\"eine Notiz\r\nüber\r\ndrei Zeilen\";;;;\r\n"
         "b;C;" + std::string(62, 'x') + ";Preis in €;;\"Quelle\r\nzweite Zeile\";;;\r\n"
-        "leicht;B (mittel);Dritte;™ und € und ™;;" + std::string(40, 'k') + ";" + std::string(36, 'y') + ";;sechste\r\n"
+        "leicht;B (mittel);Dritte;™ und € und ™;;" + std::string(40, 'k') + ";" + std::string(36, 'y') + ";;sechste;siebte\r\n"
         "€;\"\n\";Vierte;;;\"a\nb\rc\";;\"zu ;lang, hier: ääääääääääääääääääääääääääääääää\";\r\n"
+        "r;A;Fünfte;;;;;;; Antwort 7 \r\n"
         "r;A;Fünfte;;;\"offen";
     const TCsvReadResult result = ReadCsv(file);
     const std::vector<TCsvChange> expected = {
@@ -279,11 +280,12 @@ TEST(CsvLosses, EachIsNotedWithTheRowTheSpreadsheetShows)
         {4, "Zeichen „™“ „€“ in Frage 2 als „?“ gespeichert"},
         {4, "Kommentar um 5 Zeichen gekürzt"},
         {4, "Antwort a um 2 Zeichen gekürzt"},
-        {4, "Antwort f ausgelassen: eine Frage hat höchstens fünf Antworten"},
+        {4, "Antwort f und 1 weitere ausgelassen: eine Frage hat höchstens fünf Antworten"},
         {5, "Zeichen „€“ in Code als „?“ gespeichert"},
         {5, "Zeilenumbruch in Kommentar durch Leerzeichen ersetzt"},
         {5, "Antwort e um 14 Zeichen gekürzt"},
-        {6, "Anführungszeichen nicht geschlossen: der Rest der Datei als ein Feld gelesen"},
+        {6, "Antwort 7 ausgelassen: eine Frage hat höchstens fünf Antworten"},
+        {7, "Anführungszeichen nicht geschlossen: der Rest der Datei als ein Feld gelesen"},
     };
     EXPECT_EQ(result.Changes, expected);
 
@@ -292,6 +294,7 @@ TEST(CsvLosses, EachIsNotedWithTheRowTheSpreadsheetShows)
         MakeRecord(u'b', u'C', std::string(50, 'x'), "Quelle zweite Zeile"),
         MakeRecord(u'x', u'B', "Dritte", std::string(35, 'k'), {std::string(34, 'y')}),
         MakeRecord(u'?', u'\n', "Vierte", "a b c", {"", "", "", "", "zu ;lang, hier: " + std::string(18, '\x84')}),
+        MakeRecord(u'r', u'A', "F\x81nfte"),
         MakeRecord(u'r', u'A', "F\x81nfte", "offen"),
     };
     records[1].Question[1] = "Preis in ?";
