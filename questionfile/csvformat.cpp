@@ -4,7 +4,8 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
+#include <string>
+#include <vector>
 
 #include "errors.h"
 #include "filestreams.h"
@@ -20,6 +21,11 @@ constexpr char32_t kReplacement = 0xFFFD;
 // A spreadsheet of 9999 full rows is a few megabytes; a file far beyond that is no
 // question list, and reading it whole would only take the memory.
 constexpr std::size_t kMaxFileBytes = std::size_t(256) << 20;
+
+[[noreturn]] void RaiseTooLarge()
+{
+    throw EMirolaError("Die Datei ist zu groß für eine Tabelle mit Fragen (mehr als 256 MB)");
+}
 
 // The header's columns by their place in CsvColumns; the rest are told apart only
 // where a row's cell there must not go unnoticed.
@@ -193,7 +199,7 @@ std::string DecodeToUtf8(std::string_view text, TEncoding encoding)
 }
 
 // A character as a message quotes it; an invisible one by its number.
-std::string Quoted(char32_t u)
+std::string Shown(char32_t u)
 {
     std::string out = "„";
     if (u < 0x20 || (u >= 0x7F && u < 0xA0)) {
@@ -408,7 +414,7 @@ public:
         if (!lacking.empty()) {
             std::string list;
             for (const char32_t u : lacking)
-                list += (list.empty() ? "" : " ") + Quoted(u);
+                list += (list.empty() ? "" : " ") + Shown(u);
             Note("Zeichen " + list + " in " + std::string(name) + " als „?“ gespeichert");
         }
         if (invalidBytes)
@@ -455,7 +461,7 @@ public:
             shown += "…";
         const bool taken = valid.find(trimmed[0]) != std::u32string_view::npos;
         const char16_t code = taken ? static_cast<char16_t>(trimmed[0]) : fallback;
-        Note(std::string(name) + " „" + shown + "“ " + (taken ? "als " : "nicht erkannt, ") + Quoted(code) +
+        Note(std::string(name) + " „" + shown + "“ " + (taken ? "als " : "nicht erkannt, ") + Shown(code) +
              (taken ? " übernommen" : " gespeichert"));
         return code;
     }
@@ -466,7 +472,7 @@ private:
         const int byte = UnicodeToOem(u);
         if (byte >= 0)
             return static_cast<char16_t>(byte);
-        Note((invalid ? "ungültige UTF-8-Bytes" : "Zeichen " + Quoted(u)) + " in " + std::string(name) +
+        Note((invalid ? "ungültige UTF-8-Bytes" : "Zeichen " + Shown(u)) + " in " + std::string(name) +
              " als „?“ gespeichert");
         return u'?';
     }
@@ -616,14 +622,14 @@ TCsvReadResult ReadCsvFile(const std::string &fileName)
 {
     TFileReader file(fileName);
     if (file.SizeHint() > kMaxFileBytes)
-        throw EMirolaError("Die Datei ist zu groß für eine Tabelle mit Fragen (mehr als 256 MB)");
+        RaiseTooLarge();
     std::string bytes;
     bytes.reserve(file.SizeHint());
     for (;;) {
         const std::string_view chunk = file.Read(1 << 16);
         // A file may grow while it is read.
         if (bytes.size() + chunk.size() > kMaxFileBytes)
-            throw EMirolaError("Die Datei ist zu groß für eine Tabelle mit Fragen (mehr als 256 MB)");
+            RaiseTooLarge();
         bytes += chunk;
         if (chunk.empty())
             break;
