@@ -3,6 +3,7 @@
 // a character missing from the other page becomes '?'.
 #include "texthelpers.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -65,6 +66,29 @@ constexpr char16_t kOemToUnicode[128] = {
     0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0,
 };
 
+// Code page 850's upper half by character, for turning Unicode text back into it.
+struct TUnicodeToOem {
+    char16_t Unicode;
+    unsigned char Oem;
+};
+constexpr auto kUnicodeToOem = [] {
+    std::array<TUnicodeToOem, 128> pairs{};
+    for (int b = 0; b < 128; ++b)
+        pairs[b] = {kOemToUnicode[b], static_cast<unsigned char>(0x80 + b)};
+    std::sort(pairs.begin(), pairs.end(), [](TUnicodeToOem a, TUnicodeToOem b) { return a.Unicode < b.Unicode; });
+    return pairs;
+}();
+
+// Windows-1252 differs from Latin-1 only in 0x80 to 0x9F. Five bytes there have no
+// character; Windows reads them as the control characters of the same number, and so
+// does this table.
+constexpr char16_t kAnsi80ToUnicode[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
 // Latin-1 keeps a capital 0x20 below its small letter; the code page puts them
 // anywhere, so the pairs are found through Unicode.
 constexpr auto kOemLower = [] {
@@ -118,9 +142,25 @@ std::string OemToUtf8(std::string_view text)
     out.reserve(text.size() * 2);
     for (char c : text) {
         const auto b = static_cast<unsigned char>(c);
-        AppendUtf8(out, b < 0x80 ? char32_t(b) : char32_t(kOemToUnicode[b - 0x80]));
+        AppendUtf8(out, OemToUnicode(b));
     }
     return out;
 }
 
 char OemLowerCase(char c) { return static_cast<char>(kOemLower[static_cast<unsigned char>(c)]); }
+
+char32_t OemToUnicode(unsigned char b) { return b < 0x80 ? char32_t(b) : char32_t(kOemToUnicode[b - 0x80]); }
+
+int UnicodeToOem(char32_t u)
+{
+    if (u < 0x80)
+        return static_cast<int>(u);
+    const auto at = std::lower_bound(kUnicodeToOem.begin(), kUnicodeToOem.end(), u,
+                                     [](TUnicodeToOem pair, char32_t wanted) { return pair.Unicode < wanted; });
+    return at != kUnicodeToOem.end() && at->Unicode == u ? at->Oem : -1;
+}
+
+char32_t AnsiToUnicode(unsigned char b)
+{
+    return b >= 0x80 && b < 0xA0 ? char32_t(kAnsi80ToUnicode[b - 0x80]) : char32_t(b);
+}

@@ -18,6 +18,7 @@ inline constexpr std::string_view CsvColumns[] = {"Nr",        "Code",      "Lev
                                                   "Antwort b", "Antwort c", "Antwort d", "Antwort e"};
 
 // The records of `doc` as a CSV file, its texts converted from code page 850 to UTF-8.
+// The current record is written as its buffer holds it, edits not yet posted included.
 std::string WriteCsv(const TMirolaFile &doc);
 // The same into a named file, written as every file is: the old one survives a failure.
 void WriteCsvFile(const TMirolaFile &doc, const std::string &fileName);

@@ -16,6 +16,13 @@ const unsigned char *AnsiToOemTable();
 // OEM text as UTF-8, for messages printed outside the window.
 std::string OemToUtf8(std::string_view text);
 
+// One character between code page 850, Windows-1252 and Unicode. Every byte of both
+// pages has its character (the control bytes stand for themselves); UnicodeToOem
+// gives -1 for a character code page 850 lacks.
+char32_t OemToUnicode(unsigned char b);
+int UnicodeToOem(char32_t u);
+char32_t AnsiToUnicode(unsigned char b);
+
 // The small letter of an OEM byte, for comparing texts without regard to case: the
 // ASCII letters and those of code page 850 that it holds in both cases (Ä, É, Ø, ...);
 // any other byte as it is.

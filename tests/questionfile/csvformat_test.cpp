@@ -1,0 +1,403 @@
+// Spreadsheets: what Kelmor writes, what it reads back, the many ways spreadsheet
+// programs save, and every loss the reader has to tell about.
+#include <iconv.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "csvformat.h"
+#include "errors.h"
+#include "testutil.h"
+#include "texthelpers.h"
+
+// Found by GoogleTest beside the type, so that a failed comparison shows the changes.
+void PrintTo(const TCsvChange &change, std::ostream *out) { *out << "{" << change.Row << ", " << change.What << "}"; }
+
+namespace {
+
+const std::string kBom = "\xEF\xBB\xBF";
+const std::string kHeader = "Nr,Code,Level,Frage 1,Frage 2,Frage 3,Kommentar,Antwort a,Antwort b,Antwort c,Antwort d,Antwort e";
+
+std::string ReadError(const std::string &bytes)
+{
+    try {
+        ReadCsv(bytes);
+    } catch (const EMirolaError &e) {
+        return e.Message();
+    }
+    return "";
+}
+
+void ExpectRecords(const std::vector<TMirolaDatensatz> &expected, const std::vector<TMirolaDatensatz> &actual)
+{
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE("record " + std::to_string(i + 1));
+        ExpectSameRecord(expected[i], actual[i]);
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// The code pages behind the conversions
+
+// Converts with iconv, one character at a time; "" where the target lacks it.
+class TIconv {
+public:
+    TIconv(const char *to, const char *from) : FCd(iconv_open(to, from)) {}
+    ~TIconv()
+    {
+        if (Usable())
+            iconv_close(FCd);
+    }
+    bool Usable() const { return FCd != reinterpret_cast<iconv_t>(-1); }
+    std::string operator()(std::string in)
+    {
+        iconv(FCd, nullptr, nullptr, nullptr, nullptr);
+        char out[16] = {};
+        char *inp = in.data(), *outp = out;
+        size_t inLeft = in.size(), outLeft = sizeof out;
+        const size_t rc = iconv(FCd, &inp, &inLeft, &outp, &outLeft);
+        return rc == static_cast<size_t>(-1) || inLeft != 0 ? "" : std::string(out, sizeof out - outLeft);
+    }
+
+private:
+    iconv_t FCd;
+};
+
+std::string Utf32(char32_t u)
+{
+    return {static_cast<char>(u & 0xFF), static_cast<char>((u >> 8) & 0xFF), static_cast<char>((u >> 16) & 0xFF),
+            static_cast<char>(u >> 24)};
+}
+
+TEST(CsvCodePages, UnicodeToOemMatchesTheSystemsIconvForEveryCharacter)
+{
+    TIconv toOem("CP850", "UTF-32LE");
+    ASSERT_TRUE(toOem.Usable()) << "the system's iconv lacks code page 850";
+    for (char32_t u = 0; u < 0x10000; ++u) {
+        if (u >= 0xD800 && u <= 0xDFFF)
+            continue;
+        const std::string oem = toOem(Utf32(u));
+        const int expected = oem.size() == 1 ? static_cast<unsigned char>(oem[0]) : -1;
+        ASSERT_EQ(UnicodeToOem(u), expected) << "U+" << std::hex << static_cast<unsigned>(u);
+    }
+    // Beyond the first plane code page 850 has nothing.
+    EXPECT_EQ(UnicodeToOem(0x1F600), -1);
+}
+
+TEST(CsvCodePages, Windows1252MatchesTheSystemsIconv)
+{
+    TIconv toUnicode("UTF-32LE", "CP1252");
+    ASSERT_TRUE(toUnicode.Usable()) << "the system's iconv lacks Windows-1252";
+    for (int b = 0; b < 256; ++b) {
+        const std::string u = toUnicode(std::string(1, static_cast<char>(b)));
+        // iconv refuses the five bytes without a character; Windows reads them as the
+        // control characters of the same number.
+        const char32_t expected = u.size() == 4 ? static_cast<char32_t>(static_cast<unsigned char>(u[0]) |
+                                                                       static_cast<unsigned char>(u[1]) << 8)
+                                                : static_cast<char32_t>(b);
+        EXPECT_EQ(AnsiToUnicode(static_cast<unsigned char>(b)), expected) << "byte " << b;
+    }
+}
+
+TEST(CsvCodePages, EveryOemByteComesBackThroughUnicode)
+{
+    for (int b = 0; b < 256; ++b)
+        EXPECT_EQ(UnicodeToOem(OemToUnicode(static_cast<unsigned char>(b))), b) << "byte " << b;
+}
+
+// ---------------------------------------------------------------------------------
+// Writing and reading back
+
+TEST(CsvWrite, WritesWhatSpreadsheetsOpenWithoutAsking)
+{
+    TMirolaFile doc = MakeDocument(0);
+    doc.Data.push_back(MakeRecord(u'b', u'C', "Gr\x81\xE1" "e, \"Welt\"", "Quelle; S. 3", {"ja", " nein", "vielleicht "}));
+    doc.Data.push_back(MakeRecord(u'x', u'a', "\xC9\xCD\xBB", "", {"", "", "", "", "zwei\r\nZeilen"}));
+    doc.DatRec = doc.Data[0];
+    EXPECT_EQ(WriteCsv(doc), kBom + kHeader + "\r\n" +
+                                 "1,b,C,\"Grüße, \"\"Welt\"\"\",,,\"Quelle; S. 3\",ja,\" nein\",\"vielleicht \",,\r\n"
+                                 "2,x,a,╔═╗,,,,,,,,\"zwei\r\nZeilen\"\r\n");
+}
+
+TEST(CsvWrite, TheCurrentRecordAsItsBufferHoldsIt)
+{
+    TMirolaFile doc = MakeDocument(3);
+    doc.Index = 1;
+    doc.DatRec = MakeRecord(u'c', u'D', "noch nicht gespeichert");
+    const TCsvReadResult back = ReadCsv(WriteCsv(doc));
+    ExpectRecords({doc.Data[0], doc.DatRec, doc.Data[2]}, back.Records);
+}
+
+// A document whose records differ in every field: each code the game knows and odd
+// ones (line breaks and separators among them), every byte of the code page in the
+// texts, full fields, outer blanks, quotes, commas, semicolons and box drawing.
+TMirolaFile RoundTripDocument()
+{
+    std::vector<std::string> texts = {
+        "Wie viele Bundesl\x84nder hat \x99sterreich?",
+        "Er sagte: \"Ja, gern; sofort.\"",
+        "\xC9\xCD\xCD\xBB \xBA \xC8\xCD\xBC \xB0\xB1\xB2\xDB",
+        "  einger\x81" "ckt  ",
+        "\"",
+        "",
+        "=1+2",
+        std::string(50, '\xE1'),
+        "a,b;c",
+    };
+    // Every byte but the line breaks, which a cell cannot keep.
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '\n')
+            everyByte += static_cast<char>(b);
+    for (std::size_t at = 0; at < everyByte.size(); at += 34)
+        texts.push_back(everyByte.substr(at, 34));
+
+    const char16_t codes[] = {u'a', u'b', u'c', u'd', u'e', u'x', u'r', u'f', 0,    u' ',
+                              u'"', u',', u';', 0x8E, 0xFF, 0xC9, u'\t', u'\r', u'\n', u'A'};
+    const char16_t levels[] = {u'A', u'B', u'C', u'D', u'a', u'b', u'Z', 0x81, u' ', 0, u',', u'\n', u'"'};
+    TMirolaFile doc = MakeDocument(0);
+    std::size_t t = 0;
+    const auto next = [&] { return texts[t++ % texts.size()]; };
+    for (std::size_t i = 0; i < std::size(codes); ++i) {
+        TMirolaDatensatz r;
+        r.theletter = codes[i];
+        r.level = levels[i % std::size(levels)];
+        for (auto &line : r.Question)
+            line = next();
+        r.Comment = next();
+        for (auto &answer : r.Answers)
+            answer = next();
+        t += i;  // so that records do not repeat one another's texts in step
+        doc.Data.push_back(r);
+    }
+    doc.DatRec = doc.Data[0];
+    return doc;
+}
+
+TEST(CsvRoundTrip, EveryRecordComesBackByteForByte)
+{
+    const TMirolaFile doc = RoundTripDocument();
+    const TCsvReadResult back = ReadCsv(WriteCsv(doc));
+    ExpectRecords(doc.Data, back.Records);
+    EXPECT_EQ(back.Changes, std::vector<TCsvChange>{});
+
+    // The question file written from what was read is the very file of the document.
+    TMirolaFile copy = doc;
+    copy.Data = back.Records;
+    copy.DatRec = copy.Data[0];
+    EXPECT_EQ(copy.SaveToString(ftRAF), TMirolaFile(doc).SaveToString(ftRAF));
+}
+
+TEST(CsvRoundTrip, ThroughANamedFile)
+{
+    TScratchDir dir;
+    const TMirolaFile doc = RoundTripDocument();
+    WriteBytes(dir.Path("fragen.csv"), "alt");
+    WriteCsvFile(doc, dir.Path("fragen.csv"));
+    EXPECT_EQ(ReadBytes(dir.Path("fragen.csv")), WriteCsv(doc));
+    ExpectRecords(doc.Data, ReadCsvFile(dir.Path("fragen.csv")).Records);
+    EXPECT_EQ(ListFolder(dir.Root()), "fragen.csv;");
+}
+
+// ---------------------------------------------------------------------------------
+// What spreadsheet programs write
+
+struct TVariant {
+    const char *Name;
+    std::string Bytes;
+};
+
+// Two records in each file, taken without any change.
+const TMirolaDatensatz kFirst = MakeRecord(u'b', u'C', "Gr\x81\xE1" "e, \"Welt\"", "Quelle; S. 3", {"ja", "nein"});
+const TMirolaDatensatz kSecond = MakeRecord(u'x', u'A', "Zweite Frage", "", {"", "", "", "", "letzte \x8E"});
+
+void PrintTo(const TVariant &variant, std::ostream *out) { *out << variant.Name; }
+
+class CsvVariants : public testing::TestWithParam<TVariant> {};
+
+TEST_P(CsvVariants, ReadsBothRecordsAsTheyStand)
+{
+    const TCsvReadResult result = ReadCsv(GetParam().Bytes);
+    ExpectRecords({kFirst, kSecond}, result.Records);
+    EXPECT_EQ(result.Changes, std::vector<TCsvChange>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spreadsheets, CsvVariants,
+    testing::Values(
+        TVariant{"KelmorsOwn", kBom + kHeader + "\r\n" +
+                                   "1,b,C,\"Grüße, \"\"Welt\"\"\",,,\"Quelle; S. 3\",ja,nein,,,\r\n"
+                                   "2,x,A,Zweite Frage,,,,,,,,letzte Ä\r\n"},
+        TVariant{"SemicolonsAndLineFeedsWithoutMark",
+                 "Nr;Code;Level;Frage 1;Frage 2;Frage 3;Kommentar;Antwort a;Antwort b;Antwort c;Antwort d;Antwort e\n"
+                 "1;b;C;\"Grüße, \"\"Welt\"\"\";;;\"Quelle; S. 3\";ja;nein;;;\n"
+                 "2;x;A;Zweite Frage;;;;;;;;letzte Ä\n"},
+        TVariant{"Windows1252WithoutMark",
+                 "Code;Level;Frage 1;Kommentar;Antwort a;Antwort b;Antwort e\r\n"
+                 "b;C;\"Gr\xFC\xDF" "e, \"\"Welt\"\"\";\"Quelle; S. 3\";ja;nein;\r\n"
+                 "x;A;Zweite Frage;;;;letzte \xC4\r\n"},
+        TVariant{"ColumnsInAnyOrderNamedLoosely",
+                 " antwort B ,Kommentar,FRAGE 1,Notiz,level,Code,Antwort e,Antwort a\r\n"
+                 "nein,Quelle; S. 3,\"Grüße, \"\"Welt\"\"\",\"zwei\r\nZeilen, ignoriert\",C,b,,ja\r\n"
+                 ",,Zweite Frage,,A,x,letzte Ä,\r\n"},
+        TVariant{"MissingColumnsAndEmptyCellsGiveTheDefaults",
+                 kBom + "Frage 1,Antwort a,Code,Kommentar,Antwort b,Level,Antwort e\n"
+                        "\"Grüße, \"\"Welt\"\"\",ja,b,Quelle; S. 3,nein,C,\n"
+                        "Zweite Frage,,,,,,letzte Ä"},
+        TVariant{"LoneCarriageReturnsAndEmptyRows",
+                 "Code,Level,Frage 1,Kommentar,Antwort a,Antwort b,Antwort e\r"
+                 "b,C,\"Grüße, \"\"Welt\"\"\",Quelle; S. 3,ja,nein,\r"
+                 ",,,,,,\r\r"
+                 "x,A,Zweite Frage,,,,letzte Ä\r\r\n\n"},
+        TVariant{"CodeAndLevelWithBlanksAround",
+                 "Code,Level,Frage 1,Kommentar,Antwort a,Antwort b,Antwort e\n"
+                 " b ,\"C \",\"Grüße, \"\"Welt\"\"\",Quelle; S. 3,ja,nein,\n"
+                 "  ,,Zweite Frage,,,,letzte Ä\n"}),
+    [](const testing::TestParamInfo<TVariant> &info) { return std::string(info.param.Name); });
+
+// ---------------------------------------------------------------------------------
+// What does not fit
+
+TEST(CsvLosses, EachIsNotedWithTheRowTheSpreadsheetShows)
+{
+    const std::string file =
+        kBom + "Code;Level;Frage 1;Frage 2;Notiz;Kommentar;Antwort a;Antwort e;Antwort f;Antwort 7\r\n"
+        // Row 2 spans three lines of the file, in a column nobody reads.
+        "a;B;Erste;;\"eine Notiz\r\nüber\r\ndrei Zeilen\";;;;\r\n"
+        "b;C;" + std::string(62, 'x') + ";Preis in €;;\"Quelle\r\nzweite Zeile\";;;\r\n"
+        "leicht;B (mittel);Dritte;™ und € und ™;;" + std::string(40, 'k') + ";" + std::string(36, 'y') + ";;sechste;siebte\r\n"
+        "€;\"\n\";Vierte;;;\"a\nb\rc\";;\"zu ;lang, hier: ääääääääääääääääääääääääääääääää\";\r\n"
+        "r;A;Fünfte;;;;;;; Antwort 7 \r\n"
+        "r;A;Fünfte;;;\"offen";
+    const TCsvReadResult result = ReadCsv(file);
+    const std::vector<TCsvChange> expected = {
+        {3, "Frage 1 um 12 Zeichen gekürzt"},
+        {3, "Zeichen „€“ in Frage 2 als „?“ gespeichert"},
+        {3, "Zeilenumbruch in Kommentar durch Leerzeichen ersetzt"},
+        {4, "Code „leicht“ nicht erkannt, „x“ gespeichert"},
+        {4, "Level „B (mittel)“ als „B“ übernommen"},
+        {4, "Zeichen „™“ „€“ in Frage 2 als „?“ gespeichert"},
+        {4, "Kommentar um 5 Zeichen gekürzt"},
+        {4, "Antwort a um 2 Zeichen gekürzt"},
+        {4, "Antwort f und 1 weitere ausgelassen: eine Frage hat höchstens fünf Antworten"},
+        {5, "Zeichen „€“ in Code als „?“ gespeichert"},
+        {5, "Zeilenumbruch in Kommentar durch Leerzeichen ersetzt"},
+        {5, "Antwort e um 14 Zeichen gekürzt"},
+        {6, "Antwort 7 ausgelassen: eine Frage hat höchstens fünf Antworten"},
+        {7, "Anführungszeichen nicht geschlossen: der Rest der Datei als ein Feld gelesen"},
+    };
+    EXPECT_EQ(result.Changes, expected);
+
+    std::vector<TMirolaDatensatz> records = {
+        MakeRecord(u'a', u'B', "Erste"),
+        MakeRecord(u'b', u'C', std::string(50, 'x'), "Quelle zweite Zeile"),
+        MakeRecord(u'x', u'B', "Dritte", std::string(35, 'k'), {std::string(34, 'y')}),
+        MakeRecord(u'?', u'\n', "Vierte", "a b c", {"", "", "", "", "zu ;lang, hier: " + std::string(18, '\x84')}),
+        MakeRecord(u'r', u'A', "F\x81nfte"),
+        MakeRecord(u'r', u'A', "F\x81nfte", "offen"),
+    };
+    records[1].Question[1] = "Preis in ?";
+    records[2].Question[1] = "? und ? und ?";
+    ExpectRecords(records, result.Records);
+}
+
+TEST(CsvLosses, BytesThatAreNoUtf8AfterTheMark)
+{
+    // Row 2 spans two lines; each damaged byte of row 3 is one "?": stray and cut
+    // short sequences, an overlong slash and a surrogate.
+    const std::string file = kBom + "Frage 1,Code,Level,Frage 2\n\"zwei\nZeilen\",a,B\n" +
+                             "Gr\xFC\xDF" "e \xC3,\xE2,C,\xC0\xAF\xED\xA0\x80\n";
+    const TCsvReadResult result = ReadCsv(file);
+    TMirolaDatensatz damaged = MakeRecord(u'?', u'C', "Gr??e ?");
+    damaged.Question[1] = "?????";
+    ExpectRecords({MakeRecord(u'a', u'B', "zwei Zeilen"), damaged}, result.Records);
+    const std::vector<TCsvChange> expected = {
+        {2, "Zeilenumbruch in Frage 1 durch Leerzeichen ersetzt"},
+        {3, "ungültige UTF-8-Bytes in Code als „?“ gespeichert"},
+        {3, "ungültige UTF-8-Bytes in Frage 1 als „?“ gespeichert"},
+        {3, "ungültige UTF-8-Bytes in Frage 2 als „?“ gespeichert"},
+    };
+    EXPECT_EQ(result.Changes, expected);
+}
+
+TEST(CsvLosses, RowsBeyondWhatAQuestionFileHolds)
+{
+    std::string file = "Frage 1\n";
+    for (std::size_t i = 1; i <= MaxTextRecords + 3; ++i)
+        file += "Frage " + std::to_string(i) + (i == 5 ? ",\n\n" : "\n");
+    const TCsvReadResult result = ReadCsv(file + "\n\n");
+    ASSERT_EQ(result.Records.size(), MaxTextRecords);
+    EXPECT_EQ(result.Records.back().Question[0], "Frage 9999");
+    // The empty line after the fifth record is a row of its own.
+    const std::vector<TCsvChange> expected = {
+        {10002, "nur die ersten 9999 Zeilen übernommen, 3 weitere ausgelassen"}};
+    EXPECT_EQ(result.Changes, expected);
+}
+
+TEST(CsvRefused, AFileWithoutAHeaderOfKnownNames)
+{
+    for (const std::string &file : {std::string(), kBom, std::string("\r\n\r\n"), std::string("a,b,c\r\n1,2,3\r\n"),
+                                   std::string("Nr;Notiz\n1;Frage 1\n"), std::string("1,b,C,Wer?,,,,ja,nein,,,\r\n"),
+                                   std::string("Frage1,Antwort\n")})
+        EXPECT_EQ(ReadError(file),
+                  "Die Datei hat keine Kopfzeile mit bekannten Spaltennamen (Code, Level, Frage 1, …)")
+            << file;
+}
+
+TEST(CsvRefused, NamedFilesThatAreNoQuestionList)
+{
+    TScratchDir dir;
+    EXPECT_THROW(ReadCsvFile(dir.Root()), EMirolaError);
+    EXPECT_THROW(ReadCsvFile(dir.Path("fehlt.csv")), EMirolaError);
+    // A huge file is refused by its size, before a byte of it is read.
+    WriteBytes(dir.Path("riesig.csv"), "Frage 1\n");
+    ASSERT_EQ(::truncate(dir.Path("riesig.csv").c_str(), (off_t(256) << 20) + 1), 0);
+    try {
+        ReadCsvFile(dir.Path("riesig.csv"));
+        ADD_FAILURE() << "a file of more than 256 MB was read";
+    } catch (const EMirolaError &e) {
+        EXPECT_EQ(e.Message(), "Die Datei ist zu groß für eine Tabelle mit Fragen (mehr als 256 MB)");
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// Hostile files: they must end, and in what was read nothing is out of place.
+
+TEST(CsvHostile, ManyColumnsNulBytesAndEndlessQuotes)
+{
+    std::string wide = "Frage 1";
+    for (int i = 0; i < 100000; ++i)
+        wide += ",Spalte";
+    wide += ",Code\n" + std::string(100001, ',') + "b\n";
+    const TCsvReadResult manyColumns = ReadCsv(wide);
+    ExpectRecords({MakeRecord(u'b', u'A', "")}, manyColumns.Records);
+
+    const TCsvReadResult nul = ReadCsv(std::string_view("Frage 1,Code\n\0a\0,\0\n", 19));
+    ExpectRecords({MakeRecord(0, u'A', std::string("\0a\0", 3))}, nul.Records);
+
+    const TCsvReadResult quote = ReadCsv("Frage 1,Code\n\"" + std::string(100000, '"'));
+    ASSERT_EQ(quote.Records.size(), 1u);
+    EXPECT_EQ(quote.Records[0].Question[0], std::string(50, '"'));
+}
+
+// ---------------------------------------------------------------------------------
+// The summary for the user
+
+TEST(CsvSummary, TheFirstTenAndHowManyMore)
+{
+    std::vector<TCsvChange> changes;
+    EXPECT_EQ(CsvChangeSummary(changes), "");
+    for (std::size_t i = 0; i < 12; ++i)
+        changes.push_back({i + 2, "Änderung " + std::to_string(i + 1)});
+    std::string ten;
+    for (std::size_t i = 0; i < 10; ++i)
+        ten += (i ? "\n" : "") + ("Zeile " + std::to_string(i + 2) + ": Änderung " + std::to_string(i + 1));
+
+    EXPECT_EQ(CsvChangeSummary(std::vector<TCsvChange>(changes.begin(), changes.begin() + 10)), ten);
+    EXPECT_EQ(CsvChangeSummary(std::vector<TCsvChange>(changes.begin(), changes.begin() + 11)),
+              ten + "\n… und 1 weitere Änderung.");
+    EXPECT_EQ(CsvChangeSummary(changes), ten + "\n… und 2 weitere Änderungen.");
+}
+
+}  // namespace
