@@ -12,6 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "csvformat.h"
 #include "errors.h"
 #include "filestreams.h"
 #include "mirolafile.h"
@@ -125,15 +126,31 @@ bool HasCsvExtension(const std::string &name)
     return ext == ".csv";
 }
 
-// The spreadsheet format. Its reader and writer are not in the core yet; these three
-// functions are the only places that need them.
-[[noreturn]] void CsvMissing() { throw EMirolaError("CSV wird noch nicht unterstützt"); }
-
-// Fills the fresh `document` with the records of a spreadsheet; what the reader had to
-// change to make the rows fit belongs on standard error, as a warning, not a failure.
-void LoadCsv(TMirolaFile &, std::string_view) { CsvMissing(); }
-std::string CsvBytes(const TMirolaFile &) { CsvMissing(); }
-void SaveCsvFile(const TMirolaFile &, const std::string &) { CsvMissing(); }
+// Fills the fresh `document` with the records of a spreadsheet. What the reader had to
+// change to make the rows fit goes to standard error, a line each under the input's
+// name, as a warning, not a failure. A spreadsheet holds no header texts: the title
+// is the input's name without its folder and extension.
+void LoadCsv(TMirolaFile &document, std::string_view bytes, std::string_view inputName)
+{
+    TCsvReadResult read = ReadCsv(bytes);
+    document.Data = std::move(read.Records);
+    // A table of no rows is a file to begin, as a new one is in the editor.
+    if (document.Data.empty())
+        document.Add();
+    document.Index = 0;
+    document.DatRec = document.Data.front();
+    if (inputName != kStandardInputName) {
+        const std::string_view base = inputName.substr(inputName.find_last_of('/') + 1);
+        document.Title = base.substr(0, base.find_last_of('.'));  // cut to 36 bytes
+    }
+    const std::string summary = CsvChangeSummary(read.Changes);
+    std::string_view rest = summary;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        PrintError(inputName, rest.substr(0, end));
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
+}
 
 [[noreturn]] void RaiseStreamError(int sysErrno) { RaiseSystemError(sysErrno, std::string(kStandardStream)); }
 
@@ -194,10 +211,10 @@ std::string_view OutputName(const std::string &name)
     return name == kStandardStream ? kStandardOutputName : std::string_view(name);
 }
 
-void LoadBytes(TMirolaFile &document, std::string_view bytes, TFormat format)
+void LoadBytes(TMirolaFile &document, std::string_view bytes, TFormat format, std::string_view inputName)
 {
     if (format == TFormat::Csv)
-        LoadCsv(document, bytes);
+        LoadCsv(document, bytes, inputName);
     else
         document.LoadFromBytes(bytes, CoreType(format));
 }
@@ -207,25 +224,25 @@ void LoadBytes(TMirolaFile &document, std::string_view bytes, TFormat format)
 void Load(TMirolaFile &document, const std::string &name, std::optional<TFormat> from)
 {
     if (name == kStandardStream) {
-        LoadBytes(document, ReadStandardInput(), from.value_or(TFormat::Text));
+        LoadBytes(document, ReadStandardInput(), from.value_or(TFormat::Text), kStandardInputName);
     } else if (!from && !HasCsvExtension(name)) {
         // The core tells a record file from a text file by the name, reading a batch at a
         // time.
         document.LoadFromFile(name);
     } else {
         TFileReader file(name);
-        LoadBytes(document, file.ReadRest(), from.value_or(TFormat::Csv));
+        LoadBytes(document, file.ReadRest(), from.value_or(TFormat::Csv), name);
     }
 }
 
 void Save(TMirolaFile &document, const std::string &name, TFormat format)
 {
     if (name == kStandardStream) {
-        const std::string bytes = format == TFormat::Csv ? CsvBytes(document) : document.SaveToString(CoreType(format));
+        const std::string bytes = format == TFormat::Csv ? WriteCsv(document) : document.SaveToString(CoreType(format));
         WriteStandardOutput(bytes);
         CloseStandardOutput();
     } else if (format == TFormat::Csv) {
-        SaveCsvFile(document, name);
+        WriteCsvFile(document, name);
     } else {
         document.SaveToFile(name, CoreType(format));
     }

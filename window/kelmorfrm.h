@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "answerlist.h"
+#include "csvformat.h"
 #include "questioncheck.h"
 #include "mirolafile.h"
 #include "platformseam.h"
@@ -435,9 +436,14 @@ private:
     // where they are no valid text.
     std::string FDocumentFile;
 
-    // The document came from a record file: saving it as text under that name
-    // would make the file unreadable as what it is.
-    bool FOpenedAsRecordFile = false;
+    // The document came from a record file or a spreadsheet: saving it as text under
+    // that name would make the file unreadable as what it is.
+    bool FOpenedAsOtherFormat = false;
+    // A spreadsheet's records as a document, with the header texts a new file gets and
+    // the file's name as its title.
+    std::unique_ptr<TMirolaFile> ReadSpreadsheet(const std::string &localName);
+    // What reading the last spreadsheet changed, for the summary after it is shown.
+    std::vector<TCsvChange> FSpreadsheetChanges;
 
     bool FIsFileLoaded = false;
     bool FIsChanged = false;
@@ -451,6 +457,9 @@ private:
     void StartHistory();
     // The form's edits into `rec`, as StoreRecord writes them.
     void WriteForm(TMirolaDatensatz &rec);
+    // Export's third entry: the records as a table for spreadsheet programs.
+    static constexpr int SpreadsheetEntry = 3;
+    void ExportSpreadsheet(QString name);
     // The document as it stands is on disk now, in the file it is named after.
     void MarkSaved();
     // The entries of "Zuletzt geöffnet" from the settings, which another window of the

@@ -2,10 +2,12 @@
 // file (OpenDoc, ffnen1Click), the recent files (ZuletztgeffnetClick), a new file
 // (Neu1Click) and the file information (Dateiinformationen1Click).
 #include <QAction>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <sys/stat.h>
 
+#include "csvformat.h"
 #include "documenthistory.h"
 #include "filenames.h"
 #include "hinttracker.h"
@@ -96,7 +98,9 @@ void TKelmorFrm::OpenDocFile(const std::string &LocalName)
                           TMsgDlgBtn::mbYes);
         return;
     }
-    if (kind != QLatin1String(".raf") && kind != QLatin1String(".dat") && kind != QLatin1String(".mfd")) {
+    const bool spreadsheet = kind == QLatin1String(".csv");
+    if (kind != QLatin1String(".raf") && kind != QLatin1String(".dat") && kind != QLatin1String(".mfd") &&
+        !spreadsheet) {
         FSeam->MessageDlg(QStringLiteral("Unbekanntes Dateiformat.\rKann Datei \"%1\" nicht öffnen.")
                               .arg(FullPathOf(FileName)),
                           TMsgDlgType::mtError, TMsgDlgBtn::mbCancel);
@@ -105,15 +109,54 @@ void TKelmorFrm::OpenDocFile(const std::string &LocalName)
 
     // The reader appends to what a document holds, so it gets a fresh one, which
     // replaces the open document only once it has been read whole.
-    auto doc = std::make_unique<TMirolaFile>();
-    doc->LoadFromFile(LocalName);
-    FOpenedAsRecordFile = AsciiUpper(DisplayName(FileExtension(LocalName))) == QLatin1String(".RAF");
+    std::unique_ptr<TMirolaFile> doc;
+    if (spreadsheet) {
+        doc = ReadSpreadsheet(LocalName);
+    } else {
+        doc = std::make_unique<TMirolaFile>();
+        doc->LoadFromFile(LocalName);
+    }
+    FOpenedAsOtherFormat =
+        spreadsheet || AsciiUpper(DisplayName(FileExtension(LocalName))) == QLatin1String(".RAF");
     SetDocumentName(LocalName);
     InstallDocument(std::move(doc));
     setWindowTitle(DocumentCaption(dokname));
     SetIsChanged(false);
     NoteRecentFile(FullLocalPathOf(LocalName));
     RefreshRecentFiles();
+    if (spreadsheet) {
+        if (!FSpreadsheetChanges.empty()) {
+            QString summary = QString::fromStdString(CsvChangeSummary(FSpreadsheetChanges));
+            summary.replace(QLatin1Char('\n'), QLatin1Char('\r'));
+            FSeam->MessageDlg(QStringLiteral("Beim Einlesen der Tabelle hat Kelmor angepasst, was nicht in eine "
+                                             "Fragedatei passt:\r%1")
+                                  .arg(summary),
+                              TMsgDlgType::mtWarning, TMsgDlgBtn::mbOK);
+        }
+        FSpreadsheetChanges.clear();
+        // A spreadsheet holds no title, author or copyright: the author sets them now.
+        Dateiinformationen1Click(this);
+    }
+}
+
+std::unique_ptr<TMirolaFile> TKelmorFrm::ReadSpreadsheet(const std::string &localName)
+{
+    TCsvReadResult read = ReadCsvFile(localName);
+    auto doc = std::make_unique<TMirolaFile>();
+    {
+        const TNeueDatDlg defaults(*FSeam, this);
+        TakeHeaderFields(defaults, *doc);
+    }
+    const QString name = QFileInfo(DisplayName(localName)).completeBaseName();
+    doc->Title = QStringToOem(name);  // cut to 36 bytes
+    doc->Data = std::move(read.Records);
+    // A table of no rows is a file to begin, as a new one is.
+    if (doc->Data.empty())
+        doc->Add();
+    doc->Index = 0;
+    doc->DatRec = doc->Data.front();
+    FSpreadsheetChanges = std::move(read.Changes);
+    return doc;
 }
 
 void TKelmorFrm::RefreshRecentFiles()
@@ -178,7 +221,7 @@ void TKelmorFrm::Neu1Click(QObject *Sender)
     auto doc = std::make_unique<TMirolaFile>();
     TakeHeaderFields(dialog, *doc);
     doc->Add();
-    FOpenedAsRecordFile = false;
+    FOpenedAsOtherFormat = false;
     InstallDocument(std::move(doc));
     FFormEdits.NewRecord = true;
     WriteForm(QFile->DatRec);

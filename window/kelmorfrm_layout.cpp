@@ -662,7 +662,8 @@ void TKelmorFrm::BuildFileDialogs()
     OpenDialog1.Title = QStringLiteral("Mirola-Datei öffnen...");
     // The first entry's description names fewer patterns than it matches.
     OpenDialog1.Filter = QStringLiteral(
-        "Mirola Fragetexte (*.mfd)|*.mfd;*.dat|Mirola RAF-Dateien (*.raf)|*.raf|Alle Dateien (*.*)|*.*");
+        "Mirola Fragetexte (*.mfd)|*.mfd;*.dat|Mirola RAF-Dateien (*.raf)|*.raf|CSV-Tabellen (*.csv)|*.csv|"
+        "Alle Dateien (*.*)|*.*");
     OpenDialog1.Options = TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing;
 
     // Save As and Export ask about replacing a file themselves, once and after their
@@ -670,7 +671,8 @@ void TKelmorFrm::BuildFileDialogs()
     SaveDialog1.Options = {};
 
     SaveDialog2.Filter =
-        QStringLiteral("Mirola Classic DOS-RAF (*.raf)|*.raf|Mirola 2 Windows-RAF (*.raf)|*.raf");
+        QStringLiteral("Mirola Classic DOS-RAF (*.raf)|*.raf|Mirola 2 Windows-RAF (*.raf)|*.raf|"
+                       "CSV-Tabelle (*.csv)|*.csv");
     SaveDialog2.DefaultExt = QStringLiteral("*.RAF");
     SaveDialog2.Options = TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing;
 }

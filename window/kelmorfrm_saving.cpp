@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "csvformat.h"
 #include "filenames.h"
 #include "kelmorfrm.h"
 
@@ -50,7 +51,7 @@ bool TKelmorFrm::SaveDocument()
 {
     if (!FIsFileLoaded)
         return false;
-    if (dokname == UntitledName || FOpenedAsRecordFile)
+    if (dokname == UntitledName || FOpenedAsOtherFormat)
         return SaveDocumentAs();
     // What was typed since the last record command belongs in the file too.
     StoreRecord();
@@ -69,7 +70,7 @@ bool TKelmorFrm::SaveDocumentAs()
     // The dialog starts in the document's folder; a record file is proposed again as
     // a text file of the same name.
     SaveDialog1.FileName.clear();
-    if (FOpenedAsRecordFile)
+    if (FOpenedAsOtherFormat)
         SaveDialog1.FileName =
             FullPathOf(dokname.left(dokname.size() - ExtensionOf(dokname).size()) + QStringLiteral(".mfd"));
     else if (dokname != UntitledName)
@@ -86,7 +87,7 @@ bool TKelmorFrm::SaveDocumentAs()
     StoreRecord();
     QFile->SaveToFile(LocalFileName(name), ftTXT);
     SetDocumentName(LocalFileName(name));
-    FOpenedAsRecordFile = false;
+    FOpenedAsOtherFormat = false;
     MarkSaved();
     setWindowTitle(DocumentCaption(dokname));
     return true;
@@ -117,6 +118,10 @@ void TKelmorFrm::Exportieren1Click(QObject *)
     QString name = AskSaveName(SaveDialog2);
     if (name.isEmpty())
         return;
+    if (SaveDialog2.FilterIndex == SpreadsheetEntry) {
+        ExportSpreadsheet(name);
+        return;
+    }
     // A file without its extension would not be offered by the open dialog again.
     if (ExtensionOf(name).isEmpty())
         name += QStringLiteral(".raf");
@@ -137,6 +142,17 @@ void TKelmorFrm::Exportieren1Click(QObject *)
     if (!ExportDespiteFindings() || !MayReplace(name))
         return;
     QFile->SaveToFile(LocalFileName(name), type);
+}
+
+void TKelmorFrm::ExportSpreadsheet(QString name)
+{
+    // A table is for the author, not for the game: no prefix, no check.
+    if (ExtensionOf(name).isEmpty())
+        name += QStringLiteral(".csv");
+    StoreRecord();
+    if (!MayReplace(name))
+        return;
+    WriteCsvFile(*QFile, LocalFileName(name));
 }
 
 bool TKelmorFrm::ConfirmChange(QObject *)
@@ -162,7 +178,7 @@ void TKelmorFrm::Schlieen1Click(QObject *Sender)
     SetIsFileLoaded(false);
     StartHistory();
     QFile.reset();
-    FOpenedAsRecordFile = false;
+    FOpenedAsOtherFormat = false;
     // Nothing is left that could be saved.
     SetIsChanged(false);
 }

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include "helpwindow.h"
@@ -196,8 +197,17 @@ std::unique_ptr<QFileDialog> TQtPlatformSeam::MakeFileDialog(const TFileDialogSe
     QString suffix = setup.DefaultExt;
     if (suffix.startsWith(QStringLiteral("*.")))
         suffix = suffix.mid(2).toLower();
-    if (!suffix.isEmpty())
+    if (!suffix.isEmpty()) {
         dialog->setDefaultSuffix(suffix);
+        // A name typed for one entry gets that entry's extension: a table chosen in the
+        // export dialog must not be named ".raf".
+        QFileDialog *const shown = dialog.get();
+        QObject::connect(shown, &QFileDialog::filterSelected, shown, [shown](const QString &filter) {
+            static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
+            if (const QRegularExpressionMatch match = firstPattern.match(filter); match.hasMatch())
+                shown->setDefaultSuffix(match.captured(1).toLower());
+        });
+    }
     if (!setup.FileName.isEmpty())
         dialog->selectFile(setup.FileName);
     // The folder the file dialogs were in last: the next dialog that proposes no name

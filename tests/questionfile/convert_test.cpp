@@ -9,6 +9,7 @@
 #include <future>
 #include <gtest/gtest.h>
 
+#include "csvformat.h"
 #include "testutil.h"
 
 namespace {
@@ -97,7 +98,7 @@ TEST(Convert, FailuresNameTheFileAndLeaveTheOutput)
     WriteBytes(P("null.mfd"), "Quiz\r\n:1\0\r\n"s);
     ASSERT_EQ(::mkdir(P("ordner").c_str(), 0755), 0);
     const std::string emptyList = "Listenindex außerhalb des gültigen Bereichs (0). TList ist leer";
-    const std::string csvMissing = "CSV wird noch nicht unterstützt";
+    const std::string noHeader = "Die Datei hat keine Kopfzeile mit bekannten Spaltennamen (Code, Level, Frage 1, …)";
     const struct {
         std::string args;
         std::string err;
@@ -113,10 +114,9 @@ TEST(Convert, FailuresNameTheFileAndLeaveTheOutput)
         {kExample + " " + P("ordner"), P("ordner") + ": Dateizugriff verweigert", {}},
         {"- " + P("alt.mfd"), "Standardeingabe: Dateizugriff verweigert", StandardInput(dir.Root())},
         {"--from raf - " + P("alt.mfd"), "Standardeingabe: " + emptyList, StandardInput(P("leer.raf"))},
-        {"--from=csv " + P("null.mfd") + " " + P("alt.mfd"), P("null.mfd") + ": " + csvMissing, {}},
+        {"--from=csv " + P("null.mfd") + " " + P("alt.mfd"), P("null.mfd") + ": " + noHeader, {}},
         {P("fehlt.CSV") + " " + P("alt.mfd"), P("fehlt.CSV") + ": Datei nicht gefunden", {}},
-        {"--to csv " + kExample + " " + P("alt.mfd"), P("alt.mfd") + ": " + csvMissing, {}},
-        {"--to=csv " + kExample + " -", "Standardausgabe: " + csvMissing, {}},
+        {"--from csv - " + P("alt.mfd"), "Standardeingabe: " + noHeader, StandardInput(kExample)},
     };
     for (const auto &c : cases) {
         const TRun run = Convert(c.args, dir, c.shell);
@@ -257,6 +257,33 @@ TEST(Convert, StandardInputAndOutputCarryWhatFilesCarry)
     EXPECT_EQ(check.exitCode, 1);
     EXPECT_EQ(check.out, "Datensatz 1: Die richtige Antwort (c) ist leer\n");
     EXPECT_EQ(check.err, "");
+}
+
+// Spreadsheets go out and come back as the editor writes and reads them; what a row
+// could not keep is said on standard error, a line each under the file's name, and
+// the conversion goes on.
+TEST(Convert, SpreadsheetsBothWays)
+{
+    TScratchDir dir;
+    ASSERT_EQ(Convert("--to csv " + kExample + " " + dir.Path("fragen.csv"), dir).exitCode, 0);
+    TMirolaFile example;
+    example.LoadFromFile(kExample);
+    EXPECT_EQ(ReadBytes(dir.Path("fragen.csv")), WriteCsv(example));
+    const TRun piped = Convert("--to=csv - -", dir, StandardInput(kExample));
+    EXPECT_EQ(piped.out, WriteCsv(example));
+
+    // A ".csv" name is read as a table; the records come back, the title is the name.
+    ASSERT_EQ(Convert(dir.Path("fragen.csv") + " " + dir.Path("zurueck.mfd"), dir).exitCode, 0);
+    TMirolaFile back;
+    back.LoadFromFile(dir.Path("zurueck.mfd"));
+    EXPECT_EQ(back.Data, example.Data);
+    EXPECT_EQ(back.Title.str(), "fragen");
+
+    WriteBytes(dir.Path("lang.txt"), "Frage 1;Code\r\nkurz;a\r\n" + std::string(55, 'x') + ";b\r\n");
+    const TRun cut = Convert("--from csv " + dir.Path("lang.txt") + " -", dir);
+    EXPECT_EQ(cut.exitCode, 0);
+    EXPECT_EQ(cut.err, "kelmor-convert: " + dir.Path("lang.txt") + ": Zeile 3: Frage 1 um 5 Zeichen gekürzt\n");
+    EXPECT_NE(cut.out.find(std::string(50, 'x') + "\r\n"), std::string::npos);
 }
 
 // A write to standard output that fails (a full disk, a reader that went away) fails

@@ -640,15 +640,16 @@ void TestLayout::fileDialogsAreDescribed()
     const TKelmorFrm &w = *f.Frm;
     QCOMPARE(w.OpenDialog1.Title, QStringLiteral("Mirola-Datei öffnen..."));
     const QList<TFilterEntry> open = ParseFileFilter(w.OpenDialog1.Filter);
-    QCOMPARE(open.size(), 3);
+    QCOMPARE(open.size(), 4);
     QCOMPARE(open.at(0).Patterns, (QStringList{"*.mfd", "*.dat"}));
     QCOMPARE(open.at(1).Patterns, QStringList{"*.raf"});
-    QCOMPARE(open.at(2).Description, QStringLiteral("Alle Dateien (*.*)"));
+    QCOMPARE(open.at(2).Patterns, QStringList{"*.csv"});
+    QCOMPARE(open.at(3).Description, QStringLiteral("Alle Dateien (*.*)"));
     QCOMPARE(w.OpenDialog1.Options, TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing);
     // Saving and exporting ask about replacing a file themselves.
     QCOMPARE(w.SaveDialog1.Options, TOpenOptions());
     QVERIFY(!w.SaveDialog2.Options.testFlag(TOpenOption::ofOverwritePrompt));
-    QCOMPARE(ParseFileFilter(w.SaveDialog2.Filter).size(), 2);
+    QCOMPARE(ParseFileFilter(w.SaveDialog2.Filter).size(), 3);
     QCOMPARE(w.SaveDialog2.DefaultExt, QStringLiteral("*.RAF"));
     QVERIFY(w.OpenDialog1.DefaultExt.isEmpty());
 }
@@ -663,15 +664,18 @@ void TestLayout::fileDialogEntriesShowTheirCaptionsAndReportTheirPlace_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QStringList>("files");
     const QStringList raf = {"spiel.raf"};
-    QTest::newRow("open, question texts") << TFileDialog::Open << 3 << 1 << "Mirola Fragetexte (*.mfd)"
+    const QStringList csv = {"tabelle.csv"};
+    QTest::newRow("open, question texts") << TFileDialog::Open << 4 << 1 << "Mirola Fragetexte (*.mfd)"
                                           << QStringList{"alt.dat", "fragen.mfd"};
-    QTest::newRow("open, record files") << TFileDialog::Open << 3 << 2 << "Mirola RAF-Dateien (*.raf)" << raf;
-    QTest::newRow("open, all files") << TFileDialog::Open << 3 << 3 << "Alle Dateien (*.*)"
-                                     << QStringList{"alt.dat", "fragen.mfd", "notiz.txt", "spiel.raf"};
-    // The export's two entries share their patterns; only their place tells them apart.
-    QTest::newRow("export, DOS edition") << TFileDialog::Export << 2 << 1 << "Mirola Classic DOS-RAF (*.raf)" << raf;
-    QTest::newRow("export, Windows edition") << TFileDialog::Export << 2 << 2 << "Mirola 2 Windows-RAF (*.raf)"
+    QTest::newRow("open, record files") << TFileDialog::Open << 4 << 2 << "Mirola RAF-Dateien (*.raf)" << raf;
+    QTest::newRow("open, tables") << TFileDialog::Open << 4 << 3 << "CSV-Tabellen (*.csv)" << csv;
+    QTest::newRow("open, all files") << TFileDialog::Open << 4 << 4 << "Alle Dateien (*.*)"
+                                     << QStringList{"alt.dat", "fragen.mfd", "notiz.txt", "spiel.raf", "tabelle.csv"};
+    // The export's two game entries share their patterns; only their place tells them apart.
+    QTest::newRow("export, DOS edition") << TFileDialog::Export << 3 << 1 << "Mirola Classic DOS-RAF (*.raf)" << raf;
+    QTest::newRow("export, Windows edition") << TFileDialog::Export << 3 << 2 << "Mirola 2 Windows-RAF (*.raf)"
                                              << raf;
+    QTest::newRow("export, table") << TFileDialog::Export << 3 << 3 << "CSV-Tabelle (*.csv)" << csv;
 }
 
 void TestLayout::fileDialogEntriesShowTheirCaptionsAndReportTheirPlace()
@@ -682,7 +686,7 @@ void TestLayout::fileDialogEntriesShowTheirCaptionsAndReportTheirPlace()
     QFETCH(QString, caption);
     QFETCH(QStringList, files);
     QTemporaryDir dir;
-    for (const char *name : {"fragen.mfd", "alt.dat", "spiel.raf", "notiz.txt"}) {
+    for (const char *name : {"fragen.mfd", "alt.dat", "spiel.raf", "notiz.txt", "tabelle.csv"}) {
         QFile file(dir.filePath(QLatin1String(name)));
         QVERIFY(file.open(QFile::WriteOnly));
     }

@@ -310,7 +310,7 @@ void TestSaving::exportWritesTheChosenEdition_data()
     QTest::newRow("prefix inside the name") << "alte-mirola-fragen.raf" << 1 << "alte-mirola-fragen.raf" << false;
     QTest::newRow("no prefix") << "quiz.raf" << 1 << "" << true;
     QTest::newRow("prefix without its hyphen") << "mirola_quiz.raf" << 2 << "" << true;
-    QTest::newRow("no edition chosen") << "mirola-quiz.raf" << 3 << "" << false;
+    QTest::newRow("no edition chosen") << "mirola-quiz.raf" << 0 << "" << false;
 }
 
 void TestSaving::exportWritesTheChosenEdition()
