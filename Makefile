@@ -1,9 +1,11 @@
 # The two commands of the README, `make run` and `make test`, set up everything a
-# fresh Debian 12 machine needs: missing packages are installed first.
+# fresh Debian 12 machine needs: missing packages are installed first. `make install`
+# never installs packages: a package build runs without network and as a plain user.
 
 PACKAGES := cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev \
             qt6-translations-l10n fonts-liberation xvfb xauth xdotool \
-            qt6-svg-dev desktop-file-utils appstream shared-mime-info
+            qt6-svg-dev desktop-file-utils appstream shared-mime-info \
+            xdg-utils libfile-mimeinfo-perl binutils
 BENCH_PACKAGES := libbenchmark-dev hyperfine
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
@@ -13,7 +15,7 @@ EXAMPLE := examples/beispiel.mfd
 # `make install` puts the program here; DESTDIR, if given, stages it below that folder.
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-asan bench fuzz install clean
+.PHONY: all deps configure build run test test-asan bench fuzz install clean
 
 all: build
 
@@ -32,18 +34,25 @@ endef
 deps:
 	$(call install_missing,$(PACKAGES))
 
-build: deps
+configure: deps
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build build -j $(JOBS)
 
-run: build
+run: configure
+	cmake --build build -j $(JOBS) --target kelmor
 	build/kelmor $(EXAMPLE)
 
 test: build
 	cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-install: build
-	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
+# A build of its own without the tests, so installing needs neither the test
+# libraries nor a finished `make test`; what it installs carries no symbols.
+install:
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELMOR_TESTS=OFF
+	cmake --build build-release -j $(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install build-release --prefix "$(PREFIX)" --strip
 
 test-asan: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELMOR_SANITIZE=ON
@@ -75,4 +84,4 @@ fuzz: deps
 	$(MAKE) -C fuzz run
 
 clean:
-	rm -rf build build-asan build-bench build-fuzz
+	rm -rf build build-asan build-bench build-fuzz build-release
