@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "csvformat.h"
 #include "fixturefiles.h"
 #include "mirolafile.h"
 
@@ -42,6 +43,29 @@ void Cp(benchmark::State &state, const std::string &path)
         RunCommand("cp '" + path + "' '" + Files().Folder + "/kopie' && sync '" + Files().Folder + "/kopie'");
 }
 
+// The 9999 records as a spreadsheet table, written and read back, beside the text
+// format's own load and save of the same records.
+void BM_WriteCsv9999(benchmark::State &state)
+{
+    TMirolaFile doc;
+    doc.LoadFromFile(Files().Text);
+    const std::string target = Files().Folder + "/tabelle.csv";
+    for (auto _ : state)
+        WriteCsvFile(doc, target);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(target)));
+}
+
+void BM_ReadCsv9999(benchmark::State &state)
+{
+    TMirolaFile doc;
+    doc.LoadFromFile(Files().Text);
+    const std::string source = Files().Folder + "/gelesen.csv";
+    WriteCsvFile(doc, source);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadCsvFile(source).Records.data());
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(source)));
+}
+
 void BM_LoadText9999(benchmark::State &s) { Load(s, Files().Text); }
 void BM_SaveText9999(benchmark::State &s) { Save(s, Files().Text, ftTXT); }
 void BM_CatText9999(benchmark::State &s) { Cat(s, Files().Text); }
@@ -60,6 +84,8 @@ BENCHMARK(BM_LoadRaf100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveDosRaf100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveWinRaf100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CatRaf100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteCsv9999)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadCsv9999)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CpRaf100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -114,6 +114,8 @@ std::string Translate(std::string_view text, const unsigned char *table)
     return out;
 }
 
+}  // namespace
+
 void AppendUtf8(std::string &out, char32_t u)
 {
     if (u < 0x80) {
@@ -121,14 +123,17 @@ void AppendUtf8(std::string &out, char32_t u)
     } else if (u < 0x800) {
         out += static_cast<char>(0xC0 | (u >> 6));
         out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
+    } else if (u < 0x10000) {
         out += static_cast<char>(0xE0 | (u >> 12));
+        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (u >> 18));
+        out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (u & 0x3F));
     }
 }
-
-}  // namespace
 
 const unsigned char *OemToAnsiTable() { return kOemToAnsi; }
 const unsigned char *AnsiToOemTable() { return kAnsiToOem; }

@@ -15,6 +15,8 @@ const unsigned char *AnsiToOemTable();
 
 // OEM text as UTF-8, for messages printed outside the window.
 std::string OemToUtf8(std::string_view text);
+// One character as UTF-8 at the end of `out`.
+void AppendUtf8(std::string &out, char32_t u);
 
 // One character between code page 850, Windows-1252 and Unicode. Every byte of both
 // pages has its character (the control bytes stand for themselves); UnicodeToOem
