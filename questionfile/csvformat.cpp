@@ -394,8 +394,13 @@ public:
             Note("Zeilenumbruch in " + std::string(name) + " durch Leerzeichen ersetzt");
         if (!lacking.empty()) {
             std::string list;
-            for (const char32_t u : lacking)
-                list += (list.empty() ? "" : " ") + Shown(u);
+            // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) on a literal
+            // added to a string in a release build.
+            for (const char32_t u : lacking) {
+                if (!list.empty())
+                    list += ' ';
+                list += Shown(u);
+            }
             Note("Zeichen " + list + " in " + std::string(name) + " als „?“ gespeichert");
         }
         if (invalidBytes)
@@ -622,8 +627,11 @@ std::string CsvChangeSummary(const std::vector<TCsvChange> &changes)
 {
     constexpr std::size_t kShown = 10;
     std::string summary;
-    for (std::size_t i = 0; i < changes.size() && i < kShown; ++i)
-        summary += (i > 0 ? "\n" : "") + ("Zeile " + std::to_string(changes[i].Row) + ": ") + changes[i].What;
+    for (std::size_t i = 0; i < changes.size() && i < kShown; ++i) {
+        if (i > 0)
+            summary += '\n';
+        summary.append("Zeile ").append(std::to_string(changes[i].Row)).append(": ").append(changes[i].What);
+    }
     if (changes.size() > kShown) {
         const std::size_t more = changes.size() - kShown;
         summary += "\n… und " + std::to_string(more) + (more == 1 ? " weitere Änderung." : " weitere Änderungen.");
