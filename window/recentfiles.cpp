@@ -56,6 +56,8 @@ QString RecentFileCaption(int position, const std::string &fullLocalName)
 {
     QString name = DisplayName(fullLocalName);
     name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    // A menu takes what follows a tab for the item's keys; a name may hold one.
+    name.replace(QLatin1Char('\t'), QLatin1Char(' '));
     return QStringLiteral("&%1 %2").arg(position).arg(name);
 }
 

@@ -15,8 +15,8 @@ std::vector<std::string> RecentFiles();
 void NoteRecentFile(const std::string &fullLocalName);
 void ForgetRecentFile(const std::string &fullLocalName);
 
-// "&1 name" for the menu: the number is the item's access letter, and an "&" in the
-// name is shown as itself.
+// "&1 name" for the menu: the number is the item's access letter, an "&" in the name
+// is shown as itself and a tab as a blank.
 QString RecentFileCaption(int position, const std::string &fullLocalName);
 
 // The folder the file dialogs start in when they propose no name; empty for none.
