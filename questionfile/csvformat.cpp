@@ -623,6 +623,15 @@ TCsvReadResult ReadCsvFile(const std::string &fileName)
     return ReadCsv(bytes);
 }
 
+void TakeCsvRecords(TMirolaFile &doc, std::vector<TMirolaDatensatz> records)
+{
+    doc.Data = std::move(records);
+    if (doc.Data.empty())
+        doc.Add();
+    doc.Index = 0;
+    doc.DatRec = doc.Data.front();
+}
+
 std::string CsvChangeSummary(const std::vector<TCsvChange> &changes)
 {
     constexpr std::size_t kShown = 10;

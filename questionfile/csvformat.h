@@ -49,6 +49,10 @@ TCsvReadResult ReadCsv(std::string_view bytes);
 // only, never blocking on a FIFO.
 TCsvReadResult ReadCsvFile(const std::string &fileName);
 
+// A table's records as the records of `doc`, a fresh document, with its cursor on the
+// first. A table of no rows gives one new record, as a new file has.
+void TakeCsvRecords(TMirolaFile &doc, std::vector<TMirolaDatensatz> records);
+
 // One German summary of the changes for the user: the first ten with their rows, and
 // how many more there are. Empty when there is none.
 std::string CsvChangeSummary(const std::vector<TCsvChange> &changes);

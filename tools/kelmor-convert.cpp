@@ -133,12 +133,7 @@ bool HasCsvExtension(const std::string &name)
 void LoadCsv(TMirolaFile &document, std::string_view bytes, std::string_view inputName)
 {
     TCsvReadResult read = ReadCsv(bytes);
-    document.Data = std::move(read.Records);
-    // A table of no rows is a file to begin, as a new one is in the editor.
-    if (document.Data.empty())
-        document.Add();
-    document.Index = 0;
-    document.DatRec = document.Data.front();
+    TakeCsvRecords(document, std::move(read.Records));
     if (inputName != kStandardInputName) {
         const std::string_view base = inputName.substr(inputName.find_last_of('/') + 1);
         document.Title = base.substr(0, base.find_last_of('.'));  // cut to 36 bytes

@@ -472,8 +472,9 @@ private:
     void RefreshCheck();
     // The check of the document with the record on screen as the form shows it.
     std::vector<TCheckFinding> CheckWithForm();
-    // A record chosen in the check window.
-    void GoToRecord(int index);
+    // Stores the form and shows the record at `index`, counted from 0; beyond the
+    // list's ends, its first or last.
+    void GoToRecord(std::int64_t index);
     // Export's question when records would show wrongly in the game; true: go on.
     bool ExportDespiteFindings();
     // Undo and redo: `back` picks which.

@@ -22,7 +22,12 @@ void TKelmorFrm::Fragenprfen1Click(QObject *)
         return;
     if (FCheckWindow == nullptr) {
         FCheckWindow = new TCheckWindow(this);
-        connect(FCheckWindow, &TCheckWindow::RecordChosen, this, [this](int index) { GoToRecord(index); });
+        connect(FCheckWindow, &TCheckWindow::RecordChosen, this, [this](int index) {
+            if (!FIsFileLoaded)
+                return;
+            GoToRecord(index);
+            activateWindow();
+        });
         auto *helpKey = new QShortcut(QKeySequence(Qt::Key_F1), FCheckWindow);
         connect(helpKey, &QShortcut::activated, this, [this] { FSeam->HelpContext(CheckWindowHelpContext); });
         FCheckTimer = new QTimer(this);
@@ -83,17 +88,6 @@ void TKelmorFrm::RefreshCheck()
         FCheckWindow->ShowFindings(CheckWithForm());
     else
         FCheckWindow->Clear();
-}
-
-void TKelmorFrm::GoToRecord(int index)
-{
-    if (!FIsFileLoaded || index < 0 || index >= QFile->Count())
-        return;
-    StoreRecord();
-    QFile->MoveBy(index - QFile->Index);
-    UpdateNavigation();
-    ShowRecord();
-    activateWindow();
 }
 
 bool TKelmorFrm::ExportDespiteFindings()

@@ -149,12 +149,7 @@ std::unique_ptr<TMirolaFile> TKelmorFrm::ReadSpreadsheet(const std::string &loca
     }
     const QString name = QFileInfo(DisplayName(localName)).completeBaseName();
     doc->Title = QStringToOem(name);  // cut to 36 bytes
-    doc->Data = std::move(read.Records);
-    // A table of no rows is a file to begin, as a new one is.
-    if (doc->Data.empty())
-        doc->Add();
-    doc->Index = 0;
-    doc->DatRec = doc->Data.front();
+    TakeCsvRecords(*doc, std::move(read.Records));
     FSpreadsheetChanges = std::move(read.Changes);
     return doc;
 }

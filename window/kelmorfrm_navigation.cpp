@@ -1,6 +1,6 @@
 // TKelmorFrm: moving through the records. The seven record commands
 // (DataControlClick, picked by the Tag of the button or item used) and go to
-// (Gehezu1Click).
+// (Gehezu1Click, GoToRecord).
 #include <algorithm>
 
 #include <QVariant>
@@ -56,9 +56,14 @@ void TKelmorFrm::Gehezu1Click(QObject *)
     const std::optional<std::int32_t> number = ParseRecordNumber(answer.Accepted ? answer.Text : proposed);
     if (!number)
         return;
+    GoToRecord(std::int64_t{*number} - 1);
+}
+
+void TKelmorFrm::GoToRecord(std::int64_t index)
+{
     StoreRecord();
     // Far numbers stay far once held to 32 bits: the cursor stops at the list's ends.
-    const std::int64_t distance = std::int64_t{*number} - QFile->Index - 1;
+    const std::int64_t distance = index - QFile->Index;
     QFile->MoveBy(static_cast<std::int32_t>(std::clamp<std::int64_t>(distance, INT32_MIN, INT32_MAX)));
     ShowRecord();
     UpdateNavigation();

@@ -335,6 +335,25 @@ TEST(CsvLosses, RowsBeyondWhatAQuestionFileHolds)
     EXPECT_EQ(result.Changes, expected);
 }
 
+// The rows become a document with its cursor on the first; a header without rows is a
+// file to begin, with one new record as a new file has.
+TEST(CsvDocument, RowsBecomeTheRecordsWithTheCursorOnTheFirst)
+{
+    TMirolaFile doc;
+    TakeCsvRecords(doc, ReadCsv("Frage 1;Code\nerste;b\nzweite;c\n").Records);
+    ASSERT_EQ(doc.Count(), 2);
+    EXPECT_EQ(doc.Index, 0);
+    EXPECT_EQ(doc.DatRec.Question[0].str(), "erste");
+    EXPECT_EQ(doc.Data[1].theletter, u'c');
+
+    TMirolaFile empty;
+    TakeCsvRecords(empty, ReadCsv("Frage 1,Code\r\n").Records);
+    TMirolaFile fresh;
+    fresh.Add();
+    ASSERT_EQ(empty.Count(), 1);
+    EXPECT_EQ(empty.DatRec, fresh.DatRec);
+}
+
 TEST(CsvRefused, AFileWithoutAHeaderOfKnownNames)
 {
     for (const std::string &file : {std::string(), kBom, std::string("\r\n\r\n"), std::string("a,b,c\r\n1,2,3\r\n"),

@@ -20,12 +20,6 @@
 
 namespace {
 
-QByteArray FileBytes(const QString &path)
-{
-    ::QFile file(path);
-    return file.open(::QFile::ReadOnly) ? file.readAll() : QByteArray("(fehlt)");
-}
-
 // Records the form cannot show one to one: small and unknown level letters, codes in
 // capitals and outside the eight, answers with empty slots between them and a right
 // answer behind a gap, bytes the window's code page lacks.

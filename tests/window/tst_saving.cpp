@@ -17,19 +17,6 @@
 
 namespace {
 
-QByteArray FileBytes(const QString &path)
-{
-    ::QFile file(path);
-    return file.open(::QFile::ReadOnly) ? file.readAll() : QByteArray("(fehlt)");
-}
-
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    ::QFile file(path);
-    QVERIFY(file.open(::QFile::WriteOnly));
-    file.write(bytes);
-}
-
 // What the core writes for `doc` in `type`, for comparing a window's file with.
 QByteArray Expected(const TMirolaFile &doc, tMirolaFType type, const QTemporaryDir &dir)
 {

@@ -17,23 +17,6 @@
 #include "textedge.h"
 #include "windowfixture.h"
 
-namespace {
-
-QByteArray FileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QFile::ReadOnly) ? file.readAll() : QByteArray("(fehlt)");
-}
-
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QFile::WriteOnly));
-    file.write(bytes);
-}
-
-}  // namespace
-
 class TestSpreadsheet : public QObject {
     Q_OBJECT
 private slots:

@@ -1,6 +1,7 @@
 #pragma once
 // A main window on a scripted seam, and small documents to put into it.
 #include <QAction>
+#include <QFile>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -45,6 +46,20 @@ struct TWindowFixture {
 
     void Install(std::unique_ptr<TMirolaFile> doc) { Frm->InstallDocument(std::move(doc)); }
 };
+
+// A file's bytes, "(fehlt)" for one that cannot be read.
+inline QByteArray FileBytes(const QString &path)
+{
+    ::QFile file(path);
+    return file.open(::QFile::ReadOnly) ? file.readAll() : QByteArray("(fehlt)");
+}
+
+inline void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    ::QFile file(path);
+    QVERIFY(file.open(::QFile::WriteOnly));
+    file.write(bytes);
+}
 
 inline TMirolaDatensatz Record(std::string_view question = "Frage", char16_t code = u'a', char16_t level = u'A',
                                std::initializer_list<std::string_view> answers = {"eins", "zwei"})
