@@ -67,6 +67,8 @@ private:
     void PutRecord(std::int32_t position);
 
     void Load(TByteSource &source, tMirolaFType Filetype);
+    // Room for `more` records after those held, made once, before a reader fills it.
+    void ReserveRecords(std::size_t more);
     // Refuses, before anything is written, a document that the format cannot hold.
     void CheckSavable(tMirolaFType Filetype) const;
     void Write(TByteSink &out, tMirolaFType Filetype) const;

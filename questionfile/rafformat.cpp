@@ -102,7 +102,7 @@ void TMirolaFile::ReadRaf(TByteSource &source)
 
     // Records are read a batch at a time, so a large file never sits in memory twice.
     constexpr std::size_t kBatchSize = kRecordSize * 150;
-    Data.reserve(Data.size() + source.SizeHint() / kRecordSize);
+    ReserveRecords(source.SizeHint() / kRecordSize);
     for (;;) {
         const std::string_view batch = source.Read(kBatchSize);
         for (std::size_t at = 0; at + kRecordSize <= batch.size(); at += kRecordSize) {
@@ -112,7 +112,10 @@ void TMirolaFile::ReadRaf(TByteSource &source)
             record.level = static_cast<unsigned char>(raw[3]);
             for (int q = 0; q < 3; ++q)
                 record.Question[q] = SlotText(raw, 1 + q, 50);
-            record.Comment = StripFirstChar(SlotText(raw, 4, 255));
+            // The comment comes after a mark of one byte; a slot of that mark alone
+            // holds no comment.
+            const std::string_view comment = SlotText(raw, 4, 255);
+            record.Comment = comment.size() < 2 ? std::string_view() : comment.substr(1);
             for (int a = 0; a < 5; ++a)
                 record.Answers[a] = SlotText(raw, 5 + a, 34);
             if (windowsEdition)
