@@ -11,20 +11,21 @@ namespace {
 const QString RecentFilesKey = QStringLiteral("RecentFiles/Files");
 const QString DialogFolderKey = QStringLiteral("FileDialogs/LastFolder");
 
-void Store(const std::vector<std::string> &files)
+// Each change of the settings file is a write to disk and a wait for it, on the way
+// to the record the user waits for: a value that stays as it was is not set again.
+void Store(QSettings &settings, const std::vector<std::string> &files)
 {
     QVariantList list;
     for (const std::string &file : files)
         list.append(QByteArray(file.data(), qsizetype(file.size())));
-    QSettings().setValue(RecentFilesKey, list);
+    if (settings.value(RecentFilesKey).toList() != list)
+        settings.setValue(RecentFilesKey, list);
 }
 
-}  // namespace
-
-std::vector<std::string> RecentFiles()
+std::vector<std::string> RecentFiles(const QSettings &settings)
 {
     std::vector<std::string> files;
-    for (const QVariant &entry : QSettings().value(RecentFilesKey).toList()) {
+    for (const QVariant &entry : settings.value(RecentFilesKey).toList()) {
         const QByteArray name = entry.toByteArray();
         // A settings file edited by hand may hold anything.
         if (name.isEmpty() || name.contains('\0') || files.size() >= MaxRecentFiles)
@@ -34,22 +35,31 @@ std::vector<std::string> RecentFiles()
     return files;
 }
 
+}  // namespace
+
+std::vector<std::string> RecentFiles() { return RecentFiles(QSettings()); }
+
 void NoteRecentFile(const std::string &fullLocalName)
 {
-    std::vector<std::string> files = RecentFiles();
+    // One settings object for both values: the file is written once.
+    QSettings settings;
+    std::vector<std::string> files = RecentFiles(settings);
     std::erase(files, fullLocalName);
     files.insert(files.begin(), fullLocalName);
     if (files.size() > MaxRecentFiles)
         files.resize(MaxRecentFiles);
-    Store(files);
-    SetDialogFolder(QFileInfo(DisplayName(fullLocalName)).absolutePath());
+    Store(settings, files);
+    const QString folder = QFileInfo(DisplayName(fullLocalName)).absolutePath();
+    if (settings.value(DialogFolderKey).toString() != folder)
+        settings.setValue(DialogFolderKey, folder);
 }
 
 void ForgetRecentFile(const std::string &fullLocalName)
 {
-    std::vector<std::string> files = RecentFiles();
+    QSettings settings;
+    std::vector<std::string> files = RecentFiles(settings);
     std::erase(files, fullLocalName);
-    Store(files);
+    Store(settings, files);
 }
 
 QString RecentFileCaption(int position, const std::string &fullLocalName)

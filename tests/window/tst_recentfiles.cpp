@@ -1,6 +1,8 @@
 // "Zuletzt geöffnet": the files opened and saved last, newest first and eight at most,
 // kept in the program's settings; the file dialogs start in the last file's folder.
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QMenu>
 #include <QSettings>
@@ -78,6 +80,12 @@ void TestRecentFiles::newestFirstOnceEachAndEightAtMost()
     QCOMPARE(Captions(w).size(), 8);
     QCOMPARE(Captions(w).at(0), QStringLiteral("&1 %1").arg(opened.at(5)));
     QCOMPARE(Captions(w).at(6), QStringLiteral("&7 %1").arg(opened.at(6)));
+    // Opened again at the top, it changes nothing: the settings file is not written.
+    const QString settingsFile = QSettings().fileName();
+    const QDateTime written = QFileInfo(settingsFile).lastModified();
+    QTest::qWait(20);
+    w.OpenDoc(opened.at(5));
+    QCOMPARE(QFileInfo(settingsFile).lastModified(), written);
 
     // Saved under another name, which shows an "&" as itself and a tab as a blank,
     // where the menu would take the rest for keys.
