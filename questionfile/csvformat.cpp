@@ -623,7 +623,7 @@ TCsvReadResult ReadCsvFile(const std::string &fileName)
     return ReadCsv(bytes);
 }
 
-void TakeCsvRecords(TMirolaFile &doc, std::vector<TMirolaDatensatz> records)
+void TakeCsvRecords(TMirolaFile &doc, TRecordList records)
 {
     doc.Data = std::move(records);
     if (doc.Data.empty())

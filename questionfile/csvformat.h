@@ -33,7 +33,7 @@ struct TCsvChange {
 
 struct TCsvReadResult {
     // One record per row, at most MaxTextRecords; texts in code page 850.
-    std::vector<TMirolaDatensatz> Records;
+    TRecordList Records;
     // Every change, in the order of the rows; empty when every row fitted as it stood.
     std::vector<TCsvChange> Changes;
 };
@@ -51,7 +51,7 @@ TCsvReadResult ReadCsvFile(const std::string &fileName);
 
 // A table's records as the records of `doc`, a fresh document, with its cursor on the
 // first. A table of no rows gives one new record, as a new file has.
-void TakeCsvRecords(TMirolaFile &doc, std::vector<TMirolaDatensatz> records);
+void TakeCsvRecords(TMirolaFile &doc, TRecordList records);
 
 // One German summary of the changes for the user: the first ten with their rows, and
 // how many more there are. Empty when there is none.

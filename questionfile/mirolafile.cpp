@@ -1,7 +1,7 @@
 #include "mirolafile.h"
 
+#include <new>
 #include <sys/mman.h>
-#include <unistd.h>
 
 #include "errors.h"
 #include "filestreams.h"
@@ -80,26 +80,32 @@ void TMirolaFile::MoveBy(std::int32_t Distance)
     GetRecord(Index);
 }
 
-void TMirolaFile::ReserveRecords(std::size_t more)
+namespace {
+
+constexpr std::size_t kLargePage = std::size_t(2) << 20;
+
+}  // namespace
+
+void *AllocateRecordRoom(std::size_t bytes)
 {
-    const TMirolaDatensatz *before = Data.data();
-    Data.reserve(Data.size() + more);
+    if (bytes < kLargePage)
+        return ::operator new(bytes);
+    // Whole large pages, so that none is shared with other data.
+    const std::size_t whole = (bytes + kLargePage - 1) / kLargePage * kLargePage;
+    void *room = ::operator new(whole, std::align_val_t(kLargePage));
 #ifdef MADV_HUGEPAGE
-    // A large file's records fill fresh memory, which the kernel hands out a page at a
-    // time as it is first written: 4 KB pages make that thousands of faults, which cost
-    // more than reading the file. Large pages make it a few dozen. Only the new room is
-    // asked for, and only once; the kernel may say no, and nothing depends on it.
-    constexpr std::size_t kLargePage = std::size_t(2) << 20;
-    const std::size_t bytes = Data.capacity() * sizeof(TMirolaDatensatz);
-    if (Data.data() == before || bytes < kLargePage)
-        return;
-    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-    const auto start = reinterpret_cast<std::uintptr_t>(Data.data());
-    const std::uintptr_t from = (start + page - 1) / page * page;
-    const std::uintptr_t to = (start + bytes) / page * page;
-    if (to > from)
-        ::madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
+    // Advice only: the kernel may give small pages all the same.
+    ::madvise(room, whole, MADV_HUGEPAGE);
 #endif
+    return room;
+}
+
+void ReleaseRecordRoom(void *room, std::size_t bytes) noexcept
+{
+    if (bytes < kLargePage)
+        ::operator delete(room, bytes);
+    else
+        ::operator delete(room, std::align_val_t(kLargePage));
 }
 
 void TMirolaFile::Add()

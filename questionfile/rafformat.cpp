@@ -102,7 +102,7 @@ void TMirolaFile::ReadRaf(TByteSource &source)
 
     // Records are read a batch at a time, so a large file never sits in memory twice.
     constexpr std::size_t kBatchSize = kRecordSize * 150;
-    ReserveRecords(source.SizeHint() / kRecordSize);
+    Data.reserve(Data.size() + source.SizeHint() / kRecordSize);
     for (;;) {
         const std::string_view batch = source.Read(kBatchSize);
         for (std::size_t at = 0; at + kRecordSize <= batch.size(); at += kRecordSize) {

@@ -208,7 +208,7 @@ void TMirolaFile::ReadText(TByteSource &source)
     // Room for no more records than the bytes left can hold: a short file may announce
     // thousands, which then come as empty records past its end.
     if (n > 0)
-        ReserveRecords(std::min(static_cast<std::size_t>(n), in.SizeHint() / kMinRecordBytes));
+        Data.reserve(Data.size() + std::min(static_cast<std::size_t>(n), in.SizeHint() / kMinRecordBytes));
     for (std::int32_t r = 0; r < n; ++r) {
         TMirolaDatensatz record;
         // The codes are its first and third byte.

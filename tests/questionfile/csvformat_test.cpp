@@ -28,7 +28,7 @@ std::string ReadError(const std::string &bytes)
     return "";
 }
 
-void ExpectRecords(const std::vector<TMirolaDatensatz> &expected, const std::vector<TMirolaDatensatz> &actual)
+void ExpectRecords(const TRecordList &expected, const TRecordList &actual)
 {
     ASSERT_EQ(actual.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -289,7 +289,7 @@ TEST(CsvLosses, EachIsNotedWithTheRowTheSpreadsheetShows)
     };
     EXPECT_EQ(result.Changes, expected);
 
-    std::vector<TMirolaDatensatz> records = {
+    TRecordList records = {
         MakeRecord(u'a', u'B', "Erste"),
         MakeRecord(u'b', u'C', std::string(50, 'x'), "Quelle zweite Zeile"),
         MakeRecord(u'x', u'B', "Dritte", std::string(35, 'k'), {std::string(34, 'y')}),

@@ -26,7 +26,7 @@ namespace {
 std::unique_ptr<TMirolaFile> OddDocument()
 {
     auto doc = DistinctDocument(6);
-    std::vector<TMirolaDatensatz> &r = doc->Data;
+    TRecordList &r = doc->Data;
     r[0].level = u'b';
     r[1].level = u'E';
     r[1].Answers[0] = "erste \x94";

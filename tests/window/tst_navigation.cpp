@@ -251,7 +251,7 @@ void TestNavigation::browsingChangesNoBytes()
         rec.Answers[0] = boxes + rec.Answers[0].str();
     }
     doc->DatRec = doc->Data.at(0);
-    const std::vector<TMirolaDatensatz> before = doc->Data;
+    const TRecordList before = doc->Data;
 
     TWindowFixture f;
     f.Install(std::move(doc));
