@@ -34,7 +34,7 @@ void Save(benchmark::State &state, const std::string &source, tMirolaFType type)
 void Cat(benchmark::State &state, const std::string &path)
 {
     for (auto _ : state)
-        RunCommand("cat '" + path + "' > /dev/null");
+        RunProgram({"cat", path});
 }
 
 void Cp(benchmark::State &state, const std::string &path)

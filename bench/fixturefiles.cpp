@@ -1,8 +1,12 @@
 #include "fixturefiles.h"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #include "mirolafile.h"
 
@@ -51,4 +55,21 @@ void RunCommand(const std::string &command)
 {
     if (std::system(command.c_str()) != 0)
         std::abort();
+}
+
+void RunProgram(const std::vector<std::string> &arguments)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    std::vector<char *> argv;
+    for (const std::string &argument : arguments)
+        argv.push_back(const_cast<char *>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    int status = 0;
+    if (::posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0 ||
+        ::waitpid(child, &status, 0) != child || status != 0)
+        std::abort();
+    posix_spawn_file_actions_destroy(&actions);
 }

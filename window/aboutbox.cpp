@@ -97,8 +97,13 @@ TAboutBox::TAboutBox(TPlatformSeam &seam, QWidget *parent) : QDialog(parent), FS
 void TAboutBox::FormCreate()
 {
     setWindowTitle(QStringLiteral("Info über ") + ApplicationTitle());
-    ProgramIcon->setPixmap(KelmorPixmap(Scaled(DesignPicturePixels), devicePixelRatioF()));
     Version->setText(QStringLiteral("1.2.0 (64-Bit)"));
+}
+
+void TAboutBox::ShowProgramPicture()
+{
+    if (ProgramIcon->pixmap().isNull())
+        ProgramIcon->setPixmap(KelmorPixmap(Scaled(DesignPicturePixels), devicePixelRatioF()));
 }
 
 void TAboutBox::Label1Click(QObject *)

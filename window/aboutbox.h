@@ -31,6 +31,9 @@ public:
     void Label1Click(QObject *Sender);
     // The game's web page.
     void BitBtn2Click(QObject *Sender);
+    // Draws the program's picture, once, before the box is first shown: the box is
+    // made while the program starts, which need not wait for the picture.
+    void ShowProgramPicture();
 
 private:
     void FormCreate();

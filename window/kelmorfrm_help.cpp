@@ -101,8 +101,10 @@ void TKelmorFrm::WeitereInfosundUpdates1Click(QObject *)
 
 void TKelmorFrm::Infober1Click(QObject *)
 {
-    if (AboutBox != nullptr)
+    if (AboutBox != nullptr) {
+        AboutBox->ShowProgramPicture();
         FSeam->ShowModal(*AboutBox);
+    }
 }
 
 // A click on a checkable item toggles its mark before the command runs; these

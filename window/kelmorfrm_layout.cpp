@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -18,6 +19,7 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QShortcut>
+#include <QStyle>
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -59,20 +61,29 @@ void UseFieldFont(QWidget *widget)
 }
 
 // A caption whose access letter is shown underlined but belongs to no field, so the
-// letter moves no focus.
-QString UnlinkedCaption(const QString &caption)
-{
-    QString html;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size()) {
-            ++i;
-            html += QStringLiteral("<u>%1</u>").arg(QString(caption.at(i)).toHtmlEscaped());
-        } else {
-            html += QString(caption.at(i)).toHtmlEscaped();
-        }
+// letter moves no focus. Drawn as plain text: as rich text, each caption would build
+// a text document of its own while the window starts.
+class TCaptionLabel : public QLabel {
+public:
+    TCaptionLabel(const QString &caption, QWidget *parent) : QLabel(caption, parent)
+    {
+        setTextFormat(Qt::PlainText);
     }
-    return html;
-}
+    QSize sizeHint() const override
+    {
+        return fontMetrics().size(Qt::TextShowMnemonic, text()).grownBy(contentsMargins());
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        style()->drawItemText(&painter, contentsRect(),
+                              QStyle::visualAlignment(layoutDirection(), alignment()) | Qt::TextShowMnemonic,
+                              palette(), isEnabled(), text(), foregroundRole());
+    }
+};
 
 // Qt keeps the access letters of hidden menus active: Alt and the letter would put
 // the menu bar into its keyboard mode with nothing to show. Only shown menus answer.
@@ -274,7 +285,11 @@ TKelmorFrm::TKelmorFrm(std::unique_ptr<TPlatformSeam> seam, QWidget *parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(WindowFont());
     setProperty(HelpContextProperty, 1);
-    setWindowIcon(KelmorIcon());
+    // The application's icon is every window's; a window made without the program's
+    // application object (tests, benchmarks) carries its own. Either way the picture
+    // is read once.
+    if (QApplication::windowIcon().isNull())
+        setWindowIcon(KelmorIcon());
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
@@ -393,10 +408,8 @@ void TKelmorFrm::BuildRecordForm()
 
     const auto makeLabel = [this](const char *name, const QString &caption, int left, int top, int width,
                                   int height) {
-        auto *label = new QLabel(MainPanel);
+        auto *label = new TCaptionLabel(caption, MainPanel);
         label->setObjectName(QLatin1String(name));
-        label->setTextFormat(Qt::RichText);
-        label->setText(UnlinkedCaption(caption));
         label->setGeometry(ScaledRect(left, top, width, height));
         // A label is as wide as its caption in the font at hand, which need not be
         // the font it was designed with.

@@ -201,12 +201,18 @@ void Draw(QPainter &g, TPicture p)
         g.drawLine(QPointF(12, 11), QPointF(15, 14));
         break;
     case TPicture::Help: {
-        QFont font = g.font();
-        font.setPixelSize(14);
-        font.setBold(true);
-        g.setFont(font);
-        g.setPen(Navy);
-        g.drawText(QRect(0, 0, 16, 15), Qt::AlignCenter, QStringLiteral("?"));
+        // Drawn, not written: a bold letter would load a font of its own while the
+        // program starts, for this one picture.
+        g.setRenderHint(QPainter::Antialiasing);
+        g.setPen(QPen(Navy, 2.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        QPainterPath hook;
+        hook.moveTo(5.4, 5.6);
+        hook.cubicTo(5.4, 2.6, 10.6, 2.6, 10.6, 5.4);
+        hook.cubicTo(10.6, 7.4, 8, 7.4, 8, 9.8);
+        g.drawPath(hook);
+        g.setPen(Qt::NoPen);
+        g.setBrush(Navy);
+        g.drawRect(QRectF(7, 11, 2, 2));
         break;
     }
     case TPicture::Exit:

@@ -358,7 +358,7 @@ void TestLayout::labelAccessLettersMoveNoFocus()
     f.Frm->Question3->setFocus();
     QTest::keyClick(QApplication::focusWidget(), letter, Qt::AltModifier);
     QCOMPARE(QApplication::focusWidget(), f.Frm->Question3);
-    QVERIFY(f.Frm->Label1->text().contains(QStringLiteral("<u>F</u>rage")));
+    QVERIFY(f.Frm->Label1->text().startsWith(QStringLiteral("&Frage")));
 }
 
 namespace {
