@@ -1,9 +1,13 @@
 #include "kelmorapp.h"
 
+#include <QIconEngine>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QSettings>
 #include <exception>
+#include <functional>
 #include <new>
 
 #include "errors.h"
@@ -11,8 +15,82 @@
 #include "programicon.h"
 #include "qtplatformseam.h"
 
+namespace {
+
+// An icon that is fetched when it is first drawn or measured.
+class TDeferredIconEngine final : public QIconEngine {
+public:
+    explicit TDeferredIconEngine(std::function<QIcon()> fetch) : FFetch(std::move(fetch)) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return Icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().availableSizes(mode, state);
+    }
+    QIconEngine *clone() const override { return new TDeferredIconEngine(FFetch); }
+    QString key() const override { return QStringLiteral("KelmorDeferredIcon"); }
+
+private:
+    const QIcon &Icon()
+    {
+        if (!FFetched) {
+            FIcon = FFetch();
+            FFetched = true;
+        }
+        return FIcon;
+    }
+
+    std::function<QIcon()> FFetch;
+    QIcon FIcon;
+    bool FFetched = false;
+};
+
+// The desktop's own style, but for one picture. A menu bar asks for the picture of
+// its overflow button while it is made, and the style reads that from an image file:
+// the first image a program reads has Qt search its plugin folders for image
+// formats, which cost start-up more than the whole menu. The button shows only when
+// the menus do not fit the window; its picture is read when it is first drawn.
+class TKelmorStyle final : public QProxyStyle {
+public:
+    explicit TKelmorStyle(QStyle *desktop) : QProxyStyle(desktop) {}
+
+    QIcon standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (which != SP_ToolBarHorizontalExtensionButton && which != SP_ToolBarVerticalExtensionButton)
+            return QProxyStyle::standardIcon(which, option, widget);
+        // The option and the widget are gone by then; only the direction matters.
+        QStyleOption direction;
+        direction.direction = option != nullptr ? option->direction : QGuiApplication::layoutDirection();
+        QStyle *base = baseStyle();
+        return QIcon(new TDeferredIconEngine(
+            [base, which, direction] { return base->standardIcon(which, &direction, nullptr); }));
+    }
+};
+
+}  // namespace
+
 TKelmorApplication::TKelmorApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
+    // The style Qt chose (the desktop's, or one named on the command line) goes into
+    // the program's own, which then owns it.
+    QStyle *desktop = style();
+    desktop->setParent(nullptr);
+    setStyle(new TKelmorStyle(desktop));
     // The name, not the display name: Qt would append a display name to every
     // window title.
     setApplicationName(KelmorApplicationTitle);

@@ -14,6 +14,7 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QProxyStyle>
 #include <QTest>
 
 #ifdef __SANITIZE_ADDRESS__
@@ -44,6 +45,7 @@ private slots:
     void errorEndingACommandLeavesNoLeak_data();
     void errorEndingACommandLeavesNoLeak();
     void fileDialogLeavesOnlyTheProgramsSettingsWhichRememberItsFolder();
+    void styleDrawsAsTheDesktopsOwn();
 };
 
 void TestShell::reportAddsAPeriodOnlyAfterLaterCharacters_data()
@@ -549,6 +551,21 @@ extern "C" const char *__asan_default_options()
     return "fast_unwind_on_malloc=0";
 }
 #endif
+
+void TestShell::styleDrawsAsTheDesktopsOwn()
+{
+    // The menu bar's overflow picture comes late, but it is the desktop style's own.
+    const auto *style = qobject_cast<QProxyStyle *>(QApplication::style());
+    QVERIFY(style != nullptr);
+    for (const QStyle::StandardPixmap which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+          QStyle::SP_MessageBoxWarning}) {
+        const QImage shown = QApplication::style()->standardIcon(which).pixmap(16).toImage();
+        QVERIFY(!shown.isNull());
+        QCOMPARE(shown, style->baseStyle()->standardIcon(which).pixmap(16).toImage());
+    }
+    QCOMPARE(style->baseStyle()->name(), QStringLiteral("fusion"));
+}
 
 int main(int argc, char *argv[])
 {
