@@ -31,6 +31,9 @@ constexpr TTarget kTargets[] = {
 // Keeps each benchmark's mean real time in milliseconds, as the table shows it.
 class TTargetReporter : public benchmark::ConsoleReporter {
 public:
+    // Without colours, whose codes would run into the lines printed after the table.
+    TTargetReporter() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run> &runs) override
     {
         ConsoleReporter::ReportRuns(runs);
