@@ -69,14 +69,7 @@ bench: deps
 	cmake --build build-bench -j $(JOBS) --target kelmor-bench kelmor-startup-probe qt-window-startup-probe qt-label-startup-probe kelmor-bench-files
 	QT_QPA_PLATFORM=offscreen build-bench/bench/kelmor-bench
 	@dir=$$(build-bench/bench/kelmor-bench-files) && \
-	  export QT_QPA_PLATFORM=offscreen && \
-	  hyperfine -N --warmup 3 \
-	    "build-bench/bench/qt-window-startup-probe" \
-	    "build-bench/bench/qt-label-startup-probe" \
-	    "build-bench/bench/kelmor-startup-probe $$dir/fragen.mfd" \
-	    "build-bench/bench/kelmor-startup-probe $$dir/fragen.raf" && \
-	  echo "Bare Qt window:" && build-bench/bench/qt-window-startup-probe --memory && \
-	  echo "Kelmor with the 100000-record file:" && build-bench/bench/kelmor-startup-probe $$dir/fragen.raf --memory; \
+	  QT_QPA_PLATFORM=offscreen sh bench/startup_targets.sh build-bench/bench "$$dir"; \
 	  status=$$?; rm -rf "$$dir"; exit $$status
 
 fuzz: deps
