@@ -25,21 +25,34 @@ class TLineReader {
 public:
     explicit TLineReader(TByteSource &source) : FSource(source) {}
 
-    // The next line without its carriage returns, cut to `keep` bytes.
-    std::string ReadLine(std::size_t keep)
+    // The next line without its carriage returns, cut to `keep` bytes. The text is
+    // good until the next line is read.
+    std::string_view ReadLine(std::size_t keep)
     {
-        std::string line;
+        FLine.clear();
         for (;;) {
             while (FChunk.empty())
                 if (!NextChunk())
-                    return line;
+                    return FLine;
             const auto *lineFeed = static_cast<const char *>(std::memchr(FChunk.data(), '\n', FChunk.size()));
             const std::size_t end =
                 lineFeed != nullptr ? static_cast<std::size_t>(lineFeed - FChunk.data()) : FChunk.size();
-            Keep(line, FChunk.substr(0, end), keep);
+            // Most lines lie whole in the chunk with a carriage return only at their
+            // end: they are handed out where they are, without a copy.
+            if (lineFeed != nullptr && FLine.empty()) {
+                std::string_view line = FChunk.substr(0, end);
+                while (!line.empty() && line.back() == '\r')
+                    line.remove_suffix(1);
+                line = line.substr(0, keep);
+                if (line.find('\r') == std::string_view::npos) {
+                    FChunk.remove_prefix(end + 1);
+                    return line;
+                }
+            }
+            Keep(FLine, FChunk.substr(0, end), keep);
             FChunk.remove_prefix(lineFeed != nullptr ? end + 1 : end);
             if (lineFeed != nullptr)
-                return line;
+                return FLine;
         }
     }
 
@@ -88,20 +101,23 @@ private:
     }
 
     TByteSource &FSource;
+    std::string FLine;        // a line put together from pieces
     std::string_view FChunk;  // what is left of the last chunk
     bool FEnded = false;      // the source is used up or a Ctrl-Z has come
 };
 
-std::string WithoutFirst(std::string text, std::string_view part)
+std::string WithoutFirst(std::string_view line, std::string_view part)
 {
+    std::string text(line);
     const auto at = text.find(part);
     if (at != std::string::npos)
         text.erase(at, part.size());
     return text;
 }
 
-std::string WithoutMarker(std::string line)
+std::string WithoutMarker(std::string_view text)
 {
+    std::string line(text);
     // Any letter case, so that titles of files written by other tools lose it too.
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     const auto at = std::search(line.begin(), line.end(), kFileMarker.begin(), kFileMarker.end(),
@@ -185,7 +201,7 @@ void ReadField(TLineReader &in, TShortString<N> &field)
     field = in.ReadLine(N);
 }
 
-char16_t CodeAt(const std::string &line, std::size_t pos, char16_t missing)
+char16_t CodeAt(std::string_view line, std::size_t pos, char16_t missing)
 {
     return pos < line.size() ? char16_t(static_cast<unsigned char>(line[pos])) : missing;
 }
@@ -212,7 +228,7 @@ void TMirolaFile::ReadText(TByteSource &source)
     for (std::int32_t r = 0; r < n; ++r) {
         TMirolaDatensatz record;
         // The codes are its first and third byte.
-        const std::string code = in.ReadLine(3);
+        const std::string_view code = in.ReadLine(3);
         record.theletter = CodeAt(code, 0, u'x');
         record.level = CodeAt(code, 2, u'a');
         for (auto &line : record.Question)
