@@ -4,8 +4,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QProxyStyle>
-#include <QStyleOption>
 #include <QSettings>
+#include <QStyleOption>
 #include <exception>
 #include <functional>
 #include <new>

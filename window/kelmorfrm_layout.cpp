@@ -285,11 +285,7 @@ TKelmorFrm::TKelmorFrm(std::unique_ptr<TPlatformSeam> seam, QWidget *parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(WindowFont());
     setProperty(HelpContextProperty, 1);
-    // The application's icon is every window's; a window made without the program's
-    // application object (tests, benchmarks) carries its own. Either way the picture
-    // is read once.
-    if (QApplication::windowIcon().isNull())
-        setWindowIcon(KelmorIcon());
+    setWindowIcon(KelmorIcon());
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));

@@ -3,8 +3,8 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmapCache>
-#include <algorithm>
 #include <QSvgRenderer>
+#include <algorithm>
 
 void InitKelmorResources()
 {
