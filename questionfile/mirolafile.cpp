@@ -103,7 +103,7 @@ void *AllocateRecordRoom(std::size_t bytes)
 void ReleaseRecordRoom(void *room, std::size_t bytes) noexcept
 {
     if (bytes < kLargePage)
-        ::operator delete(room, bytes);
+        ::operator delete(room);
     else
         ::operator delete(room, std::align_val_t(kLargePage));
 }
