@@ -17,7 +17,7 @@ struct TTarget {
     const char *Measured;
     const char *Comparison;
     const char *ComparedWith;
-    double Limit;
+    double Limit;  // 0: printed for comparison, held to no target
 };
 
 // Opening a file in the window is timed from the command to the shown record.

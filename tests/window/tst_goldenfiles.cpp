@@ -72,7 +72,7 @@ void TestGoldenFiles::readAndWrittenBackAsBefore()
         QCOMPARE(FileBytes(dir.filePath(out.Target)), FileBytes(Golden(out.GoldenName)));
     }
     QCOMPARE(FileBytes(opened), FileBytes(Golden(name)));
-    QVERIFY(f.Seam->Calls.size() == 3);  // the three file dialogs, nothing else
+    QCOMPARE(f.Seam->Calls.size(), 3);  // the three file dialogs, nothing else
 }
 
 void TestGoldenFiles::unreadableFilesFailAsBefore_data()
