@@ -1,5 +1,6 @@
 // The game's text format: five header lines, then ten lines for each question.
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string_view>
 
@@ -115,6 +116,25 @@ std::string WithoutFirst(std::string_view line, std::string_view part)
     return text;
 }
 
+// The same into a record's field, without a string of its own on the way: one per
+// record would be thousands of allocations for a large file.
+template <std::size_t N>
+void AssignWithoutFirst(TShortString<N> &field, std::string_view line, std::string_view part)
+{
+    const std::size_t at = line.find(part);
+    if (at == std::string_view::npos) {
+        field = line;
+        return;
+    }
+    std::array<char, N> joined;
+    const std::size_t head = std::min(at, N);
+    std::copy_n(line.data(), head, joined.data());
+    const std::string_view tail = line.substr(at + part.size());
+    const std::size_t more = std::min(tail.size(), N - head);
+    std::copy_n(tail.data(), more, joined.data() + head);
+    field = std::string_view(joined.data(), head + more);
+}
+
 std::string WithoutMarker(std::string_view text)
 {
     std::string line(text);
@@ -226,18 +246,18 @@ void TMirolaFile::ReadText(TByteSource &source)
     if (n > 0)
         Data.reserve(Data.size() + std::min(static_cast<std::size_t>(n), in.SizeHint() / kMinRecordBytes));
     for (std::int32_t r = 0; r < n; ++r) {
-        TMirolaDatensatz record;
+        // Built where it stays, so that its memory is written once.
+        TMirolaDatensatz &record = Data.emplace_back();
         // The codes are its first and third byte.
         const std::string_view code = in.ReadLine(3);
         record.theletter = CodeAt(code, 0, u'x');
         record.level = CodeAt(code, 2, u'a');
         for (auto &line : record.Question)
             ReadField(in, line);
-        record.Comment = WithoutFirst(in.ReadLine(decltype(record.Comment)::Capacity + kCommentPrefix.size()),
-                                      kCommentPrefix);
+        AssignWithoutFirst(record.Comment,
+                           in.ReadLine(decltype(record.Comment)::Capacity + kCommentPrefix.size()), kCommentPrefix);
         for (auto &answer : record.Answers)
             ReadField(in, answer);
-        Data.push_back(record);
     }
 }
 
