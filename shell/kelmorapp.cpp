@@ -1,64 +1,20 @@
 #include "kelmorapp.h"
 
-#include <QIconEngine>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QProxyStyle>
 #include <QSettings>
 #include <QStyleOption>
 #include <exception>
-#include <functional>
 #include <new>
 
 #include "errors.h"
+#include "pictures.h"
 #include "platformseam.h"
 #include "programicon.h"
 #include "qtplatformseam.h"
 
 namespace {
-
-// An icon that is fetched when it is first drawn or measured.
-class TDeferredIconEngine final : public QIconEngine {
-public:
-    explicit TDeferredIconEngine(std::function<QIcon()> fetch) : FFetch(std::move(fetch)) {}
-
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
-    {
-        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
-    }
-    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return Icon().pixmap(size, mode, state);
-    }
-    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
-    {
-        return Icon().pixmap(size, scale, mode, state);
-    }
-    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return Icon().actualSize(size, mode, state);
-    }
-    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
-    {
-        return Icon().availableSizes(mode, state);
-    }
-    QIconEngine *clone() const override { return new TDeferredIconEngine(FFetch); }
-    QString key() const override { return QStringLiteral("KelmorDeferredIcon"); }
-
-private:
-    const QIcon &Icon()
-    {
-        if (!FFetched) {
-            FIcon = FFetch();
-            FFetched = true;
-        }
-        return FIcon;
-    }
-
-    std::function<QIcon()> FFetch;
-    QIcon FIcon;
-    bool FFetched = false;
-};
 
 // The desktop's own style, but for one picture. A menu bar asks for the picture of
 // its overflow button while it is made, and the style reads that from an image file:
@@ -77,8 +33,7 @@ public:
         QStyleOption direction;
         direction.direction = option != nullptr ? option->direction : QGuiApplication::layoutDirection();
         QStyle *base = baseStyle();
-        return QIcon(new TDeferredIconEngine(
-            [base, which, direction] { return base->standardIcon(which, &direction, nullptr); }));
+        return DeferredIcon([base, which, direction] { return base->standardIcon(which, &direction, nullptr); });
     }
 };
 

@@ -617,10 +617,12 @@ void TKelmorFrm::BuildMainMenu()
         QAction *item = MakeItem(parentMenu, row.Name, caption, QString::fromUtf8(row.Hint), row.Handler, row.Tag);
         if (row.Keys != nullptr)
             item->setShortcuts(QKeySequence::listFromString(QLatin1String(row.Keys), QKeySequence::PortableText));
-        if (row.Picture)
-            item->setIcon(PictureIcon(*row.Picture));
-        else if (row.Button != nullptr)
+        if (row.Picture) {
+            // Drawn when the menu first opens, not while the window starts.
+            item->setIcon(DeferredIcon([picture = *row.Picture] { return PictureIcon(picture); }));
+        } else if (row.Button != nullptr) {
             item->setIcon((this->*row.Button->Member)->icon());
+        }
         if (row.Button != nullptr)
             FTwins.emplace_back(item, this->*row.Button->Member);
         this->*row.Item = item;

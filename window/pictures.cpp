@@ -1,9 +1,54 @@
 #include "pictures.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <utility>
 
 namespace {
+
+// An icon that is fetched when it is first drawn or measured.
+class TDeferredIconEngine final : public QIconEngine {
+public:
+    explicit TDeferredIconEngine(std::function<QIcon()> fetch) : FFetch(std::move(fetch)) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return Icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().availableSizes(mode, state);
+    }
+    QIconEngine *clone() const override { return new TDeferredIconEngine(FFetch); }
+    QString key() const override { return QStringLiteral("KelmorDeferredIcon"); }
+
+private:
+    const QIcon &Icon()
+    {
+        if (!FFetched) {
+            FIcon = FFetch();
+            FFetched = true;
+        }
+        return FIcon;
+    }
+
+    std::function<QIcon()> FFetch;
+    QIcon FIcon;
+    bool FFetched = false;
+};
 
 QSize SizeOf(TPicture p)
 {
@@ -273,4 +318,9 @@ QIcon PictureIcon(TPicture picture)
     icon.addPixmap(bitmap.copy(0, 0, 16, 16), QIcon::Normal);
     icon.addPixmap(bitmap.copy(16, 0, 16, 16), QIcon::Disabled);
     return icon;
+}
+
+QIcon DeferredIcon(std::function<QIcon()> fetch)
+{
+    return QIcon(new TDeferredIconEngine(std::move(fetch)));
 }

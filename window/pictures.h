@@ -4,6 +4,7 @@
 // that button's picture.
 #include <QIcon>
 #include <QPixmap>
+#include <functional>
 
 enum class TPicture {
     New, Open, Save, Cut, Copy, Paste,
@@ -22,3 +23,7 @@ QPixmap PictureBitmap(TPicture picture);
 
 // The picture ready for a button or menu item.
 QIcon PictureIcon(TPicture picture);
+
+// An icon that is made when it is first drawn or measured: a picture that the first
+// screen does not show costs start-up nothing.
+QIcon DeferredIcon(std::function<QIcon()> fetch);

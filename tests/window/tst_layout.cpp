@@ -324,8 +324,18 @@ void TestLayout::menuItemsShareTheirButtonsPictures()
     };
     for (const auto &[item, button] : twins)
         QCOMPARE(item->icon().cacheKey(), button->icon().cacheKey());
-    for (QAction *own : {w.Beenden1, w.Dateiinformationen1, w.WeitereInfosundUpdates1})
-        QVERIFY(!own->icon().isNull());
+    // Pictures of their own are drawn as their own, enabled and disabled.
+    const QList<QPair<QAction *, TPicture>> own = {
+        {w.Beenden1, TPicture::Exit},       {w.Rckgngig1, TPicture::Undo},
+        {w.Wiederherstellen1, TPicture::Redo}, {w.Dateiinformationen1, TPicture::FileInfo},
+        {w.Fragenprfen1, TPicture::Check},  {w.WeitereInfosundUpdates1, TPicture::Web},
+    };
+    for (const auto &[item, picture] : own) {
+        QVERIFY(!item->icon().isNull());
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled})
+            QCOMPARE(item->icon().pixmap(QSize(16, 16), mode).toImage(),
+                     PictureIcon(picture).pixmap(QSize(16, 16), mode).toImage());
+    }
     for (QAction *bare : {w.Speichernunter1, w.Exportieren1, w.Gehezu1, w.Ausschneiden2, w.Lschen1})
         QVERIFY(bare->icon().isNull());
 }
