@@ -363,6 +363,7 @@ private:
 
     void BuildToolbar();
     void BuildRecordForm();
+    void UseFieldFonts();
     void BuildStatusLine();
     void BuildMainMenu();
     void BuildEditPopup();
@@ -446,6 +447,7 @@ private:
     std::vector<TCsvChange> FSpreadsheetChanges;
 
     bool FIsFileLoaded = false;
+    bool FFieldFontsSet = false;  // given when the record form is first shown
     bool FIsChanged = false;
 
     QUndoStack *FHistory = nullptr;

@@ -364,6 +364,18 @@ void TKelmorFrm::BuildToolbar()
         b->setEnabled(false);
 }
 
+// The record form stays hidden until a document is open, and loading its font cost
+// the empty window's start-up a font file and a search for fallback fonts.
+void TKelmorFrm::UseFieldFonts()
+{
+    if (FFieldFontsSet)
+        return;
+    FFieldFontsSet = true;
+    for (TEditField *field : MainPanel->findChildren<TEditField *>())
+        UseFieldFont(field);
+    UseFieldFont(Answers);
+}
+
 TEditField *TKelmorFrm::MakeEditField(const char *name, int left, int top, int width, int height, int maxLength,
                                       const QString &hint)
 {
@@ -371,7 +383,6 @@ TEditField *TKelmorFrm::MakeEditField(const char *name, int left, int top, int w
     field->setObjectName(QLatin1String(name));
     field->setGeometry(ScaledRect(left, top, width, height));
     field->setMaxLength(maxLength);
-    UseFieldFont(field);
     SetHint(field, hint);
     connect(field, &TEditField::MouseUp, this, [this, field] { Question1MouseUp(field); });
     connect(field, &TEditField::Exit, this, [this, field] { AnswerEditExit(field); });
@@ -470,7 +481,6 @@ void TKelmorFrm::BuildRecordForm()
     Answers->setGeometry(ScaledRect(338, 385, 578, 172));
     Answers->setSelectionMode(QAbstractItemView::SingleSelection);
     Answers->setSortingEnabled(false);
-    UseFieldFont(Answers);
     SetHint(Answers, QStringLiteral("Liste der vorhandenen Antworten"));
     connect(Answers, &TAnswerList::Click, this, [this] { AnswersClick(Answers); });
     connect(Answers, &TAnswerList::DblClick, this, [this] { AnswersDblClick(Answers); });

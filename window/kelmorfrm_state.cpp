@@ -42,6 +42,8 @@ bool ShownInMenuBar(const QAction *item)
 void TKelmorFrm::SetIsFileLoaded(bool value)
 {
     FIsFileLoaded = value;
+    if (value)
+        UseFieldFonts();
     for (QAction *item : {Bearbeiten1->menuAction(), Datensatz1->menuAction(), Speichern1, Speichernunter1, N10,
                           Exportieren1, N2, Schlieen1})
         item->setVisible(value);
