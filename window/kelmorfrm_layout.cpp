@@ -364,8 +364,9 @@ void TKelmorFrm::BuildToolbar()
         b->setEnabled(false);
 }
 
-// The record form stays hidden until a document is open, and loading its font cost
-// the empty window's start-up a font file and a search for fallback fonts.
+// The record form stays hidden until a document is open. Its fields get their font
+// then, which spares the empty window's start-up a font file and a search for
+// fallback fonts.
 void TKelmorFrm::UseFieldFonts()
 {
     if (FFieldFontsSet)
