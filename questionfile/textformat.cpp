@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "errors.h"
 #include "filestreams.h"
@@ -107,12 +108,21 @@ private:
     bool FEnded = false;      // the source is used up or a Ctrl-Z has come
 };
 
+// The line around the first place where `part` stands in it: what comes before and
+// what after. A line without it is all before.
+std::pair<std::string_view, std::string_view> AroundFirst(std::string_view line, std::string_view part)
+{
+    const std::size_t at = line.find(part);
+    if (at == std::string_view::npos)
+        return {line, {}};
+    return {line.substr(0, at), line.substr(at + part.size())};
+}
+
 std::string WithoutFirst(std::string_view line, std::string_view part)
 {
-    std::string text(line);
-    const auto at = text.find(part);
-    if (at != std::string::npos)
-        text.erase(at, part.size());
+    const auto [before, after] = AroundFirst(line, part);
+    std::string text(before);
+    text += after;
     return text;
 }
 
@@ -121,18 +131,13 @@ std::string WithoutFirst(std::string_view line, std::string_view part)
 template <std::size_t N>
 void AssignWithoutFirst(TShortString<N> &field, std::string_view line, std::string_view part)
 {
-    const std::size_t at = line.find(part);
-    if (at == std::string_view::npos) {
-        field = line;
-        return;
-    }
+    const auto [before, after] = AroundFirst(line, part);
     std::array<char, N> joined;
-    const std::size_t head = std::min(at, N);
-    std::copy_n(line.data(), head, joined.data());
-    const std::string_view tail = line.substr(at + part.size());
-    const std::size_t more = std::min(tail.size(), N - head);
-    std::copy_n(tail.data(), more, joined.data() + head);
-    field = std::string_view(joined.data(), head + more);
+    const std::size_t head = std::min(before.size(), N);
+    const std::size_t tail = std::min(after.size(), N - head);
+    std::copy_n(before.data(), head, joined.data());
+    std::copy_n(after.data(), tail, joined.data() + head);
+    field = std::string_view(joined.data(), head + tail);
 }
 
 std::string WithoutMarker(std::string_view text)

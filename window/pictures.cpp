@@ -3,6 +3,7 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -38,16 +39,13 @@ public:
 private:
     const QIcon &Icon()
     {
-        if (!FFetched) {
+        if (!FIcon)
             FIcon = FFetch();
-            FFetched = true;
-        }
-        return FIcon;
+        return *FIcon;
     }
 
     std::function<QIcon()> FFetch;
-    QIcon FIcon;
-    bool FFetched = false;
+    std::optional<QIcon> FIcon;
 };
 
 QSize SizeOf(TPicture p)

@@ -13,13 +13,18 @@ const QString DialogFolderKey = QStringLiteral("FileDialogs/LastFolder");
 
 // Each change of the settings file is a write to disk and a wait for it, on the way
 // to the record the user waits for: a value that stays as it was is not set again.
+void SetIfChanged(QSettings &settings, const QString &key, const QVariant &value)
+{
+    if (settings.value(key) != value)
+        settings.setValue(key, value);
+}
+
 void Store(QSettings &settings, const std::vector<std::string> &files)
 {
     QVariantList list;
     for (const std::string &file : files)
         list.append(QByteArray(file.data(), qsizetype(file.size())));
-    if (settings.value(RecentFilesKey).toList() != list)
-        settings.setValue(RecentFilesKey, list);
+    SetIfChanged(settings, RecentFilesKey, list);
 }
 
 std::vector<std::string> RecentFiles(const QSettings &settings)
@@ -49,9 +54,7 @@ void NoteRecentFile(const std::string &fullLocalName)
     if (files.size() > MaxRecentFiles)
         files.resize(MaxRecentFiles);
     Store(settings, files);
-    const QString folder = QFileInfo(DisplayName(fullLocalName)).absolutePath();
-    if (settings.value(DialogFolderKey).toString() != folder)
-        settings.setValue(DialogFolderKey, folder);
+    SetIfChanged(settings, DialogFolderKey, QFileInfo(DisplayName(fullLocalName)).absolutePath());
 }
 
 void ForgetRecentFile(const std::string &fullLocalName)
@@ -78,5 +81,6 @@ QString DialogFolder()
 
 void SetDialogFolder(const QString &folder)
 {
-    QSettings().setValue(DialogFolderKey, folder);
+    QSettings settings;
+    SetIfChanged(settings, DialogFolderKey, folder);
 }
