@@ -29,12 +29,15 @@ while [ "$round" -le "$rounds" ]; do
 done
 
 bare=$("$probes/qt-window-startup-probe" --memory 2>/dev/null | awk '/peak/ { print $4 }')
+# The editor with no file as well: what the document adds is told apart from what the
+# empty window costs, which no reader's change can lower.
+empty=$("$probes/kelmor-startup-probe" --memory 2>/dev/null | awk '/peak/ { print $4 }')
 memory=$("$probes/kelmor-startup-probe" "$files/fragen.raf" --memory 2>/dev/null)
 peak=$(echo "$memory" | awk '/peak/ { print $4 }')
 records=$(echo "$memory" | awk '/records/ { print $4 }')
 
 echo
-awk -v bare="$bare" -v peak="$peak" -v records="$records" '
+awk -v bare="$bare" -v empty="$empty" -v peak="$peak" -v records="$records" '
 function median(list, n,    i, j, t) {
   for (i = 2; i <= n; i++)
     for (j = i; j > 1 && list[j - 1] > list[j]; j--) { t = list[j]; list[j] = list[j - 1]; list[j - 1] = t }
@@ -59,4 +62,6 @@ END {
   ratio = (peak - bare) / records
   printf "%-46s %7.1f MB = %4.2fx the records bytes (%.1f MB), target at most 1.2x: %s\n",
          "Peak memory above the bare window, RAF file", peak - bare, ratio, records, verdict(ratio, 1.2)
+  printf "%-46s %7.1f MB = %4.2fx the records bytes\n", "  of which the editor with no file", empty - bare, (empty - bare) / records
+  printf "%-46s %7.1f MB = %4.2fx the records bytes\n", "  of which the RAF file", peak - empty, (peak - empty) / records
 }' "$medians"
