@@ -13,9 +13,12 @@ const QString DialogFolderKey = QStringLiteral("FileDialogs/LastFolder");
 
 // Each change of the settings file is a write to disk and a wait for it, on the way
 // to the record the user waits for: a value that stays as it was is not set again.
+// A value not there counts as empty: an empty list is written as no value at all and
+// comes back as such.
 void SetIfChanged(QSettings &settings, const QString &key, const QVariant &value)
 {
-    if (settings.value(key) != value)
+    const QVariant stored = settings.value(key);
+    if ((stored.isValid() ? stored : QVariant(value.metaType())) != value)
         settings.setValue(key, value);
 }
 

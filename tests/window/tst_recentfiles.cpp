@@ -137,6 +137,12 @@ void TestRecentFiles::aMissingFileLeavesTheList()
     QVERIFY(f.Seam->Calls.constLast().Text.contains(gone));
     QCOMPARE(w.QFile->Count(), 3);
     QCOMPARE(Captions(w), QStringList{QStringLiteral("&1 %1").arg(kept)});
+
+    // Forgetting a file that is not there writes nothing, also where the list is
+    // empty, which the settings file holds as no value at all.
+    QSettings().clear();
+    ForgetRecentFile(QFile::encodeName(gone).toStdString());
+    QVERIFY(QSettings().allKeys().isEmpty());
 }
 
 void TestRecentFiles::dialogsStartInTheLastFilesFolder()
