@@ -44,6 +44,7 @@ function median(list, n,    i, j, t) {
   return n % 2 ? list[(n + 1) / 2] : (list[n / 2] + list[n / 2 + 1]) / 2
 }
 function verdict(ratio, limit) { return ratio <= limit ? "met" : "MISSED" }
+function share(what, megabytes) { printf "%-46s %7.1f MB = %4.2fx the records bytes\n", what, megabytes, megabytes / records }
 # One line per start-up target: the medians over all rounds, the ratio as the median
 # of the rounds own ratios, and the lowest and highest of those.
 function timed(what, values, compared, comparison, limit,    i, r, v, c, lo, hi) {
@@ -62,6 +63,6 @@ END {
   ratio = (peak - bare) / records
   printf "%-46s %7.1f MB = %4.2fx the records bytes (%.1f MB), target at most 1.2x: %s\n",
          "Peak memory above the bare window, RAF file", peak - bare, ratio, records, verdict(ratio, 1.2)
-  printf "%-46s %7.1f MB = %4.2fx the records bytes\n", "  of which the editor with no file", empty - bare, (empty - bare) / records
-  printf "%-46s %7.1f MB = %4.2fx the records bytes\n", "  of which the RAF file", peak - empty, (peak - empty) / records
+  share("  of which the editor with no file", empty - bare)
+  share("  of which the RAF file", peak - empty)
 }' "$medians"
