@@ -1,5 +1,7 @@
 #include "mirolafile.h"
 
+#include <algorithm>
+#include <iterator>
 #include <new>
 #include <sys/mman.h>
 
@@ -108,16 +110,18 @@ void ReleaseRecordRoom(void *room, std::size_t bytes) noexcept
         ::operator delete(room, std::align_val_t(kLargePage));
 }
 
-void TMirolaFile::Add()
+TMirolaDatensatz TMirolaFile::NewRecord() const
 {
-    Post();
     TMirolaDatensatz record;
     record.theletter = u'x';
     record.level = u'a';
     record.Index = Count();
-    Data.push_back(record);
-    Index = Count() - 1;
-    GetRecord(Index);
+    return record;
+}
+
+void TMirolaFile::Add()
+{
+    InsertRecords(Count(), TRecordList{NewRecord()});
 }
 
 void TMirolaFile::Delete()
@@ -125,8 +129,78 @@ void TMirolaFile::Delete()
     Post();
     if (Data.size() <= 1)
         return;
-    Data.erase(Data.begin() + Index);
-    Index = Count() - 1;
+    RemoveRecords(Index, 1);
+    Last();
+}
+
+void TMirolaFile::CheckRange(std::int32_t First, std::int32_t Number) const
+{
+    if (First < 0 || First > Count())
+        RaiseListIndexError(First, Data.size());
+    if (Number < 0)
+        RaiseListIndexError(Number, Data.size());
+    if (static_cast<long long>(First) + Number > Count())
+        RaiseListIndexError(Count(), Data.size());
+}
+
+void TMirolaFile::InsertRecords(std::int32_t Position, TRecordList Records)
+{
+    CheckRange(Position, 0);
+    if (Records.empty())
+        return;
+    Post();
+    // A reader's records fill a fresh document without being copied.
+    if (Data.empty())
+        Data = std::move(Records);
+    else
+        Data.insert(Data.begin() + Position, std::make_move_iterator(Records.begin()),
+                    std::make_move_iterator(Records.end()));
+    Index = Position;
+    GetRecord(Index);
+}
+
+TRecordList TMirolaFile::RemoveRecords(std::int32_t First, std::int32_t Number)
+{
+    CheckRange(First, Number);
+    if (Number == 0)
+        return {};
+    Post();
+    const auto begin = Data.begin() + First;
+    TRecordList removed(std::make_move_iterator(begin), std::make_move_iterator(begin + Number));
+    Data.erase(begin, begin + Number);
+    if (Data.empty()) {
+        Index = 0;
+        DatRec = {};
+        return removed;
+    }
+    Index = std::min(First, Count() - 1);
+    GetRecord(Index);
+    return removed;
+}
+
+void TMirolaFile::ReplaceRecord(std::int32_t Position, const TMirolaDatensatz &Record)
+{
+    if (Position < 0 || Position >= Count())
+        RaiseListIndexError(Position, Data.size());
+    Post();
+    Index = Position;
+    DatRec = Record;
+}
+
+void TMirolaFile::MoveRecords(std::int32_t First, std::int32_t Number, std::int32_t To)
+{
+    CheckRange(First, Number);
+    if (To < 0 || To > Count() - Number)
+        RaiseListIndexError(To, Data.size());
+    if (Number == 0)
+        return;
+    Post();
+    const auto at = [this](std::int32_t position) { return Data.begin() + position; };
+    if (To < First)
+        std::rotate(at(To), at(First), at(First + Number));
+    else
+        std::rotate(at(First), at(First + Number), at(To + Number));
+    Index = To;
     GetRecord(Index);
 }
 

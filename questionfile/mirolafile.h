@@ -81,15 +81,52 @@ public:
     void Next();
     void Last();
     void MoveBy(std::int32_t Distance);
+    // Appends NewRecord() and puts the cursor on it.
     void Add();
+    // Removes the current record, unless it is the only one, and puts the cursor on
+    // the last record, not on the neighbour of the removed one.
     void Delete();
     void Post();
+
+    // The record Add appends: Schwarzer Peter, level "a", no texts, its Index the
+    // place it takes at the end.
+    TMirolaDatensatz NewRecord() const;
+
+    // Changes of the record list. Each checks its arguments first: a position or
+    // range outside the list raises the list-index error before anything changes.
+    // Each then posts the buffer, as every cursor operation does, so that edits not
+    // yet posted go with their record, and ends with the cursor on the place of the
+    // change. An empty change (no records, a range of none) does nothing at all, as
+    // Prior on the first record does: the buffer is not posted.
+
+    // Inserts `Records` before position `Position`, 0 to Count(); Count() appends.
+    // The cursor ends on the first inserted record.
+    void InsertRecords(std::int32_t Position, TRecordList Records);
+    // Removes the `Number` records from `First` on and gives them back as they were,
+    // the buffer's edits included. The cursor ends on the record that followed them,
+    // or on the last record when they ended the list. Removing every record leaves
+    // an empty document: cursor 0 and the buffer a record with nothing set, as a
+    // new document has.
+    TRecordList RemoveRecords(std::int32_t First, std::int32_t Number);
+    // Makes `Record` the record at `Position` as the window has it: the cursor goes
+    // there as a cursor operation goes, posting the buffer, and the buffer takes the
+    // record. It reaches the list with the next post, as every edit of the buffer
+    // does: storing the window's form goes through here.
+    void ReplaceRecord(std::int32_t Position, const TMirolaDatensatz &Record);
+    // Moves the `Number` records from `First` on so that the first of them stands at
+    // `To` afterwards, `To` being 0 to Count() - Number; their order stays, and so
+    // does that of the others. The cursor ends on the first moved record at its new
+    // place, also when `To` is `First` and nothing moves.
+    void MoveRecords(std::int32_t First, std::int32_t Number, std::int32_t To);
 
     std::int32_t Count() const { return static_cast<std::int32_t>(Data.size()); }
 
 private:
     void GetRecord(std::int32_t position);
     void PutRecord(std::int32_t position);
+    // Raises the list-index error unless `First` to `First` + `Number` - 1 lie in the
+    // list; it names the first position outside, or `Number` when that is negative.
+    void CheckRange(std::int32_t First, std::int32_t Number) const;
 
     void Load(TByteSource &source, tMirolaFType Filetype);
     // Refuses, before anything is written, a document that the format cannot hold.
