@@ -24,9 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             std::abort();
 
     TMirolaFile doc;
-    doc.Data = read.Records;
-    if (!doc.Data.empty())
-        doc.DatRec = doc.Data[0];
+    doc.InsertRecords(0, read.Records);
     const TCsvReadResult back = ReadCsv(WriteCsv(doc));
     if (back.Records != read.Records || !back.Changes.empty())
         std::abort();

@@ -625,11 +625,10 @@ TCsvReadResult ReadCsvFile(const std::string &fileName)
 
 void TakeCsvRecords(TMirolaFile &doc, TRecordList records)
 {
-    doc.Data = std::move(records);
-    if (doc.Data.empty())
+    if (records.empty())
         doc.Add();
-    doc.Index = 0;
-    doc.DatRec = doc.Data.front();
+    else
+        doc.InsertRecords(0, std::move(records));
 }
 
 std::string CsvChangeSummary(const std::vector<TCsvChange> &changes)
