@@ -1,19 +1,5 @@
 #include "documenthistory.h"
 
-namespace {
-
-// Puts `rec` at `index` and the cursor on it. The buffer is posted first, as every
-// cursor operation of the document does.
-void PutAndShow(TMirolaFile &doc, std::int32_t index, const TMirolaDatensatz &rec)
-{
-    doc.Post();
-    doc.Data[static_cast<std::size_t>(index)] = rec;
-    doc.Index = index;
-    doc.DatRec = rec;
-}
-
-}  // namespace
-
 THeaderTexts THeaderTexts::Of(const TMirolaFile &doc)
 {
     return {doc.Title, doc.AutorInfo, doc.CopyrightInfo};
@@ -26,71 +12,52 @@ void THeaderTexts::ApplyTo(TMirolaFile &doc) const
     doc.CopyrightInfo = CopyrightInfo;
 }
 
-void TDocumentStep::redo()
-{
-    // The first redo comes with the push, after the window made the change itself.
-    if (FApplied) {
-        FApplied = false;
-        return;
-    }
-    Apply();
-}
-
 TRecordEditStep::TRecordEditStep(TMirolaFile &doc, std::int32_t index, const TMirolaDatensatz &before,
                                  const TMirolaDatensatz &after)
     : TDocumentStep(doc), FIndex(index), FBefore(before), FAfter(after)
 {
 }
 
-void TRecordEditStep::Apply()
+void TRecordEditStep::redo()
 {
-    PutAndShow(FDoc, FIndex, FAfter);
+    FDoc.ReplaceRecord(FIndex, FAfter);
 }
 
-void TRecordEditStep::Revert()
+void TRecordEditStep::undo()
 {
-    PutAndShow(FDoc, FIndex, FBefore);
+    FDoc.ReplaceRecord(FIndex, FBefore);
 }
 
-TAddRecordStep::TAddRecordStep(TMirolaFile &doc, std::int32_t indexBefore, const TMirolaDatensatz &added)
-    : TDocumentStep(doc), FIndexBefore(indexBefore), FAdded(added)
-{
-}
-
-void TAddRecordStep::Apply()
-{
-    FDoc.Add();
-    FDoc.Data.back() = FAdded;
-    FDoc.DatRec = FAdded;
-}
-
-void TAddRecordStep::Revert()
-{
-    FDoc.Post();
-    FDoc.Data.pop_back();
-    FDoc.Index = std::min(FIndexBefore, FDoc.Count() - 1);
-    FDoc.DatRec = FDoc.Data[static_cast<std::size_t>(FDoc.Index)];
-}
-
-TDeleteRecordStep::TDeleteRecordStep(TMirolaFile &doc, std::int32_t index, const TMirolaDatensatz &deleted)
-    : TDocumentStep(doc), FIndex(index), FDeleted(deleted)
+TAddRecordStep::TAddRecordStep(TMirolaFile &doc)
+    : TDocumentStep(doc), FIndexBefore(doc.Index), FPosition(doc.Count()), FAdded{doc.NewRecord()}
 {
 }
 
-void TDeleteRecordStep::Apply()
+void TAddRecordStep::redo()
 {
-    FDoc.Post();
-    FDoc.Index = FIndex;
-    FDoc.DatRec = FDoc.Data[static_cast<std::size_t>(FIndex)];
-    FDoc.Delete();
+    FDoc.InsertRecords(FPosition, std::move(FAdded));
 }
 
-void TDeleteRecordStep::Revert()
+void TAddRecordStep::undo()
 {
-    FDoc.Post();
-    FDoc.Data.insert(FDoc.Data.begin() + FIndex, FDeleted);
-    FDoc.Index = FIndex;
-    FDoc.DatRec = FDeleted;
+    FAdded = FDoc.RemoveRecords(FPosition, 1);
+    FDoc.MoveBy(FIndexBefore - FDoc.Index);
+}
+
+TDeleteRecordStep::TDeleteRecordStep(TMirolaFile &doc, std::int32_t index)
+    : TDocumentStep(doc), FIndex(index)
+{
+}
+
+void TDeleteRecordStep::redo()
+{
+    FDeleted = FDoc.RemoveRecords(FIndex, 1);
+    FDoc.Last();
+}
+
+void TDeleteRecordStep::undo()
+{
+    FDoc.InsertRecords(FIndex, std::move(FDeleted));
 }
 
 THeaderStep::THeaderStep(TMirolaFile &doc, const THeaderTexts &before, const THeaderTexts &after)

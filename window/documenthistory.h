@@ -18,21 +18,16 @@ struct THeaderTexts {
     void ApplyTo(TMirolaFile &doc) const;
 };
 
-// A step made of a change the window has already applied: pushing it does nothing
-// to the document, only redoing it later does.
+// A step of the history: redo() makes its change in the document and undo() takes
+// it back. QUndoStack::push runs redo(), so a command changes the document by
+// pushing a step, and every command has that one path. A step holds only what is
+// not in the document at the time: the records it took out, the texts it replaced.
 class TDocumentStep : public QUndoCommand {
 public:
     explicit TDocumentStep(TMirolaFile &doc) : FDoc(doc) {}
-    void redo() final;
-    void undo() final { Revert(); }
 
 protected:
-    virtual void Apply() = 0;
-    virtual void Revert() = 0;
     TMirolaFile &FDoc;
-
-private:
-    bool FApplied = true;
 };
 
 // The stored edits of one record: its texts, level, right answer and answers.
@@ -40,10 +35,8 @@ class TRecordEditStep : public TDocumentStep {
 public:
     TRecordEditStep(TMirolaFile &doc, std::int32_t index, const TMirolaDatensatz &before,
                     const TMirolaDatensatz &after);
-
-protected:
-    void Apply() override;
-    void Revert() override;
+    void redo() override;
+    void undo() override;
 
 private:
     std::int32_t FIndex;
@@ -51,42 +44,42 @@ private:
     TMirolaDatensatz FAfter;
 };
 
-// A record added at the end of the list.
+// A new record added at the end of the list. Undo leaves the cursor where it was
+// before, or on the last record when that place has gone.
 class TAddRecordStep : public TDocumentStep {
 public:
-    TAddRecordStep(TMirolaFile &doc, std::int32_t indexBefore, const TMirolaDatensatz &added);
-
-protected:
-    void Apply() override;
-    void Revert() override;
+    explicit TAddRecordStep(TMirolaFile &doc);
+    void redo() override;
+    void undo() override;
 
 private:
     std::int32_t FIndexBefore;
-    TMirolaDatensatz FAdded;
+    std::int32_t FPosition;
+    // The new record while it is out of the list. Undo takes it as it stands: the
+    // form writes a new record whole once it shows it, so that is how redo must
+    // bring it back.
+    TRecordList FAdded;
 };
 
-// A record deleted from its place.
+// The record at a place deleted. Redo leaves the cursor on the last record, as
+// Delete does; undo on the record put back.
 class TDeleteRecordStep : public TDocumentStep {
 public:
-    TDeleteRecordStep(TMirolaFile &doc, std::int32_t index, const TMirolaDatensatz &deleted);
-
-protected:
-    void Apply() override;
-    void Revert() override;
+    TDeleteRecordStep(TMirolaFile &doc, std::int32_t index);
+    void redo() override;
+    void undo() override;
 
 private:
     std::int32_t FIndex;
-    TMirolaDatensatz FDeleted;
+    TRecordList FDeleted;  // while it is out of the list
 };
 
 // The header texts as the file information dialog left them.
 class THeaderStep : public TDocumentStep {
 public:
     THeaderStep(TMirolaFile &doc, const THeaderTexts &before, const THeaderTexts &after);
-
-protected:
-    void Apply() override { FAfter.ApplyTo(FDoc); }
-    void Revert() override { FBefore.ApplyTo(FDoc); }
+    void redo() override { FAfter.ApplyTo(FDoc); }
+    void undo() override { FBefore.ApplyTo(FDoc); }
 
 private:
     THeaderTexts FBefore;

@@ -169,8 +169,8 @@ public:
 
     // Every change the user makes to the document ends here: edits of the record
     // form, which are not yet in the document, or a step of its history (records
-    // stored, added and deleted, the header texts), which is; the history takes the
-    // step over.
+    // stored, added and deleted, the header texts), which makes its change as the
+    // history takes it over.
     void DocumentChanged(TDocumentStep *step = nullptr);
 
     // The document's history, for undo and redo; fresh with every document.

@@ -32,13 +32,19 @@ void FillHeaderFields(TNeueDatDlg &dialog, const TMirolaFile &doc)
     TNeueDatDlg::SetFieldText(dialog.CopyrightInfoEdit, OemToQString(doc.CopyrightInfo));
 }
 
-// The dialog's fields into the header texts of `doc`; a text left as it was shown
-// keeps its bytes.
+// The dialog's fields into header texts; a text left as it was shown keeps its bytes.
+void TakeHeaderFields(const TNeueDatDlg &dialog, THeaderTexts &texts)
+{
+    texts.Title = QStringToOemKeeping(dialog.TitleEdit->text(), texts.Title.view());  // cut to 36 bytes
+    texts.AutorInfo = QStringToOemKeeping(dialog.AutorInfoEdit->text(), texts.AutorInfo);
+    texts.CopyrightInfo = QStringToOemKeeping(dialog.CopyrightInfoEdit->text(), texts.CopyrightInfo);
+}
+
 void TakeHeaderFields(const TNeueDatDlg &dialog, TMirolaFile &doc)
 {
-    doc.Title = QStringToOemKeeping(dialog.TitleEdit->text(), doc.Title.view());  // cut to 36 bytes
-    doc.AutorInfo = QStringToOemKeeping(dialog.AutorInfoEdit->text(), doc.AutorInfo);
-    doc.CopyrightInfo = QStringToOemKeeping(dialog.CopyrightInfoEdit->text(), doc.CopyrightInfo);
+    THeaderTexts texts = THeaderTexts::Of(doc);
+    TakeHeaderFields(dialog, texts);
+    texts.ApplyTo(doc);
 }
 
 }  // namespace
@@ -240,7 +246,8 @@ void TKelmorFrm::Dateiinformationen1Click(QObject *)
     if (FSeam->ShowModal(dialog) != QDialog::Accepted)
         return;
     const THeaderTexts before = THeaderTexts::Of(*QFile);
-    TakeHeaderFields(dialog, *QFile);
+    THeaderTexts after = before;
+    TakeHeaderFields(dialog, after);
     // A confirmed dialog is a change even when every text stayed as it was.
-    DocumentChanged(new THeaderStep(*QFile, before, THeaderTexts::Of(*QFile)));
+    DocumentChanged(new THeaderStep(*QFile, before, after));
 }

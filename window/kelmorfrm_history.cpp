@@ -1,6 +1,9 @@
-// TKelmorFrm: the document's history. Every change of the document ends in
-// DocumentChanged, either as an edit still in the form or as a step of the history;
-// the changed mark follows both, and undo and redo walk the steps.
+// TKelmorFrm: the document's history. Every change of the document goes through
+// DocumentChanged, either as an edit still in the form or as a step of the history,
+// which makes the change when it is pushed; the changed mark follows both, and undo
+// and redo walk the steps.
+#include <memory>
+
 #include <QAction>
 #include <QUndoStack>
 
@@ -21,7 +24,11 @@ void TKelmorFrm::BuildHistory()
 void TKelmorFrm::DocumentChanged(TDocumentStep *step)
 {
     if (step != nullptr) {
+        // The stack owns a step once it holds it; a step whose change fails (push
+        // makes it) never gets there.
+        std::unique_ptr<TDocumentStep> owned(step);
         FHistory->push(step);
+        owned.release();
     } else {
         FFormHasEdits = true;
     }

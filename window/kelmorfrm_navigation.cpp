@@ -15,33 +15,30 @@ void TKelmorFrm::DataControlClick(QObject *Sender)
         return;
     StoreRecord();
     const int command = Sender != nullptr ? Sender->property(TagProperty).toInt() : 0;
-    const std::int32_t countBefore = QFile->Count();
-    const std::int32_t indexBefore = QFile->Index;
-    // The record about to go, as the list holds it once the buffer is posted.
-    const TMirolaDatensatz current = QFile->DatRec;
     switch (command) {
     case rcFirst: QFile->First(); break;
     case rcPrior: QFile->Prior(); break;
     case rcNext: QFile->Next(); break;
     case rcLast: QFile->Last(); break;
-    case rcAdd: QFile->Add(); break;
-    case rcDelete: QFile->Delete(); break;
+    case rcAdd: DocumentChanged(new TAddRecordStep(*QFile)); break;
+    case rcDelete:
+        // The last record is never deleted, and that is no change; Delete still
+        // posts the buffer.
+        if (QFile->Count() > 1)
+            DocumentChanged(new TDeleteRecordStep(*QFile, QFile->Index));
+        else
+            QFile->Delete();
+        break;
     case rcPost: QFile->Post(); break;
     default: break;
     }
     UpdateNavigation();
     ShowRecord();
-    // The last record is never deleted, and that is no change.
-    if (QFile->Count() == countBefore)
-        return;
     if (command == rcAdd) {
-        // A new record is written whole, as the form shows it, so that the step
-        // holds it as it is saved and leaving it untouched makes no step of its own.
+        // A new record is written whole, as the form shows it, so that the record
+        // is kept as it is saved and leaving it untouched makes no step of its own.
         FFormEdits.NewRecord = true;
         WriteForm(QFile->DatRec);
-        DocumentChanged(new TAddRecordStep(*QFile, indexBefore, QFile->DatRec));
-    } else {
-        DocumentChanged(new TDeleteRecordStep(*QFile, indexBefore, current));
     }
 }
 

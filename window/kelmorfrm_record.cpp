@@ -106,13 +106,14 @@ void TKelmorFrm::ShowRecord()
 void TKelmorFrm::StoreRecord()
 {
     const TMirolaDatensatz before = QFile->DatRec;
+    TMirolaDatensatz after = before;
     // Whatever ends the writing, what was written is a step: it can be undone.
-    const auto recordStep = [this, &before] {
-        if (QFile->DatRec != before)
-            DocumentChanged(new TRecordEditStep(*QFile, QFile->Index, before, QFile->DatRec));
+    const auto recordStep = [this, &before, &after] {
+        if (after != before)
+            DocumentChanged(new TRecordEditStep(*QFile, QFile->Index, before, after));
     };
     try {
-        WriteForm(QFile->DatRec);
+        WriteForm(after);
     } catch (...) {
         recordStep();
         throw;
