@@ -12,9 +12,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "elementproperties.h"
 #include "fonts.h"
 #include "hinttracker.h"
-#include "kelmorfrm.h"
 #include "mirolafile.h"
 
 namespace {

@@ -27,6 +27,7 @@
 
 #include "answerlist.h"
 #include "csvformat.h"
+#include "elementproperties.h"
 #include "questioncheck.h"
 #include "mirolafile.h"
 #include "platformseam.h"
@@ -60,14 +61,6 @@ inline const QString EmptyStateHint =
     QStringLiteral("Klicken Sie auf \"Neu\" oder \"Öffnen\", um eine Mirola-Datei zu bearbeiten...");
 // The name of a document that has none yet.
 inline const QString UntitledName = QStringLiteral("Unbenannt");
-
-// The integer property that picks the command of an element shared by several.
-inline constexpr const char *TagProperty = "Tag";
-
-// The integer property with the help topic that F1 asks for; an element without one
-// asks for its nearest enclosing element's, up to its window.
-inline constexpr const char *HelpContextProperty = "HelpContext";
-int HelpContextOf(const QObject *element);
 
 // The Tags of the seven record commands, carried by their toolbar buttons and menu
 // items and read by DataControlClick.

@@ -42,18 +42,6 @@ private:
 
 }  // namespace
 
-int HelpContextOf(const QObject *element)
-{
-    for (; element != nullptr; element = element->parent()) {
-        const int context = element->property(HelpContextProperty).toInt();
-        if (context != 0)
-            return context;
-        if (element->isWidgetType() && static_cast<const QWidget *>(element)->isWindow())
-            break;
-    }
-    return 0;
-}
-
 void TKelmorFrm::BuildHelpKeys()
 {
     auto *helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
