@@ -16,7 +16,7 @@
 //   kelmorfrm_check.cpp     the question check's window and Export's question
 //   kelmorfrm_history.cpp   the document's history: every change as a step, undo
 //                           and redo, and the changed mark that follows them
-//   kelmorfrm_commands.cpp  the remaining menu and toolbar commands
+//   kelmorfrm_clipboard.cpp cut, copy, paste and delete in the edit fields
 #include <QMainWindow>
 #include <QString>
 #include <array>

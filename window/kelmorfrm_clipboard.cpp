@@ -1,6 +1,5 @@
-// TKelmorFrm: the commands of the menus, the toolbar and the context menu that neither
-// bring documents in or out, move through the records, edit the answers, search nor
-// help: the clipboard commands.
+// TKelmorFrm: the clipboard commands of the menu, the toolbar and the edit fields'
+// context menu (cut, copy, paste and delete), and the field they act on.
 #include "editfield.h"
 #include "kelmorfrm.h"
 
