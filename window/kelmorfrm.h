@@ -153,12 +153,13 @@ public:
     void UpdateNavigation();
     void UpdateAnswerOptions();
 
-    // Enables or disables a menu item; also keeps the value for the shortcut the
-    // item has while it is hidden.
-    static void EnableItem(QAction *item, bool enabled);
-    static bool ItemEnabled(const QAction *item);
-    // The same for a command: its menu item and the toolbar button that runs it too.
+    // Enables or disables a command: its menu item, keeping the value for the
+    // shortcut the item has while it is hidden, and the toolbar button that runs the
+    // same command. The answer buttons and the right-answer choices are controls of
+    // the record form, not commands, and are switched as controls.
     void EnableCommand(QAction *item, bool enabled);
+    // What EnableCommand last gave the item; Qt reports a hidden item as disabled.
+    static bool ItemEnabled(const QAction *item);
 
     // Every change the user makes to the document ends here: edits of the record
     // form, which are not yet in the document, or a step of its history (records
@@ -358,8 +359,7 @@ private:
     void BuildRecordForm();
     void UseFieldFonts();
     void BuildStatusLine();
-    void BuildMainMenu();
-    void BuildEditPopup();
+    void BuildMenus();
     void BuildFileDialogs();
     void BuildHiddenItemShortcuts();
     void BuildHelpKeys();

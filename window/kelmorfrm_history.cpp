@@ -39,8 +39,8 @@ void TKelmorFrm::RefreshChangedMark()
 {
     const bool loaded = FIsFileLoaded && QFile;
     SetIsChanged(loaded && (FFormHasEdits || !FHistory->isClean()));
-    EnableItem(Rckgngig1, loaded && (FFormHasEdits || FHistory->canUndo()));
-    EnableItem(Wiederherstellen1, loaded && FHistory->canRedo());
+    EnableCommand(Rckgngig1, loaded && (FFormHasEdits || FHistory->canUndo()));
+    EnableCommand(Wiederherstellen1, loaded && FHistory->canRedo());
     DocumentCheckDue();
 }
 

@@ -108,9 +108,9 @@ protected:
 };
 
 
-// The window's commands in the order of the main menu: its menus, items and
-// separators, each item with the toolbar button that runs the same command. An
-// item shows its own picture, else its button's.
+// The window's commands in the order of the main menu and then the edit popup: their
+// menus, items and separators, each item with the toolbar button that runs the same
+// command. An item shows its own picture, else its button's.
 struct TToolbarTwin {
     QToolButton *TKelmorFrm::*Member;
     const char *Name;
@@ -122,13 +122,18 @@ struct TToolbarTwin {
 
 struct TCommandRow {
     QMenu *TKelmorFrm::*Menu = nullptr;  // the menu the row goes into; none: the menu bar
-    QMenu *TKelmorFrm::*Submenu = nullptr;  // a row that is a menu of its own
+    // A row that is a menu of its own; without a caption, a context menu in no bar.
+    QMenu *TKelmorFrm::*Submenu = nullptr;
     QAction *TKelmorFrm::*Item = nullptr;
     const char *Name = nullptr;
     const char *Caption = nullptr;  // none: a separator
     const char *Hint = nullptr;
     // Portable key texts, "; " between several; the menu shows the first.
     const char *Keys = nullptr;
+    // Where the keys act: the main menu's anywhere in the window; the popup's only in
+    // the edit fields, which hand them over while they have the focus and so put them
+    // before the main menu's same keys.
+    Qt::ShortcutContext Reach = Qt::WindowShortcut;
     void (TKelmorFrm::*Handler)(QObject *) = nullptr;
     int Tag = 0;
     std::optional<TPicture> Picture = std::nullopt;
@@ -272,6 +277,17 @@ const TCommandRow CommandTable[] = {
     {.Menu = &F::N4, .Item = &F::N5, .Name = "N5"},
     {.Menu = &F::N4, .Item = &F::Infober1, .Name = "Infober1", .Caption = "&Info &über ...",
      .Hint = "Zeigt das Info-Fenster von Kelmor für Mirola an...", .Keys = "Alt+Y", .Handler = &F::Infober1Click},
+
+    {.Submenu = &F::EditPopup1, .Name = "EditPopup1"},
+    {.Menu = &F::EditPopup1, .Item = &F::Ausschneiden2, .Name = "Ausschneiden2", .Caption = "&Ausschneiden",
+     .Keys = "Ctrl+X", .Reach = Qt::WidgetShortcut, .Handler = &F::Ausschneiden1Click},
+    {.Menu = &F::EditPopup1, .Item = &F::Kopieren2, .Name = "Kopieren2", .Caption = "&Kopieren", .Keys = "Ctrl+C",
+     .Reach = Qt::WidgetShortcut, .Handler = &F::Kopieren1Click},
+    {.Menu = &F::EditPopup1, .Item = &F::Einfgen2, .Name = "Einfgen2", .Caption = "&Einfügen", .Keys = "Ctrl+V",
+     .Reach = Qt::WidgetShortcut, .Handler = &F::Einfgen1Click},
+    {.Menu = &F::EditPopup1, .Item = &F::N9, .Name = "N9"},
+    {.Menu = &F::EditPopup1, .Item = &F::Lschen1, .Name = "Lschen1", .Caption = "&Löschen", .Keys = "Ctrl+D",
+     .Reach = Qt::WidgetShortcut, .Handler = &F::Lschen1Click},
 };
 }  // namespace
 
@@ -308,8 +324,7 @@ TKelmorFrm::TKelmorFrm(std::unique_ptr<TPlatformSeam> seam, QWidget *parent)
     BuildToolbar();
     BuildRecordForm();
     BuildStatusLine();
-    BuildMainMenu();
-    BuildEditPopup();
+    BuildMenus();
     BuildFileDialogs();
     BuildHiddenItemShortcuts();
     BuildHelpKeys();
@@ -359,6 +374,8 @@ void TKelmorFrm::BuildToolbar()
         this->*twin.Member = MakeToolButton(twin.Name, twin.Left, twin.Width, QString::fromUtf8(twin.Hint),
                                             PictureIcon(twin.Picture), row.Handler, row.Tag);
     }
+    // Set alone, not by EnableCommand: these buttons start disabled while their menu
+    // items start enabled.
     for (QToolButton *b : {SaveButton, CutButton, CopyButton, PasteButton, FirstButton, PreviousButton, NextButton,
                            LastButton, AddButton, DeleteButton, PostButton})
         b->setEnabled(false);
@@ -606,7 +623,7 @@ QAction *TKelmorFrm::MakeSeparator(QMenu *menu, const char *name)
     return separator;
 }
 
-void TKelmorFrm::BuildMainMenu()
+void TKelmorFrm::BuildMenus()
 {
     MainMenu1 = new TMainMenuBar(this);
     setMenuBar(MainMenu1);
@@ -614,6 +631,12 @@ void TKelmorFrm::BuildMainMenu()
     for (const TCommandRow &row : CommandTable) {
         QMenu *const parentMenu = row.Menu != nullptr ? this->*row.Menu : nullptr;
         const QString caption = QString::fromUtf8(row.Caption);
+        if (row.Submenu != nullptr && row.Caption == nullptr) {
+            QMenu *popup = new QMenu(this);
+            popup->setObjectName(QLatin1String(row.Name));
+            this->*row.Submenu = popup;
+            continue;
+        }
         if (row.Submenu != nullptr) {
             QMenu *menu = parentMenu != nullptr ? parentMenu->addMenu(caption) : MainMenu1->addMenu(caption);
             menu->setObjectName(QLatin1String(row.Name));
@@ -626,8 +649,10 @@ void TKelmorFrm::BuildMainMenu()
             continue;
         }
         QAction *item = MakeItem(parentMenu, row.Name, caption, QString::fromUtf8(row.Hint), row.Handler, row.Tag);
-        if (row.Keys != nullptr)
+        if (row.Keys != nullptr) {
             item->setShortcuts(QKeySequence::listFromString(QLatin1String(row.Keys), QKeySequence::PortableText));
+            item->setShortcutContext(row.Reach);
+        }
         if (row.Picture) {
             // Drawn when the menu first opens, not while the window starts.
             item->setIcon(DeferredIcon([picture = *row.Picture] { return PictureIcon(picture); }));
@@ -653,28 +678,6 @@ void TKelmorFrm::BuildMainMenu()
     }
     for (QAction *neverShown : {SpracheLanguage1->menuAction(), N12})
         neverShown->setVisible(false);
-}
-
-void TKelmorFrm::BuildEditPopup()
-{
-    EditPopup1 = new QMenu(this);
-    EditPopup1->setObjectName(QStringLiteral("EditPopup1"));
-    const auto popupItem = [this](const char *name, const QString &caption, QKeySequence shortcut, THandler handler) {
-        QAction *item = MakeItem(EditPopup1, name, caption, {}, handler);
-        item->setShortcut(shortcut);
-        // The fields hand these keys over themselves while they have the focus.
-        item->setShortcutContext(Qt::WidgetShortcut);
-        return item;
-    };
-    Ausschneiden2 = popupItem("Ausschneiden2", QStringLiteral("&Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X),
-                              &TKelmorFrm::Ausschneiden1Click);
-    Kopieren2 = popupItem("Kopieren2", QStringLiteral("&Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C),
-                          &TKelmorFrm::Kopieren1Click);
-    Einfgen2 = popupItem("Einfgen2", QStringLiteral("&Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V),
-                         &TKelmorFrm::Einfgen1Click);
-    N9 = MakeSeparator(EditPopup1, "N9");
-    Lschen1 = popupItem("Lschen1", QStringLiteral("&Löschen"), QKeySequence(Qt::CTRL | Qt::Key_D),
-                        &TKelmorFrm::Lschen1Click);
     for (TEditField *field : {Question1, Question2, Question3, CommentEdit, AnswerEdit})
         field->SetPopupMenu(EditPopup1);
 }
@@ -702,9 +705,11 @@ void TKelmorFrm::BuildFileDialogs()
 void TKelmorFrm::BuildHiddenItemShortcuts()
 {
     // Qt drops the shortcut of an item that is hidden or sits in a hidden menu; these
-    // stand in for it while the item is out of sight.
+    // stand in for it while the item is out of sight. The popup's keys need none: the
+    // fields deliver them, and a window-wide stand-in would take the main menu's same
+    // keys away.
     for (const TCommandRow &row : CommandTable) {
-        if (row.Keys == nullptr)
+        if (row.Keys == nullptr || row.Reach != Qt::WindowShortcut)
             continue;
         QAction *item = this->*row.Item;
         auto *shortcut = new QShortcut(this);

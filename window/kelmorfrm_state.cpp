@@ -54,8 +54,8 @@ void TKelmorFrm::SetIsFileLoaded(bool value)
         control->setVisible(value);
     // Adding a record and saving under another name are always possible with a
     // document; neither depends on unsaved changes.
-    AddButton->setEnabled(value);
-    EnableItem(Speichernunter1, value);
+    EnableCommand(Hinzufgen1, value);
+    EnableCommand(Speichernunter1, value);
     SetHint(this, value ? QString() : EmptyStateHint);
     LayoutStatusLine();
     SyncHiddenItemShortcuts();
@@ -73,9 +73,9 @@ void TKelmorFrm::SetCurSelText(const QString &value)
     FCurSelText = value;
     const bool selected = !value.isEmpty();
     EnableCommand(Ausschneiden1, selected);
-    EnableItem(Ausschneiden2, selected);
+    EnableCommand(Ausschneiden2, selected);
     EnableCommand(Kopieren1, selected);
-    EnableItem(Kopieren2, selected);
+    EnableCommand(Kopieren2, selected);
 }
 
 void TKelmorFrm::UpdateNavigation()
@@ -129,17 +129,12 @@ void TKelmorFrm::LayoutStatusLine()
         HintPanel->setGeometry(inner);
 }
 
-void TKelmorFrm::EnableItem(QAction *item, bool enabled)
+void TKelmorFrm::EnableCommand(QAction *item, bool enabled)
 {
     // Qt reports a hidden item as disabled, whatever it was set to; the shortcut
     // of a hidden item needs the value set.
     item->setProperty(ItemEnabledProperty, enabled);
     item->setEnabled(enabled);
-}
-
-void TKelmorFrm::EnableCommand(QAction *item, bool enabled)
-{
-    EnableItem(item, enabled);
     for (const auto &[twinItem, button] : FTwins) {
         if (twinItem == item)
             button->setEnabled(enabled);
@@ -172,6 +167,7 @@ void TKelmorFrm::CommentEditChange(QObject *Sender)
         NoteLostCharacter(field->text());
     }
     SetCurSelText(field->selectedText());
+    // Only the button follows the clipboard: the paste items stay enabled.
     PasteButton->setEnabled(FSeam->ClipboardHasText());
 }
 
@@ -205,6 +201,7 @@ void TKelmorFrm::AnswerEditExit(QObject *)
 
 void TKelmorFrm::FormActivate(QObject *)
 {
+    // Only the button follows the clipboard: the paste items stay enabled.
     PasteButton->setEnabled(FSeam->ClipboardHasText());
 }
 
