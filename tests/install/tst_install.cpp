@@ -101,15 +101,31 @@ private:
 void TestInstall::initTestCase()
 {
     QVERIFY(FDestDir.isValid() && FFiles.isValid());
+    // Staged, nothing is registered with the system. The tools that would do it are
+    // found first in a folder of the test's, where they only note that they were
+    // called: an installation that wrongly called them would rebuild the databases
+    // below /usr/local otherwise.
+    const QString tools = FFiles.filePath(QStringLiteral("tools"));
+    const QString called = FFiles.filePath(QStringLiteral("called"));
+    QVERIFY(QDir().mkpath(tools));
+    for (const QString &name : {QStringLiteral("update-mime-database"), QStringLiteral("update-desktop-database")}) {
+        QFile tool(tools + QLatin1Char('/') + name);
+        QVERIFY(tool.open(QFile::WriteOnly));
+        tool.write(QStringLiteral("#!/bin/sh\necho %1 \"$@\" >>'%2'\n").arg(name, called).toUtf8());
+        tool.close();
+        QVERIFY(tool.setPermissions(tool.permissions() | QFile::ExeOwner));
+    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DESTDIR"), FDestDir.path());
+    environment.insert(QStringLiteral("PATH"), tools + QLatin1Char(':') + environment.value(QStringLiteral("PATH")));
     const TRun install = Run(QStringLiteral(KELMOR_CMAKE),
                              {QStringLiteral("--install"), QStringLiteral(KELMOR_BUILD_DIR), QStringLiteral("--prefix"),
                               Prefix, QStringLiteral("--strip")},
                              environment);
     QVERIFY2(install.ExitCode == 0, qPrintable(install.Output));
-    // Staged, nothing is registered with the system; the test builds the file-type
-    // cache of the staged tree itself.
+    QFile calls(called);
+    QVERIFY2(!calls.exists(), calls.open(QFile::ReadOnly) ? calls.readAll().constData() : "");
+    // The test builds the file-type cache of the staged tree itself.
     QVERIFY(!QFileInfo::exists(Installed(QStringLiteral("share/mime/mime.cache"))));
     const QString updateMime = Tool(QStringLiteral("update-mime-database"));
     QVERIFY2(!updateMime.isEmpty(), "update-mime-database is missing: make installs shared-mime-info");

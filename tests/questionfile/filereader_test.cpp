@@ -13,7 +13,7 @@
 
 namespace {
 
-enum TKind { kFifo, kZeroDevice, kFolder, kSocket };
+enum TKind { kFifo, kLinkToFifo, kFolder, kSocket, kZeroDevice, kLinkToZeroDevice };
 
 // A bound socket leaves its name in the folder for as long as the test needs it.
 class TSocketFile {
@@ -32,26 +32,34 @@ private:
     int FFd;
 };
 
-TEST(FileReader, RefusesWhatIsNoRegularFileWithoutWaiting)
+struct TCase {
+    const char *name;
+    TKind kind;
+};
+
+// Stages each case in a folder of its own and loads it; both readers, by the name's
+// extension.
+void ExpectEachLoadRefused(std::initializer_list<TCase> cases)
 {
-    struct Case {
-        const char *name;
-        TKind kind;
-    };
-    // Both readers, by the name's extension; a link hides what it points to.
-    const Case cases[] = {{"warte.mfd", kFifo},   {"warte.raf", kFifo},       {"z.mfd", kZeroDevice},
-                          {"z.raf", kZeroDevice}, {"ordner.mfd", kFolder},   {"sock.mfd", kSocket}};
-    for (const Case &c : cases) {
+    for (const TCase &c : cases) {
         TScratchDir dir;
         const std::string path = dir.Path(c.name);
         std::unique_ptr<TSocketFile> socket;
         switch (c.kind) {
         case kFifo: ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); break;
-        case kZeroDevice: ASSERT_EQ(::symlink("/dev/zero", path.c_str()), 0); break;
+        case kLinkToFifo:
+            ASSERT_EQ(::mkfifo(dir.Path("fifo").c_str(), 0600), 0);
+            ASSERT_EQ(::symlink("fifo", path.c_str()), 0);
+            break;
         case kFolder: ASSERT_EQ(::mkdir(path.c_str(), 0700), 0); break;
         case kSocket:
             socket = std::make_unique<TSocketFile>(path);
             ASSERT_TRUE(socket->Bound);
+            break;
+        case kZeroDevice: ASSERT_TRUE(MakeZeroDevice(path)); break;
+        case kLinkToZeroDevice:
+            ASSERT_TRUE(MakeZeroDevice(dir.Path("zero")));
+            ASSERT_EQ(::symlink("zero", path.c_str()), 0);
             break;
         }
         const std::string result = InChildWithin(5, [&] {
@@ -61,6 +69,27 @@ TEST(FileReader, RefusesWhatIsNoRegularFileWithoutWaiting)
         });
         EXPECT_EQ(result, "Dateizugriff verweigert") << c.name;
     }
+}
+
+// A link hides what it points to.
+TEST(FileReader, RefusesWhatIsNoRegularFileWithoutWaiting)
+{
+    ExpectEachLoadRefused({{"warte.mfd", kFifo},
+                           {"warte.raf", kFifo},
+                           {"link.raf", kLinkToFifo},
+                           {"ordner.mfd", kFolder},
+                           {"sock.mfd", kSocket}});
+}
+
+// A device that feeds bytes without end; made in the test's folder, as only root may.
+TEST(FileReader, RefusesADeviceWithoutReadingIt)
+{
+    {
+        TScratchDir dir;
+        if (!MakeZeroDevice(dir.Path("zero")))
+            GTEST_SKIP() << "only root may make the device node that stands for a device here";
+    }
+    ExpectEachLoadRefused({{"z.mfd", kZeroDevice}, {"z.raf", kLinkToZeroDevice}});
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -75,26 +76,13 @@ TEST(Saving, RunningOutOfSpaceLeavesTheOldFileAndNoTemporaryFile)
     }
 }
 
-// Looking at a FIFO, a device or a socket must not block or write into it. A writer that
-// opens the FIFO waits for a reader; opening the read end then frees it, so a fault fails
+// Every writer must refuse each target, without blocking. A writer that opens a FIFO
+// waits for a reader; opening the read end of `fifo` then frees it, so a fault fails
 // the test instead of hanging it.
-TEST(Saving, OnlyARegularFileIsReplacedAndNothingBlocks)
+void ExpectEachSaveRefused(const std::vector<std::string> &targets, const std::string &fifo = {})
 {
-    TScratchDir dir;
-    const std::string fifo = dir.Path("fifo.mfd");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    ASSERT_EQ(::symlink("/dev/zero", dir.Path("z.mfd").c_str()), 0);
-    const std::string socketPath = dir.Path("s.mfd");
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
-    socketPath.copy(address.sun_path, socketPath.size());
-    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
-    ::close(sock);
-
     TMirolaFile doc = MakeDocument(3);  // fits into a pipe's buffer, so a freed writer ends
-    for (const std::string &target : {fifo, dir.Path("z.mfd"), socketPath}) {
+    for (const std::string &target : targets) {
         for (const tMirolaFType type : kWriters) {
             SCOPED_TRACE(target + ", writer " + std::to_string(type));
             auto save = std::async(std::launch::async, [&] { return SaveError(doc, target, type); });
@@ -108,10 +96,43 @@ TEST(Saving, OnlyARegularFileIsReplacedAndNothingBlocks)
                 ::close(reader);
         }
     }
+}
+
+// Looking at a FIFO or a socket must not block or write into it, also behind a link.
+TEST(Saving, OnlyARegularFileIsReplacedAndNothingBlocks)
+{
+    TScratchDir dir;
+    const std::string fifo = dir.Path("fifo.mfd");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    ASSERT_EQ(::symlink("fifo.mfd", dir.Path("l.mfd").c_str()), 0);
+    const std::string socketPath = dir.Path("s.mfd");
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    socketPath.copy(address.sun_path, socketPath.size());
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    ::close(sock);
+
+    ExpectEachSaveRefused({fifo, dir.Path("l.mfd"), socketPath}, fifo);
     struct stat st {};
     ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
-    EXPECT_EQ(ListFolder(dir.Root()), "fifo.mfd;s.mfd;z.mfd;");
+    EXPECT_EQ(ListFolder(dir.Root()), "fifo.mfd;l.mfd;s.mfd;");
+}
+
+// A device would take the bytes in place of a file; the node stays, also behind a link.
+TEST(Saving, ADeviceIsNeverReplaced)
+{
+    TScratchDir dir;
+    if (!MakeZeroDevice(dir.Path("z.mfd")))
+        GTEST_SKIP() << "only root may make the device node that stands for a device here";
+    ASSERT_EQ(::symlink("z.mfd", dir.Path("l.mfd").c_str()), 0);
+    ExpectEachSaveRefused({dir.Path("z.mfd"), dir.Path("l.mfd")});
+    struct stat st {};
+    ASSERT_EQ(::lstat(dir.Path("z.mfd").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    EXPECT_EQ(ListFolder(dir.Root()), "l.mfd;z.mfd;");
 }
 
 // A write that fails halfway, after the temporary file has taken part of the bytes:

@@ -10,6 +10,8 @@
 #include <iterator>
 #include <sstream>
 #include <poll.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -68,6 +70,11 @@ std::string ListFolder(const std::string &folder)
     for (const auto &n : names)
         out += n + ";";
     return out;
+}
+
+bool MakeZeroDevice(const std::string &path)
+{
+    return ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 5)) == 0;
 }
 
 TMirolaDatensatz MakeRecord(char16_t letter, char16_t level, const std::string &q1,

@@ -22,6 +22,13 @@ bool Exists(const std::string &path);
 // Names in the folder, sorted; to show that no temporary file was left behind.
 std::string ListFolder(const std::string &folder);
 
+// A device node of the test's own folder, the same device as /dev/zero, for tests of
+// what is done with a device: a faulty writer replaces this node and nothing of the
+// machine's, and bytes written into it vanish. A link to /dev/zero itself would let
+// a writer that follows links replace the machine's device when the suite runs as
+// root. Only root may make a node; false where it may not.
+bool MakeZeroDevice(const std::string &path);
+
 TMirolaDatensatz MakeRecord(char16_t letter, char16_t level, const std::string &q1,
                             const std::string &comment = {},
                             std::initializer_list<std::string> answers = {});
