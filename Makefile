@@ -48,9 +48,10 @@ test: build
 	cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # A build of its own without the tests, so installing needs neither the test
-# libraries nor a finished `make test`; what it installs carries no symbols.
+# libraries nor a finished `make test`; what it installs carries no symbols. A
+# warning does not stop it: a newer compiler may warn where ours did not.
 install:
-	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELMOR_TESTS=OFF
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELMOR_TESTS=OFF -DKELMOR_WERROR=OFF
 	cmake --build build-release -j $(JOBS)
 	DESTDIR="$(DESTDIR)" cmake --install build-release --prefix "$(PREFIX)" --strip
 

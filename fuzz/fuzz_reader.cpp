@@ -73,14 +73,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             std::abort();
     }
     for (const tMirolaFType type : {ftTXT, ftRAF, ftWRAF}) {
-        std::string bytes;
+        std::string written;
         try {
-            bytes = doc.SaveToString(type);
+            written = doc.SaveToString(type);
         } catch (const EMirolaError &) {
             continue;
         }
         if (type != ftWRAF)
-            ExpectReadsBack(doc, bytes, type);
+            ExpectReadsBack(doc, written, type);
     }
     doc.Next();
     doc.Add();

@@ -176,18 +176,18 @@ void THelpWindow::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void THelpWindow::HelpCommand(unsigned command, const QVariant &data)
+void THelpWindow::HelpCommand(unsigned command, const QVariant &argument)
 {
     switch (command) {
     case HELP_CONTENTS:
         ShowContents();
         break;
     case HELP_KEY:
-        ShowIndex(data.toString());
+        ShowIndex(argument.toString());
         break;
     case HELP_CONTEXT: {
-        const QUrl topic = data.typeId() == QMetaType::QString ? FBook.TopicByName(data.toString())
-                                                               : FBook.TopicByContext(data.toInt());
+        const QUrl topic = argument.typeId() == QMetaType::QString ? FBook.TopicByName(argument.toString())
+                                                                   : FBook.TopicByContext(argument.toInt());
         Tabs->setCurrentWidget(ContentsList);
         ShowPage(topic.isEmpty() ? THelpBook::StartPage() : topic);
         break;

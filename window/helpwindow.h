@@ -25,7 +25,7 @@ public:
 
     // A request of the help interface: HELP_CONTENTS, HELP_KEY with a keyword text,
     // HELP_CONTEXT with a topic number or name. Each brings the window up.
-    void HelpCommand(unsigned command, const QVariant &data);
+    void HelpCommand(unsigned command, const QVariant &argument);
     // F1: the topic of a help context number; 0 and unknown numbers give the start.
     void HelpContext(int context);
 

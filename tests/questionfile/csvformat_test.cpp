@@ -254,7 +254,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "Code,Level,Frage 1,Kommentar,Antwort a,Antwort b,Antwort e\n"
                  " b ,\"C \",\"Grüße, \"\"Welt\"\"\",Quelle; S. 3,ja,nein,\n"
                  "  ,,Zweite Frage,,,,letzte Ä\n"}),
-    [](const testing::TestParamInfo<TVariant> &info) { return std::string(info.param.Name); });
+    [](const testing::TestParamInfo<TVariant> &variant) { return std::string(variant.param.Name); });
 
 // ---------------------------------------------------------------------------------
 // What does not fit
