@@ -5,7 +5,7 @@
 PACKAGES := cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev \
             qt6-translations-l10n fonts-liberation xvfb xauth xdotool \
             qt6-svg-dev desktop-file-utils appstream shared-mime-info \
-            xdg-utils libfile-mimeinfo-perl binutils
+            xdg-utils libfile-mimeinfo-perl binutils clang-format-14
 BENCH_PACKAGES := libbenchmark-dev hyperfine
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
@@ -17,7 +17,17 @@ PREFIX ?= /usr/local
 # How long `make fuzz` runs each fuzzer, in seconds.
 SECONDS ?= 60
 
-.PHONY: all deps configure build run test test-asan bench fuzz install clean
+CLANG_FORMAT := clang-format-14
+# The project's own sources: what git has or would take, so build folders and files
+# git ignores stay out; outside a git checkout, every source file but the builds'.
+# Looked up only when a target needs them.
+SOURCES = $(shell git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h' 2>/dev/null || \
+            find . -path './build*' -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
+
+.PHONY: all deps configure build run test test-asan bench fuzz install clean format check-format
+
+# Each target runs its steps in order; the builds themselves run in parallel.
+.NOTPARALLEL:
 
 all: build
 
@@ -46,8 +56,23 @@ run: configure
 	cmake --build build -j $(JOBS) --target kelmor
 	build/kelmor $(EXAMPLE)
 
-test: build
+test: check-format build
 	cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Lays out every source file as .clang-format says.
+format: deps
+	$(CLANG_FORMAT) -i $(SOURCES)
+
+# Before a build, so that a file out of shape stops `make test` within seconds.
+check-format: deps
+	@out=$$($(CLANG_FORMAT) --dry-run --Werror --ferror-limit=1 $(SOURCES) 2>&1); \
+	if [ $$? -ne 0 ]; then \
+	  files=$$(printf '%s\n' "$$out" | \
+	    sed -n 's/^\(.*\):[0-9]*:[0-9]*: error: code should be clang-formatted.*/  \1/p'); \
+	  echo "Not laid out as .clang-format says (\`make format\` mends them):"; \
+	  printf '%s\n' "$${files:-$$out}"; \
+	  exit 1; \
+	fi
 
 # A build of its own without the tests, so installing needs neither the test
 # libraries nor a finished `make test`; what it installs carries no symbols. A
@@ -57,7 +82,7 @@ install:
 	cmake --build build-release -j $(JOBS)
 	DESTDIR="$(DESTDIR)" cmake --install build-release --prefix "$(PREFIX)" --strip
 
-test-asan: deps
+test-asan: check-format
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELMOR_SANITIZE=ON
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && QT_QPA_PLATFORM=offscreen \

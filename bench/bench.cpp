@@ -66,6 +66,7 @@ void BM_ReadCsv9999(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(source)));
 }
 
+// clang-format off
 void BM_LoadText9999(benchmark::State &s) { Load(s, Files().Text); }
 void BM_SaveText9999(benchmark::State &s) { Save(s, Files().Text, ftTXT); }
 void BM_CatText9999(benchmark::State &s) { Cat(s, Files().Text); }
@@ -75,6 +76,7 @@ void BM_SaveDosRaf100000(benchmark::State &s) { Save(s, Files().Raf, ftRAF); }
 void BM_SaveWinRaf100000(benchmark::State &s) { Save(s, Files().Raf, ftWRAF); }
 void BM_CatRaf100000(benchmark::State &s) { Cat(s, Files().Raf); }
 void BM_CpRaf100000(benchmark::State &s) { Cp(s, Files().Raf); }
+// clang-format on
 
 BENCHMARK(BM_LoadText9999)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveText9999)->Unit(benchmark::kMillisecond);

@@ -8,6 +8,7 @@
 
 namespace {
 
+// clang-format off
 constexpr unsigned char kOemToAnsi[256] = {
       0,   1,   2,   3,   4,   5,   6,   7,   8,   9,  10,  11,  12,  13,  14,  15,
      16,  17,  18,  19,  20,  21,  22,  23,  24,  25,  26,  27,  28,  29,  30,  31,
@@ -26,7 +27,9 @@ constexpr unsigned char kOemToAnsi[256] = {
     211, 223, 212, 210, 245, 213, 181, 254, 222, 218, 219, 217, 253, 221, 175, 180,
     173, 177,  63, 190, 182, 167, 247, 184, 176, 168, 183, 185, 179, 178,  63, 160,
 };
+// clang-format on
 
+// clang-format off
 constexpr unsigned char kAnsiToOem[256] = {
       0,   1,   2,   3,   4,   5,   6,   7,   8,   9,  10,  11,  12,  13,  14,  15,
      16,  17,  18,  19,  20,  21,  22,  23,  24,  25,  26,  27,  28,  29,  30,  31,
@@ -45,8 +48,10 @@ constexpr unsigned char kAnsiToOem[256] = {
     133, 160, 131, 198, 132, 134, 145, 135, 138, 130, 136, 137, 141, 161, 140, 139,
     208, 164, 149, 162, 147, 228, 148, 246, 155, 151, 163, 150, 129, 236, 231, 152,
 };
+// clang-format on
 
 // Upper half of code page 850 in Unicode, for messages printed as UTF-8.
+// clang-format off
 constexpr char16_t kOemToUnicode[128] = {
     0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7,
     0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE, 0x00EC, 0x00C4, 0x00C5,
@@ -65,6 +70,7 @@ constexpr char16_t kOemToUnicode[128] = {
     0x00AD, 0x00B1, 0x2017, 0x00BE, 0x00B6, 0x00A7, 0x00F7, 0x00B8,
     0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0,
 };
+// clang-format on
 
 // Code page 850's upper half by character, for turning Unicode text back into it.
 struct TUnicodeToOem {
@@ -82,12 +88,14 @@ constexpr auto kUnicodeToOem = [] {
 // Windows-1252 differs from Latin-1 only in 0x80 to 0x9F. Five bytes there have no
 // character; Windows reads them as the control characters of the same number, and so
 // does this table.
+// clang-format off
 constexpr char16_t kAnsi80ToUnicode[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
+// clang-format on
 
 // Latin-1 keeps a capital 0x20 below its small letter; the code page puts them
 // anywhere, so the pairs are found through Unicode.

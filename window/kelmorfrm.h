@@ -518,6 +518,7 @@ struct TRightAnswerChoice {
     QRadioButton *TKelmorFrm::*Button;
     char16_t Code;
 };
+// clang-format off
 inline constexpr std::array<TRightAnswerChoice, 8> RightAnswerChoices = {{
     {&TKelmorFrm::ARadioButton, u'a'},
     {&TKelmorFrm::BRadioButton, u'b'},
@@ -528,3 +529,4 @@ inline constexpr std::array<TRightAnswerChoice, 8> RightAnswerChoices = {{
     {&TKelmorFrm::AllesRichtigRadioButton, u'r'},
     {&TKelmorFrm::AllesFalschRadioButton, u'f'},
 }};
+// clang-format on

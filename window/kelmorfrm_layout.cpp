@@ -142,6 +142,7 @@ struct TCommandRow {
 
 using F = TKelmorFrm;
 
+// clang-format off
 constexpr TToolbarTwin NewTwin{&F::NewButton, "NewButton", 9, 45, "Erstellt eine neue Datei", TPicture::New};
 constexpr TToolbarTwin OpenTwin{&F::OpenButton, "OpenButton", 54, 46, "Öffnet eine vorhandene Datei", TPicture::Open};
 constexpr TToolbarTwin SaveTwin{&F::SaveButton, "SaveButton", 100, 46, "Speichert die aktuelle Datei", TPicture::Save};
@@ -289,6 +290,7 @@ const TCommandRow CommandTable[] = {
     {.Menu = &F::EditPopup1, .Item = &F::Lschen1, .Name = "Lschen1", .Caption = "&Löschen", .Keys = "Ctrl+D",
      .Reach = Qt::WidgetShortcut, .Handler = &F::Lschen1Click},
 };
+// clang-format on
 }  // namespace
 
 TKelmorFrm::TKelmorFrm(std::unique_ptr<TPlatformSeam> seam, QWidget *parent)

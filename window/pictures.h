@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <functional>
 
+// clang-format off
 enum class TPicture {
     New, Open, Save, Cut, Copy, Paste,
     FileProp,           // 32x16: the normal picture and the disabled one side by side
@@ -17,6 +18,7 @@ enum class TPicture {
     Undo, Redo,         // a curved arrow back and forth
     Check,              // a sheet under a magnifying glass
 };
+// clang-format on
 
 // The picture as drawn, at its own size.
 QPixmap PictureBitmap(TPicture picture);

@@ -134,6 +134,7 @@ TEST(CsvWrite, TheCurrentRecordAsItsBufferHoldsIt)
 // texts, full fields, outer blanks, quotes, commas, semicolons and box drawing.
 TMirolaFile RoundTripDocument()
 {
+    // clang-format off
     std::vector<std::string> texts = {
         "Wie viele Bundesl\x84nder hat \x99sterreich?",
         "Er sagte: \"Ja, gern; sofort.\"",
@@ -145,6 +146,7 @@ TMirolaFile RoundTripDocument()
         std::string(50, '\xE1'),
         "a,b;c",
     };
+    // clang-format on
     // Every byte but the line breaks, which a cell cannot keep.
     std::string everyByte;
     for (int b = 0; b < 256; ++b)
@@ -153,9 +155,11 @@ TMirolaFile RoundTripDocument()
     for (std::size_t at = 0; at < everyByte.size(); at += 34)
         texts.push_back(everyByte.substr(at, 34));
 
+    // clang-format off
     const char16_t codes[] = {u'a', u'b', u'c', u'd', u'e', u'x', u'r', u'f', 0,    u' ',
                               u'"', u',', u';', 0x8E, 0xFF, 0xC9, u'\t', u'\r', u'\n', u'A'};
     const char16_t levels[] = {u'A', u'B', u'C', u'D', u'a', u'b', u'Z', 0x81, u' ', 0, u',', u'\n', u'"'};
+    // clang-format on
     TMirolaFile doc = MakeDocument(0);
     std::size_t t = 0;
     const auto next = [&] { return texts[t++ % texts.size()]; };
@@ -223,6 +227,7 @@ TEST_P(CsvVariants, ReadsBothRecordsAsTheyStand)
     EXPECT_EQ(result.Changes, std::vector<TCsvChange>{});
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Spreadsheets, CsvVariants,
     testing::Values(
@@ -255,12 +260,14 @@ INSTANTIATE_TEST_SUITE_P(
                  " b ,\"C \",\"Grüße, \"\"Welt\"\"\",Quelle; S. 3,ja,nein,\n"
                  "  ,,Zweite Frage,,,,letzte Ä\n"}),
     [](const testing::TestParamInfo<TVariant> &variant) { return std::string(variant.param.Name); });
+// clang-format on
 
 // ---------------------------------------------------------------------------------
 // What does not fit
 
 TEST(CsvLosses, EachIsNotedWithTheRowTheSpreadsheetShows)
 {
+    // clang-format off
     const std::string file =
         kBom + "Code;Level;Frage 1;Frage 2;Notiz;Kommentar;Antwort a;Antwort e;Antwort f;Antwort 7\r\n"
         // Row 2 spans three lines of the file, in a column nobody reads.
@@ -270,6 +277,7 @@ TEST(CsvLosses, EachIsNotedWithTheRowTheSpreadsheetShows)
         "€;\"\n\";Vierte;;;\"a\nb\rc\";;\"zu ;lang, hier: ääääääääääääääääääääääääääääääää\";\r\n"
         "r;A;Fünfte;;;;;;; Antwort 7 \r\n"
         "r;A;Fünfte;;;\"offen";
+    // clang-format on
     const TCsvReadResult result = ReadCsv(file);
     const std::vector<TCsvChange> expected = {
         {3, "Frage 1 um 12 Zeichen gekürzt"},

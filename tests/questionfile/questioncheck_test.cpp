@@ -124,6 +124,7 @@ TEST(QuestionCheck, SameQuestionDespiteCaseBlanksAndLines)
         std::initializer_list<std::string> first, second;
         bool same;
     };
+    // clang-format off
     const Case cases[] = {
         {{"Wie alt ist Rom?"}, {"wie  ALT ist rom?"}, true},
         {{"Wie alt", "ist Rom?"}, {"Wie alt ist Rom?"}, true},
@@ -136,6 +137,7 @@ TEST(QuestionCheck, SameQuestionDespiteCaseBlanksAndLines)
         {{"\x84pfel"}, {"apfel"}, false},
         {{"Stra\xE1" "e"}, {"Strasse"}, false},
     };
+    // clang-format on
     for (const Case &c : cases) {
         const TMirolaFile doc = Document({Record(u'a', u'A', c.first), Record(u'b', u'B', {"Dazwischen"}),
                                           Record(u'a', u'C', c.second)});

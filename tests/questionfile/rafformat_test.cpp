@@ -84,6 +84,7 @@ TMirolaFile UmlautDocument()
     TMirolaFile doc;
     doc.Title = "Quiz f\x81r K\x94ln";
     doc.AutorInfo = "J\x99rg M\x81ller";
+    // clang-format off
     doc.CopyrightInfo = "(c) Stra\xE1" "e 5";
     doc.Comments = "Fragen \x81" "ber \x8E" "gypten und \x99sterreich, gro\xE1 und klein";
     TMirolaDatensatz first = MakeRecord(u'a', u'A', "Wie hei\xE1t die Hauptstadt von \x99sterreich?", "\x8E" "gypten",
@@ -93,6 +94,7 @@ TMirolaFile UmlautDocument()
                                          {"Donau", "Elbe", "Rhein", "M\x84" "rz", "S\x84" "chsische Saale"});
     second.Question[2] = "durch K\x94ln?";
     TMirolaDatensatz third = MakeRecord(u'x', u'b', "", "", {"", "\x81" "berall", "", "Rahmen \xC9\xCD\xBB"});
+    // clang-format on
     third.Question[1] = "Schwarzer Peter f\x81r \x84lle";
     doc.Data = {first, second, third};
     doc.DatRec = first;

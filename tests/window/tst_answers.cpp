@@ -17,8 +17,10 @@ namespace {
 
 // Answers that differ, with characters of both code pages' upper halves and, in the
 // first and the last, box-drawing bytes that code page 1252 lacks.
+// clang-format off
 const std::vector<std::string> Fruits = {"\xC9\xCD \x8E" "pfel", "Birnen \x81", "Clementinen", "D\x84tteln",
                                          "Erdbeer \xE1\xC4"};
+// clang-format on
 
 TMirolaDatensatz FruitRecord(int answers, char16_t code = u'x')
 {

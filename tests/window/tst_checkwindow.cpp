@@ -20,6 +20,7 @@ namespace {
 TMirolaFile Fixture()
 {
     TMirolaFile doc;
+    // clang-format off
     doc.Data = {
         Record("Wer baute \x84hnliche Br\x81""cken?", u'a', u'A', {"R\x94mer", "Griechen"}),
         Record("", u'b', u'B', {"Ja", "Nein"}),
@@ -30,6 +31,7 @@ TMirolaFile Fixture()
         Record("", u'x', u'a', {}),
         Record("WER BAUTE \x8EHNLICHE BR\x9A""CKEN?", u'r', u'B', {"Br\x81""ckenbauer", "Baumeister"}),
     };
+    // clang-format on
     doc.DatRec = doc.Data.front();
     return doc;
 }

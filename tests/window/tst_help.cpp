@@ -484,6 +484,7 @@ void TestHelp::keywordMatchesTheStartOfAWord_data()
     QTest::addColumn<QString>("keyword");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("matches");
+    // clang-format off
     QTest::newRow("start") << "Speichern unter" << "spei" << true;
     QTest::newRow("later word") << "Speichern unter" << "unt" << true;
     QTest::newRow("umlaut word") << "Änderungen speichern" << "änd" << true;
@@ -492,6 +493,7 @@ void TestHelp::keywordMatchesTheStartOfAWord_data()
     QTest::newRow("with its dot") << ".mfd" << ".mf" << true;
     QTest::newRow("across words") << "Speichern unter" << "speichern u" << true;
     QTest::newRow("nothing typed") << "Suchen" << "" << true;
+    // clang-format on
 }
 
 void TestHelp::keywordMatchesTheStartOfAWord()

@@ -247,6 +247,7 @@ void TestLayout::menuItemsCarryCaptionShortcutAndTag_data()
     // Several keys are separated by "; "; the menu shows the first.
     QTest::addColumn<QString>("shortcuts");
     QTest::addColumn<int>("tag");
+    // clang-format off
     QTest::newRow("Neu1") << "Neu1" << "&Neu" << "Ctrl+N" << 0;
     QTest::newRow("ffnen1") << "ffnen1" << "&Öffnen ..." << "Ctrl+O" << 0;
     QTest::newRow("Speichern1") << "Speichern1" << "&Speichern" << "Ctrl+S" << 0;
@@ -267,6 +268,7 @@ void TestLayout::menuItemsCarryCaptionShortcutAndTag_data()
     QTest::newRow("bernehmen1") << "bernehmen1" << "&Übernehmen" << "" << 7;
     QTest::newRow("Infober1") << "Infober1" << "&Info &über ..." << "Alt+Y" << 0;
     QTest::newRow("Lschen1") << "Lschen1" << "&Löschen" << "Ctrl+D" << 0;
+    // clang-format on
 }
 
 void TestLayout::menuItemsCarryCaptionShortcutAndTag()

@@ -37,6 +37,7 @@ void TestNavigation::recordNumbersFollowTheirRules_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("number");  // decimal, or Unreadable
+    // clang-format off
     QTest::newRow("plain") << "12" << "12";
     QTest::newRow("blanks before") << "   4" << "4";
     QTest::newRow("plus") << "+7" << "7";
@@ -68,6 +69,7 @@ void TestNavigation::recordNumbersFollowTheirRules_data()
     QTest::newRow("blank after the sign") << "- 1" << Unreadable;
     QTest::newRow("tab before") << "\t1" << Unreadable;
     QTest::newRow("arabic-indic digit") << QString(QChar(0x0661)) << Unreadable;
+    // clang-format on
 }
 
 void TestNavigation::recordNumbersFollowTheirRules()

@@ -298,10 +298,12 @@ void TestRecord::characterTheGameLacksIsNamedInTheStatusLine_data()
         return QStringLiteral("Das Zeichen „%1“ gibt es im Zeichensatz des Spiels nicht; es wird als „%2“ gespeichert.")
             .arg(QString::fromUtf8(typed), QString::fromUtf8(stored));
     };
+    // clang-format off
     QTest::newRow("euro sign in a question line") << "Question3" << "Preis: 5 €" << note("€", "?");
     QTest::newRow("beyond the Windows characters, in the comment") << "CommentEdit" << "Őrség" << note("Ő", "?");
     QTest::newRow("beyond the basic plane, in the answer entry") << "AnswerEdit" << "Ja 😀" << note("😀", "?");
     QTest::newRow("umlauts") << "Question1" << "Grüße aus Ägypten" << "";
+    // clang-format on
 }
 
 void TestRecord::characterTheGameLacksIsNamedInTheStatusLine()

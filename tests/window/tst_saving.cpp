@@ -180,10 +180,12 @@ void TestSaving::dialogsStartBesideTheDocument_data()
     QTest::addColumn<QString>("opened");  // relative to the working folder
     QTest::addColumn<QString>("saveAs");
     QTest::addColumn<QString>("exported");
+    // clang-format off
     QTest::newRow("text file") << "sub/fragen.mfd" << "sub/fragen.mfd" << "sub/mirola-fragen.raf";
     QTest::newRow("name with the prefix") << "sub/Mirola-alt.dat" << "sub/Mirola-alt.dat" << "sub/Mirola-alt.raf";
     QTest::newRow("record file") << "sub/mirola-spiel.raf" << "sub/mirola-spiel.mfd" << "sub/mirola-spiel.raf";
     QTest::newRow("record file in capitals") << "sub/SPIEL.RAF" << "sub/SPIEL.mfd" << "sub/mirola-SPIEL.raf";
+    // clang-format on
 }
 
 void TestSaving::dialogsStartBesideTheDocument()

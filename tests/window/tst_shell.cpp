@@ -52,6 +52,7 @@ void TestShell::reportAddsAPeriodOnlyAfterLaterCharacters_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("report");
+    // clang-format off
     QTest::newRow("letter") << "Datei nicht gefunden" << "Datei nicht gefunden.";
     QTest::newRow("digit") << "E/A-Fehler 103" << "E/A-Fehler 103.";
     QTest::newRow("umlaut") << "Zugriff verweigert: Ä" << "Zugriff verweigert: Ä.";
@@ -61,6 +62,7 @@ void TestShell::reportAddsAPeriodOnlyAfterLaterCharacters_data()
     QTest::newRow("hyphen, code 45") << "Ende -" << "Ende -";
     QTest::newRow("slash, code 47") << "Pfad /" << "Pfad /.";
     QTest::newRow("empty") << "" << "";
+    // clang-format on
 }
 
 void TestShell::reportAddsAPeriodOnlyAfterLaterCharacters()

@@ -470,6 +470,7 @@ void TestState::hintLineShowsTheHintUnderThePointer_data()
     QTest::addColumn<bool>("loaded");
     QTest::addColumn<QString>("over");
     QTest::addColumn<QString>("hint");
+    // clang-format off
     QTest::newRow("empty window") << false << "Panel2" << EmptyStateHint;
     QTest::newRow("new button") << false << "NewButton"
                                 << "Erstellt eine neue Datei";
@@ -482,6 +483,7 @@ void TestState::hintLineShowsTheHintUnderThePointer_data()
     QTest::newRow("a label has none") << true << "Label2" << "";
     QTest::newRow("disabled answer button") << true << "AddAnswerButton"
                                             << "Fügt die Antwort hinzu";
+    // clang-format on
 }
 
 void TestState::hintLineShowsTheHintUnderThePointer()
