@@ -1,12 +1,60 @@
 #include "recentfiles.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "filenames.h"
 
 namespace {
+
+// Where QSettings keeps an application's settings of the user, worked out without
+// it: QSettings reads its file as soon as it is made.
+QString SettingsFileName()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QString organization = QCoreApplication::organizationName();
+    if (organization.isEmpty())
+        organization = QStringLiteral("Unknown Organization");  // as QSettings names it
+    return QFileInfo(QStringLiteral("%1/%2/%3.ini").arg(folder, organization, QCoreApplication::applicationName()))
+        .absoluteFilePath();
+}
+
+// The settings file is read like any other file: QSettings would wait on a FIFO for
+// a writer before the window comes up, read a device without end, and on writing
+// replace either with a file of its own. A settings file that is no regular file, or
+// cannot be read, is passed over: the program remembers nothing, and the file stays
+// as it is.
+bool SettingsFileUsable(const QString &name)
+{
+    const QByteArray localName = QFile::encodeName(name);
+    struct stat st {};
+    if (::stat(localName.constData(), &st) != 0)
+        return errno == ENOENT;
+    if (!S_ISREG(st.st_mode))
+        return false;
+    const int fd = ::open(localName.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+std::optional<QSettings> OpenSettings()
+{
+    const QString name = SettingsFileName();
+    if (!SettingsFileUsable(name))
+        return std::nullopt;
+    return std::optional<QSettings>(std::in_place, name, QSettings::IniFormat);
+}
 
 const QString RecentFilesKey = QStringLiteral("RecentFiles/Files");
 const QString DialogFolderKey = QStringLiteral("FileDialogs/LastFolder");
@@ -45,27 +93,35 @@ std::vector<std::string> RecentFiles(const QSettings &settings)
 
 }  // namespace
 
-std::vector<std::string> RecentFiles() { return RecentFiles(QSettings()); }
+std::vector<std::string> RecentFiles()
+{
+    const std::optional<QSettings> settings = OpenSettings();
+    return settings ? RecentFiles(*settings) : std::vector<std::string>();
+}
 
 void NoteRecentFile(const std::string &fullLocalName)
 {
     // One settings object for both values: the file is written once.
-    QSettings settings;
-    std::vector<std::string> files = RecentFiles(settings);
+    std::optional<QSettings> settings = OpenSettings();
+    if (!settings)
+        return;
+    std::vector<std::string> files = RecentFiles(*settings);
     std::erase(files, fullLocalName);
     files.insert(files.begin(), fullLocalName);
     if (files.size() > MaxRecentFiles)
         files.resize(MaxRecentFiles);
-    Store(settings, files);
-    SetIfChanged(settings, DialogFolderKey, QFileInfo(DisplayName(fullLocalName)).absolutePath());
+    Store(*settings, files);
+    SetIfChanged(*settings, DialogFolderKey, QFileInfo(DisplayName(fullLocalName)).absolutePath());
 }
 
 void ForgetRecentFile(const std::string &fullLocalName)
 {
-    QSettings settings;
-    std::vector<std::string> files = RecentFiles(settings);
+    std::optional<QSettings> settings = OpenSettings();
+    if (!settings)
+        return;
+    std::vector<std::string> files = RecentFiles(*settings);
     std::erase(files, fullLocalName);
-    Store(settings, files);
+    Store(*settings, files);
 }
 
 QString RecentFileCaption(int position, const std::string &fullLocalName)
@@ -79,11 +135,12 @@ QString RecentFileCaption(int position, const std::string &fullLocalName)
 
 QString DialogFolder()
 {
-    return QSettings().value(DialogFolderKey).toString();
+    const std::optional<QSettings> settings = OpenSettings();
+    return settings ? settings->value(DialogFolderKey).toString() : QString();
 }
 
 void SetDialogFolder(const QString &folder)
 {
-    QSettings settings;
-    SetIfChanged(settings, DialogFolderKey, folder);
+    if (std::optional<QSettings> settings = OpenSettings())
+        SetIfChanged(*settings, DialogFolderKey, folder);
 }

@@ -6,8 +6,17 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QSettings>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
 
 #include "editfield.h"
 #include "qtplatformseam.h"
@@ -23,6 +32,8 @@ private slots:
     void anEntryOpensItsFile();
     void aMissingFileLeavesTheList();
     void dialogsStartInTheLastFilesFolder();
+    void settingsFileThatIsNoFileIsPassedOver_data();
+    void settingsFileThatIsNoFileIsPassedOver();
 
 private:
     // The settings live here, never in the user's own.
@@ -36,6 +47,8 @@ void TestRecentFiles::initTestCase()
 {
     QVERIFY(FSettings.isValid());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(FSettings.path()));
+    // The program's format, so that a QSettings of the test sees the program's file.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
 }
 
 void TestRecentFiles::init()
@@ -154,6 +167,104 @@ void TestRecentFiles::dialogsStartInTheLastFilesFolder()
     f.Frm->OpenDoc(path);
     const auto dialog = TQtPlatformSeam::MakeFileDialog(f.Frm->OpenDialog1, TQtPlatformSeam::TFileDialogKind::Open);
     QCOMPARE(QDir(dialog->directory()).canonicalPath(), QDir(elsewhere.path()).canonicalPath());
+}
+
+namespace {
+
+enum class TSettingsFile { Fifo, Socket };
+
+// Whoever waits to read the FIFO at `path` for more than a moment is given its end,
+// so that a test of a start-up that waits on it fails rather than hangs.
+class TFifoWatchdog {
+public:
+    explicit TFifoWatchdog(const QByteArray &path)
+        : FThread([this, path] {
+              using namespace std::chrono_literals;
+              for (int tick = 0; !FStop; ++tick) {
+                  std::this_thread::sleep_for(50ms);
+                  if (tick < 40)
+                      continue;
+                  // Succeeds only while a reader waits; closing it gives that reader its end.
+                  const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                  if (fd >= 0) {
+                      Woken = true;
+                      ::close(fd);
+                  }
+              }
+          })
+    {
+    }
+    ~TFifoWatchdog()
+    {
+        FStop = true;
+        FThread.join();
+    }
+
+    std::atomic<bool> Woken = false;
+
+private:
+    std::atomic<bool> FStop = false;
+    std::thread FThread;
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(TSettingsFile)
+
+void TestRecentFiles::settingsFileThatIsNoFileIsPassedOver_data()
+{
+    QTest::addColumn<TSettingsFile>("kind");
+    QTest::newRow("FIFO") << TSettingsFile::Fifo;
+    QTest::newRow("socket") << TSettingsFile::Socket;
+}
+
+void TestRecentFiles::settingsFileThatIsNoFileIsPassedOver()
+{
+    QFETCH(TSettingsFile, kind);
+    // The program's settings file is where Qt's own settings look.
+    const QString settingsFile = QSettings().fileName();
+    const QString file = MakeFile(QStringLiteral("quiz.mfd"));
+    {
+        TWindowFixture f;
+        f.Frm->OpenDoc(file);
+    }
+    QVERIFY(FileBytes(settingsFile).contains(QFileInfo(file).fileName().toUtf8()));
+
+    QVERIFY(QFile::remove(settingsFile));
+    const QByteArray path = QFile::encodeName(settingsFile);
+    int socketFd = -1;
+    const auto cleanUp = qScopeGuard([&] {
+        if (socketFd >= 0)
+            ::close(socketFd);
+        ::unlink(path.constData());
+    });
+    if (kind == TSettingsFile::Fifo) {
+        QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+    } else {
+        socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        QVERIFY(std::size_t(path.size()) < sizeof address.sun_path);
+        std::copy(path.begin(), path.end(), address.sun_path);
+        QCOMPARE(::bind(socketFd, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    }
+
+    {
+        const TFifoWatchdog watchdog(path);
+        // Start-up reads the settings; opening a file and the dialogs' folder write them.
+        TWindowFixture f;
+        TKelmorFrm &w = *f.Frm;
+        QVERIFY(!w.Zuletztgeffnet1->menuAction()->isEnabled());
+        w.OpenDoc(file);
+        QCOMPARE(Captions(w), QStringList());
+        SetDialogFolder(FFiles.path());
+        QCOMPARE(DialogFolder(), QString());
+        ForgetRecentFile(QFile::encodeName(file).toStdString());
+        QVERIFY2(!watchdog.Woken, "something waited to read the FIFO");
+    }
+    struct stat st {};
+    QCOMPARE(::lstat(path.constData(), &st), 0);
+    QVERIFY(kind == TSettingsFile::Fifo ? S_ISFIFO(st.st_mode) : S_ISSOCK(st.st_mode));
 }
 
 QTEST_MAIN(TestRecentFiles)
