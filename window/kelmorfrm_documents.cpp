@@ -9,6 +9,7 @@
 
 #include "csvformat.h"
 #include "documenthistory.h"
+#include "errors.h"
 #include "filenames.h"
 #include "hinttracker.h"
 #include "kelmorfrm.h"
@@ -23,6 +24,13 @@ const QString UsageMessage = QStringLiteral(
     "Ungültiger Kommandozeilenparameter\rGültige Syntax:   KELMOR   [Optionen]   [DateiName]\r\r"
     "[ Dateiname ] : Öffnet die Datei\r-h :    ruft die Hilfe zu Kelmor auf\r"
     "-k :    konvertiert Datei von .DAT -> .RAF");
+
+// A reader's message alone does not say which file it is about: the file's full
+// name comes first, on a line of its own.
+[[noreturn]] void RaiseOpenError(const std::string &fullLocalName, const std::string &message)
+{
+    throw EMirolaError(DisplayName(fullLocalName).toStdString() + "\r" + message);
+}
 
 // The header texts of `doc` into the dialog's fields.
 void FillHeaderFields(TNeueDatDlg &dialog, const TMirolaFile &doc)
@@ -116,11 +124,18 @@ void TKelmorFrm::OpenDocFile(const std::string &LocalName)
     // The reader appends to what a document holds, so it gets a fresh one, which
     // replaces the open document only once it has been read whole.
     std::unique_ptr<TMirolaFile> doc;
-    if (spreadsheet) {
-        doc = ReadSpreadsheet(LocalName);
-    } else {
-        doc = std::make_unique<TMirolaFile>();
-        doc->LoadFromFile(LocalName);
+    const std::string fullName = FullLocalPathOf(LocalName);
+    try {
+        if (spreadsheet) {
+            doc = ReadSpreadsheet(LocalName);
+        } else {
+            doc = std::make_unique<TMirolaFile>();
+            doc->LoadFromFile(LocalName);
+        }
+    } catch (const EMirolaError &error) {
+        RaiseOpenError(fullName, error.Message());
+    } catch (const std::bad_alloc &) {
+        RaiseOpenError(fullName, std::string(kOutOfMemoryMessage));
     }
     FOpenedAsOtherFormat =
         spreadsheet || AsciiUpper(DisplayName(FileExtension(LocalName))) == QLatin1String(".RAF");
@@ -128,7 +143,7 @@ void TKelmorFrm::OpenDocFile(const std::string &LocalName)
     InstallDocument(std::move(doc));
     setWindowTitle(DocumentCaption(dokname));
     SetIsChanged(false);
-    NoteRecentFile(FullLocalPathOf(LocalName));
+    NoteRecentFile(fullName);
     RefreshRecentFiles();
     if (spreadsheet) {
         if (!FSpreadsheetChanges.empty()) {

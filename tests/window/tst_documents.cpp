@@ -227,8 +227,21 @@ void TestDocuments::failingOpenKeepsTheOpenDocument()
     QTest::keyClicks(w.Question2, QStringLiteral("!"));
     const QString typed = w.Question2->text();
 
-    for (const QString &name : {QStringLiteral("leer.mfd"), QStringLiteral("kaputt.dat"), QStringLiteral("fehlt.mfd")})
-        QVERIFY_THROWS_EXCEPTION(EMirolaError, w.OpenDoc(name));
+    // The message names the file on its first line, in full, then what the reader found.
+    const std::pair<QString, QString> failing[] = {
+        {QStringLiteral("leer.mfd"), QStringLiteral("Listenindex außerhalb des gültigen Bereichs (0). TList ist leer")},
+        {QStringLiteral("kaputt.dat"), QStringLiteral("'00x1' ist kein gültiger Integerwert")},
+        {QStringLiteral("fehlt.mfd"), QStringLiteral("Datei nicht gefunden")},
+    };
+    for (const auto &[name, reason] : failing) {
+        QString message;
+        try {
+            w.OpenDoc(name);
+        } catch (const EMirolaError &error) {
+            message = QString::fromStdString(error.Message());
+        }
+        QCOMPARE(message, QDir::cleanPath(folder.Dir.filePath(name)) + QLatin1Char('\r') + reason);
+    }
     QCOMPARE(w.dokname, QStringLiteral("gut.mfd"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Kelmor für Mirola - [gut.mfd]"));
     QCOMPARE(w.Question1->text(), QStringLiteral("Gut"));

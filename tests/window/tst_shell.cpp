@@ -213,7 +213,8 @@ void TestShell::unreadableCommandLineFileIsReportedAndStartUpGoesOn()
 
     QCOMPARE(calls.Calls.size(), 1);
     QCOMPARE(calls.Calls.at(0).Kind, QStringLiteral("ErrorReport"));
-    QCOMPARE(calls.Calls.at(0).Text, QStringLiteral("'12x4' ist kein gültiger Integerwert."));
+    // The file's name comes first: the reader's message alone does not say which file.
+    QCOMPARE(calls.Calls.at(0).Text, damaged + QStringLiteral("\r'12x4' ist kein gültiger Integerwert."));
     QVERIFY(!frm->IsFileLoaded());
     QCOMPARE(frm->windowTitle(), QStringLiteral("Kelmor für Mirola Classic (v 10.2 - brixlon xiii/mmv )"));
     QCOMPARE(frm->dokname, QStringLiteral("Unbenannt"));
@@ -476,6 +477,8 @@ void TestShell::errorEndingACommandLeavesNoLeak()
     }
     QCOMPARE(calls.Calls.size(), command == TFailingCommand::OpenFromTheMenu ? 2 : 1);
     QCOMPARE(calls.Calls.last().Kind, QStringLiteral("ErrorReport"));
+    if (command == TFailingCommand::OpenFromTheMenu)
+        report.prepend(dir.filePath(QStringLiteral("kurz.raf")) + QLatin1Char('\r'));
     QCOMPARE(calls.Calls.last().Text, report);
 
     // What the window's objects held on the way is found lost once they are gone.
