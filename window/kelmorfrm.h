@@ -379,7 +379,7 @@ private:
     QString AskSaveName(TFileDialogSetup &setup);
     // True unless the file exists and the user would rather keep it. The dialogs
     // do not ask themselves: a name is asked about once, after every other check.
-    bool MayReplace(const QString &name);
+    bool MayReplace(const std::string &localName);
 
     QToolButton *MakeToolButton(const char *name, int left, int width, const QString &hint, QIcon icon,
                                 THandler handler, int tag = 0);

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 #include "csvformat.h"
 #include "filenames.h"
@@ -39,12 +40,13 @@ QString TKelmorFrm::AskSaveName(TFileDialogSetup &setup)
     return chosen.FileName;
 }
 
-bool TKelmorFrm::MayReplace(const QString &name)
+bool TKelmorFrm::MayReplace(const std::string &localName)
 {
-    return !QFileInfo::exists(name) ||
-           FSeam->MessageDlg(
-               QStringLiteral("Die Datei \"%1\" ist bereits vorhanden.\rMöchten Sie sie ersetzen?").arg(name),
-               TMsgDlgType::mtConfirmation, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo) == TModalResult::mrYes;
+    struct stat st {};
+    return ::stat(localName.c_str(), &st) != 0 ||
+           FSeam->MessageDlg(QStringLiteral("Die Datei \"%1\" ist bereits vorhanden.\rMöchten Sie sie ersetzen?")
+                                 .arg(DisplayName(localName)),
+                             TMsgDlgType::mtConfirmation, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo) == TModalResult::mrYes;
 }
 
 bool TKelmorFrm::SaveDocument()
@@ -69,24 +71,29 @@ bool TKelmorFrm::SaveDocumentAs()
     SaveDialog1.FilterIndex = 1;
     // The dialog starts in the document's folder; a record file is proposed again as
     // a text file of the same name.
-    SaveDialog1.FileName.clear();
-    if (FOpenedAsOtherFormat)
-        SaveDialog1.FileName =
-            FullPathOf(dokname.left(dokname.size() - ExtensionOf(dokname).size()) + QStringLiteral(".mfd"));
-    else if (dokname != UntitledName)
-        SaveDialog1.FileName = FullPathOf(dokname);
-    QString name = AskSaveName(SaveDialog1);
-    if (name.isEmpty())
+    std::string proposed;
+    if (FOpenedAsOtherFormat) {
+        const std::string file = DocumentFile();
+        proposed = FullLocalPathOf(file.substr(0, file.size() - FileExtension(file).size()) + ".mfd");
+    } else if (dokname != UntitledName) {
+        proposed = FullLocalPathOf(DocumentFile());
+    }
+    SaveDialog1.FileName = proposed.empty() ? QString() : DisplayName(proposed);
+    const QString chosen = AskSaveName(SaveDialog1);
+    if (chosen.isEmpty())
         return false;
+    // The dialog knows names only as text, and a name whose bytes are no valid text
+    // comes back from it changed: the name it proposed stands for those bytes.
+    std::string name = !proposed.empty() && chosen == SaveDialog1.FileName ? proposed : LocalFileName(chosen);
     // Under any other extension the text would not open again as a question file.
-    const QString extension = AsciiLower(ExtensionOf(name));
+    const QString extension = AsciiLower(DisplayName(FileExtension(name)));
     if (extension != QLatin1String(".mfd") && extension != QLatin1String(".dat"))
-        name += QStringLiteral(".mfd");
+        name += ".mfd";
     if (!MayReplace(name))
         return false;
     StoreRecord();
-    QFile->SaveToFile(LocalFileName(name), ftTXT);
-    SetDocumentName(LocalFileName(name));
+    QFile->SaveToFile(name, ftTXT);
+    SetDocumentName(name);
     FOpenedAsOtherFormat = false;
     MarkSaved();
     setWindowTitle(DocumentCaption(dokname));
@@ -139,7 +146,7 @@ void TKelmorFrm::Exportieren1Click(QObject *)
     }
     // The check sees what the form shows, and what it sees is what goes out.
     StoreRecord();
-    if (!ExportDespiteFindings() || !MayReplace(name))
+    if (!ExportDespiteFindings() || !MayReplace(LocalFileName(name)))
         return;
     QFile->SaveToFile(LocalFileName(name), type);
 }
@@ -150,7 +157,7 @@ void TKelmorFrm::ExportSpreadsheet(QString name)
     if (ExtensionOf(name).isEmpty())
         name += QStringLiteral(".csv");
     StoreRecord();
-    if (!MayReplace(name))
+    if (!MayReplace(LocalFileName(name)))
         return;
     WriteCsvFile(*QFile, LocalFileName(name));
 }

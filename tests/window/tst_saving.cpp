@@ -7,8 +7,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
+#include <filesystem>
 
 #include "editfield.h"
 #include "errors.h"
@@ -77,6 +79,7 @@ private slots:
     void closingAsksAboutChanges();
     void failedSaveOnClosingKeepsTheWindowOpen();
     void closedDocumentIsForgotten();
+    void saveAsProposesANameThatIsNoTextAsTheFileItself();
 };
 
 void TestSaving::saveWritesWhatWasTypedUnderTheRelativeName()
@@ -567,6 +570,45 @@ void TestSaving::closedDocumentIsForgotten()
     QVERIFY(!w.IsChanged());
     QVERIFY(w.close());
     QCOMPARE(f.Seam->Calls.size(), 1);
+}
+
+void TestSaving::saveAsProposesANameThatIsNoTextAsTheFileItself()
+{
+    TSavingFixture f;
+    TKelmorFrm &w = *f.Frm;
+    // "café" with a Latin-1 "é", which is no UTF-8: as text the name holds a
+    // replacement character, and that text names another file.
+    const std::string name = "caf\xE9.mfd";
+    DistinctDocument(3)->SaveToFile(name, ftTXT);
+    // Qt cannot name the file to remove it with the folder, so it goes by its bytes.
+    const auto removeFile = qScopeGuard([&name] { std::filesystem::remove(name); });
+    w.OpenDocFile(name);
+    w.Question1->setText(QStringLiteral("geändert"));
+
+    // Enter in the dialog: the name proposed comes back as it was shown.
+    const QString shown = f.Path(QStringLiteral("caf\uFFFD.mfd"));
+    f.Seam->FileAnswers.push_back({true, shown, 1});
+    f.Seam->DlgAnswers.push_back(TModalResult::mrYes);
+    QVERIFY(f.Trigger(w.Speichernunter1));
+    QCOMPARE(f.Seam->FileDialogs.constLast().FileName, shown);
+    QCOMPARE(f.Seam->Calls.constLast().Text,
+             QStringLiteral("Die Datei \"%1\" ist bereits vorhanden.\rMöchten Sie sie ersetzen?").arg(shown));
+    QVERIFY(!w.IsChanged());
+    // Written in place, not beside it.
+    const std::filesystem::path here = QFile::encodeName(f.Dir.path()).toStdString();
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(here), std::filesystem::directory_iterator()), 1);
+    TMirolaFile saved;
+    saved.LoadFromFile(name);
+    QCOMPARE(saved.Data.at(0).Question[0].str(), std::string("ge\x84ndert"));
+
+    // Save goes on into the same file, which it wrote itself: nothing to ask.
+    w.Question2->setText(QStringLiteral("noch einmal"));
+    const qsizetype calls = f.Seam->Calls.size();
+    QVERIFY(f.Trigger(w.Speichern1));
+    QCOMPARE(f.Seam->Calls.size(), calls);
+    saved = TMirolaFile();
+    saved.LoadFromFile(name);
+    QCOMPARE(saved.Data.at(0).Question[1].str(), std::string("noch einmal"));
 }
 
 QTEST_MAIN(TestSaving)
