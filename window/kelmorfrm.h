@@ -28,6 +28,7 @@
 #include "answerlist.h"
 #include "csvformat.h"
 #include "elementproperties.h"
+#include "filestamp.h"
 #include "questioncheck.h"
 #include "mirolafile.h"
 #include "platformseam.h"
@@ -429,6 +430,11 @@ private:
     // dokname as the system's bytes, which a name from the command line may hold
     // where they are no valid text.
     std::string FDocumentFile;
+    // The document's file as it was when last read or written here.
+    TFileStamp FFileStamp;
+    // False when the save into `fullLocalName` would write over the document's file,
+    // another program changed that file since, and the user would rather keep it.
+    bool MayWriteOverDocumentFile(const std::string &fullLocalName);
 
     // The document came from a record file or a spreadsheet: saving it as text under
     // that name would make the file unreadable as what it is.

@@ -125,6 +125,7 @@ void TKelmorFrm::OpenDocFile(const std::string &LocalName)
     // replaces the open document only once it has been read whole.
     std::unique_ptr<TMirolaFile> doc;
     const std::string fullName = FullLocalPathOf(LocalName);
+    TFileStamp stamp = TFileStamp::Take(fullName);
     try {
         if (spreadsheet) {
             doc = ReadSpreadsheet(LocalName);
@@ -140,6 +141,7 @@ void TKelmorFrm::OpenDocFile(const std::string &LocalName)
     FOpenedAsOtherFormat =
         spreadsheet || AsciiUpper(DisplayName(FileExtension(LocalName))) == QLatin1String(".RAF");
     SetDocumentName(LocalName);
+    FFileStamp = std::move(stamp);
     InstallDocument(std::move(doc));
     setWindowTitle(DocumentCaption(dokname));
     SetIsChanged(false);
@@ -234,6 +236,7 @@ void TKelmorFrm::Neu1Click(QObject *Sender)
         return;
 
     SetDocumentName(LocalFileName(UntitledName));
+    FFileStamp = {};
     auto doc = std::make_unique<TMirolaFile>();
     TakeHeaderFields(dialog, *doc);
     doc->Add();

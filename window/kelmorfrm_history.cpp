@@ -53,7 +53,9 @@ void TKelmorFrm::StartHistory()
 
 void TKelmorFrm::MarkSaved()
 {
-    NoteRecentFile(FullLocalPathOf(DocumentFile()));
+    const std::string file = FullLocalPathOf(DocumentFile());
+    FFileStamp = TFileStamp::Take(file);
+    NoteRecentFile(file);
     RefreshRecentFiles();
     FFormHasEdits = false;
     FHistory->setClean();

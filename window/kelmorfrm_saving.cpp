@@ -49,15 +49,29 @@ bool TKelmorFrm::MayReplace(const std::string &localName)
                              TMsgDlgType::mtConfirmation, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo) == TModalResult::mrYes;
 }
 
+bool TKelmorFrm::MayWriteOverDocumentFile(const std::string &fullLocalName)
+{
+    // A file deleted meanwhile is simply written again.
+    if (!FFileStamp.IsOf(fullLocalName) || FFileStamp.Now() != TFileStamp::TState::Changed)
+        return true;
+    return FSeam->MessageDlg(QStringLiteral("Die Datei wurde seit dem Öffnen von einem anderen Programm geändert. "
+                                            "Trotzdem speichern?"),
+                             TMsgDlgType::mtConfirmation,
+                             TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo) == TModalResult::mrYes;
+}
+
 bool TKelmorFrm::SaveDocument()
 {
     if (!FIsFileLoaded)
         return false;
     if (dokname == UntitledName || FOpenedAsOtherFormat)
         return SaveDocumentAs();
+    const std::string target = FullLocalPathOf(DocumentFile());
+    if (!MayWriteOverDocumentFile(target))
+        return false;
     // What was typed since the last record command belongs in the file too.
     StoreRecord();
-    QFile->SaveToFile(FullLocalPathOf(DocumentFile()), ftTXT);
+    QFile->SaveToFile(target, ftTXT);
     MarkSaved();
     return true;
 }
@@ -89,7 +103,7 @@ bool TKelmorFrm::SaveDocumentAs()
     const QString extension = AsciiLower(DisplayName(FileExtension(name)));
     if (extension != QLatin1String(".mfd") && extension != QLatin1String(".dat"))
         name += ".mfd";
-    if (!MayReplace(name))
+    if (!MayReplace(name) || !MayWriteOverDocumentFile(FullLocalPathOf(name)))
         return false;
     StoreRecord();
     QFile->SaveToFile(name, ftTXT);
@@ -185,6 +199,7 @@ void TKelmorFrm::Schlieen1Click(QObject *Sender)
     SetIsFileLoaded(false);
     StartHistory();
     QFile.reset();
+    FFileStamp = {};
     FOpenedAsOtherFormat = false;
     // Nothing is left that could be saved.
     SetIsChanged(false);

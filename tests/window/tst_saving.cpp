@@ -10,7 +10,9 @@
 #include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "editfield.h"
 #include "errors.h"
@@ -56,6 +58,8 @@ struct TRecordedLogOff : TLogOffRequest {
 };
 
 const QString ChangedQuestion = QStringLiteral("Die Datei \"%1\" wurde geändert.\rÄnderungen speichern?");
+const QString ChangedOnDisk =
+    QStringLiteral("Die Datei wurde seit dem Öffnen von einem anderen Programm geändert. Trotzdem speichern?");
 
 }  // namespace
 
@@ -80,6 +84,8 @@ private slots:
     void failedSaveOnClosingKeepsTheWindowOpen();
     void closedDocumentIsForgotten();
     void saveAsProposesANameThatIsNoTextAsTheFileItself();
+    void fileChangedOnDiskIsWrittenOverOnlyWhenTheUserSaysSo_data();
+    void fileChangedOnDiskIsWrittenOverOnlyWhenTheUserSaysSo();
 };
 
 void TestSaving::saveWritesWhatWasTypedUnderTheRelativeName()
@@ -609,6 +615,121 @@ void TestSaving::saveAsProposesANameThatIsNoTextAsTheFileItself()
     saved = TMirolaFile();
     saved.LoadFromFile(name);
     QCOMPARE(saved.Data.at(0).Question[1].str(), std::string("noch einmal"));
+}
+
+// What another program does to the file between the editor's save and its next one.
+enum class TOnDisk { Untouched, Rewritten, SameSizeAndTime, Deleted };
+enum class TSaveBy { Save, SaveAs, Close, Exit };
+Q_DECLARE_METATYPE(TOnDisk)
+Q_DECLARE_METATYPE(TSaveBy)
+
+void TestSaving::fileChangedOnDiskIsWrittenOverOnlyWhenTheUserSaysSo_data()
+{
+    QTest::addColumn<TOnDisk>("onDisk");
+    QTest::addColumn<TSaveBy>("by");
+    QTest::addColumn<TModalResult>("answer");  // mrNone: nothing is asked
+    QTest::addColumn<bool>("written");
+    QTest::newRow("untouched") << TOnDisk::Untouched << TSaveBy::Save << TModalResult::mrNone << true;
+    QTest::newRow("rewritten, Yes") << TOnDisk::Rewritten << TSaveBy::Save << TModalResult::mrYes << true;
+    QTest::newRow("rewritten, No") << TOnDisk::Rewritten << TSaveBy::Save << TModalResult::mrNo << false;
+    // Only the bytes tell this one.
+    QTest::newRow("same size and time, No") << TOnDisk::SameSizeAndTime << TSaveBy::Save << TModalResult::mrNo << false;
+    QTest::newRow("same size and time, Yes") << TOnDisk::SameSizeAndTime << TSaveBy::Save << TModalResult::mrYes
+                                             << true;
+    QTest::newRow("Save As onto it, No") << TOnDisk::Rewritten << TSaveBy::SaveAs << TModalResult::mrNo << false;
+    QTest::newRow("closing, No") << TOnDisk::Rewritten << TSaveBy::Close << TModalResult::mrNo << false;
+    QTest::newRow("exiting, No") << TOnDisk::Rewritten << TSaveBy::Exit << TModalResult::mrNo << false;
+    QTest::newRow("exiting, Yes") << TOnDisk::Rewritten << TSaveBy::Exit << TModalResult::mrYes << true;
+    QTest::newRow("deleted") << TOnDisk::Deleted << TSaveBy::Save << TModalResult::mrNone << true;
+}
+
+void TestSaving::fileChangedOnDiskIsWrittenOverOnlyWhenTheUserSaysSo()
+{
+    QFETCH(TOnDisk, onDisk);
+    QFETCH(TSaveBy, by);
+    QFETCH(TModalResult, answer);
+    QFETCH(bool, written);
+    TSavingFixture f;
+    f.OpenFile(QStringLiteral("fragen.mfd"), 3);
+    TKelmorFrm &w = *f.Frm;
+    const QString path = f.Path(QStringLiteral("fragen.mfd"));
+    // A save first: what the editor wrote itself is no change by another program.
+    w.Question1->setText(QStringLiteral("erste Sitzung"));
+    QVERIFY(f.Trigger(w.Speichern1));
+    QVERIFY(f.Seam->Calls.isEmpty());
+
+    QByteArray theirs = FileBytes(path);
+    switch (onDisk) {
+    case TOnDisk::Untouched:
+        break;
+    case TOnDisk::Rewritten:
+        theirs = "Fremd\r\n:0001\r\n";
+        WriteFile(path, theirs);
+        break;
+    case TOnDisk::SameSizeAndTime: {
+        // One letter of a question changed, and the time put back to the nanosecond.
+        struct stat before {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+        const qsizetype at = theirs.indexOf("Zeile 2 von 2");
+        QVERIFY(at > 0);
+        theirs[at] = 'z';
+        WriteFile(path, theirs);
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+        break;
+    }
+    case TOnDisk::Deleted:
+        QVERIFY(QFile::remove(path));
+        break;
+    }
+
+    w.Question1->setText(QStringLiteral("zweite Sitzung"));
+    if (by == TSaveBy::Close || by == TSaveBy::Exit)
+        f.Seam->DlgAnswers.push_back(TModalResult::mrYes);  // save the changes
+    if (by == TSaveBy::SaveAs) {
+        f.Seam->FileAnswers.push_back({true, path, 1});
+        f.Seam->DlgAnswers.push_back(TModalResult::mrYes);  // replace it
+    }
+    if (answer != TModalResult::mrNone)
+        f.Seam->DlgAnswers.push_back(answer);
+    bool closed = false;
+    switch (by) {
+    case TSaveBy::Save:
+        QVERIFY(f.Trigger(w.Speichern1));
+        break;
+    case TSaveBy::SaveAs:
+        QVERIFY(f.Trigger(w.Speichernunter1));
+        break;
+    case TSaveBy::Close:
+        QVERIFY(f.Trigger(w.Schlieen1));
+        closed = !w.IsFileLoaded();
+        break;
+    case TSaveBy::Exit:
+        closed = w.close();
+        break;
+    }
+    QCOMPARE(f.Seam->DlgAnswers.size(), std::size_t(0));
+    if (answer != TModalResult::mrNone) {
+        QCOMPARE(f.Seam->Calls.constLast().Text, ChangedOnDisk);
+        QCOMPARE(f.Seam->Calls.constLast().Type, TMsgDlgType::mtConfirmation);
+        QCOMPARE(f.Seam->Calls.constLast().Buttons, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo);
+    } else {
+        QVERIFY(f.Seam->Calls.isEmpty());
+    }
+    if (written) {
+        TMirolaFile saved;
+        saved.LoadFromFile(path.toStdString());
+        QCOMPARE(saved.Data.at(0).Question[0].str(), std::string("zweite Sitzung"));
+        QCOMPARE(closed, by == TSaveBy::Close || by == TSaveBy::Exit);
+        return;
+    }
+    // No: their file stays, and so does the document with its change; a close is
+    // called off.
+    QCOMPARE(FileBytes(path), theirs);
+    QVERIFY(!closed);
+    QVERIFY(w.IsFileLoaded());
+    QVERIFY(w.IsChanged());
+    QCOMPARE(w.Question1->text(), QStringLiteral("zweite Sitzung"));
 }
 
 QTEST_MAIN(TestSaving)
