@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
+#include <type_traits>
 #include <unistd.h>
 
 #include "errors.h"
@@ -55,22 +56,59 @@ std::string FillPattern(std::string pattern)
 
 std::string ProcPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
 
+// The C library's own, where a test has put none in its place.
+template <class TFunction>
+TFunction *Or(TFunction *hooked, std::type_identity_t<TFunction> *real)
+{
+    return hooked != nullptr ? hooked : real;
+}
+
+int RealOpen(const char *path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+
+}  // namespace
+
+// A signal that interrupts one of these has done nothing yet: it is tried again.
+int TSafeFileWriter::Open(const char *path, int flags, unsigned mode) const
+{
+    int fd;
+    do
+        fd = Or(FHooks.calls.open, RealOpen)(path, flags | O_CLOEXEC, static_cast<mode_t>(mode));
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+int TSafeFileWriter::Fsync(int fd) const
+{
+    int result;
+    do
+        result = Or(FHooks.calls.fsync, ::fsync)(fd);
+    while (result != 0 && errno == EINTR);
+    return result;
+}
+
+// Linux releases the descriptor even when close(2) is interrupted, and a second close
+// could end a descriptor opened meanwhile; EINTR is therefore no failure. Anything else
+// may be a write that a network file system reports only now.
+int TSafeFileWriter::Close(int fd) const
+{
+    const int result = Or(FHooks.calls.close, ::close)(fd);
+    return result != 0 && errno == EINTR ? 0 : result;
+}
+
 // The rename lives in the folder, not in the file: only once the folder is synced does
 // a power cut no longer bring the old file back. By then the new file is in place and
 // the old one gone, so a failure here is not reported: the save did happen, and an
 // error would tell the user that it did not, although nothing can be undone any more.
 // Some file systems cannot sync a folder at all, and a folder that may be written but
 // not read cannot even be opened for it; saving there must go on working.
-void SyncFolder(const std::string &folder) noexcept
+void TSafeFileWriter::SyncFolder() noexcept
 {
-    const int fd = OpenRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    const int fd = Open(FFolder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return;
-    ::fsync(fd);
-    ::close(fd);
+    Fsync(fd);
+    Close(fd);
 }
-
-}  // namespace
 
 TSafeFileWriter::TSafeFileWriter(const std::string &target) : FTarget(target), FHooks(TestHooks)
 {
@@ -119,13 +157,13 @@ void TSafeFileWriter::CheckTarget()
 bool TSafeFileWriter::OpenUnnamed()
 {
 #ifdef O_TMPFILE
-    const int fd = OpenRetrying(FFolder.c_str(), O_TMPFILE | O_WRONLY, 0600);
+    const int fd = Open(FFolder.c_str(), O_TMPFILE | O_WRONLY, 0600);
     if (fd < 0)
         return false;
     // Naming it later goes through /proc (linking the descriptor itself needs a
     // privilege); without /proc the file could never be named.
     if (::access(ProcPath(fd).c_str(), F_OK) != 0) {
-        ::close(fd);
+        Close(fd);
         return false;
     }
     FFd = fd;
@@ -138,7 +176,7 @@ bool TSafeFileWriter::OpenUnnamed()
 void TSafeFileWriter::OpenNamed(const std::string &name)
 {
     std::string pattern = TemporaryPattern(FFolder, name);
-    FFd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    FFd = Or(FHooks.calls.mkostemp, ::mkostemp)(pattern.data(), O_CLOEXEC);
     if (FFd < 0)
         RaiseSystemError(errno, FTarget);
     FTempName = pattern;
@@ -152,7 +190,8 @@ void TSafeFileWriter::NameUnnamed(const std::string &name)
     const std::string source = ProcPath(FFd);
     for (int attempt = 0;; ++attempt) {
         std::string candidate = FillPattern(pattern);
-        if (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        if (Or(FHooks.calls.linkat, ::linkat)(AT_FDCWD, source.c_str(), AT_FDCWD, candidate.c_str(),
+                                              AT_SYMLINK_FOLLOW) == 0) {
             FTempName = std::move(candidate);
             return;
         }
@@ -164,7 +203,7 @@ void TSafeFileWriter::NameUnnamed(const std::string &name)
 void TSafeFileWriter::Discard() noexcept
 {
     if (FFd >= 0)
-        ::close(FFd);
+        Close(FFd);
     FFd = -1;
     if (!FTempName.empty())
         ::unlink(FTempName.c_str());
@@ -202,7 +241,7 @@ void TSafeFileWriter::WriteAll(std::string_view rest)
                 Fail(FHooks.writeErrno);
             size = std::min(size, FHooks.writeLimit - FWritten);
         }
-        const ssize_t n = ::write(FFd, rest.data(), size);
+        const ssize_t n = Or(FHooks.calls.write, ::write)(FFd, rest.data(), size);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -223,16 +262,16 @@ void TSafeFileWriter::Commit()
     } else {
         ::fchmod(FFd, 0666 & ~CurrentUmask());
     }
-    if (::fsync(FFd) != 0)
+    if (Fsync(FFd) != 0)
         Fail(errno);
     if (FTempName.empty())
         NameUnnamed(NameOf(FTarget));
     const int fd = FFd;
     FFd = -1;
-    if (::close(fd) != 0)
+    if (Close(fd) != 0)
         Fail(errno);
-    if (::rename(FTempName.c_str(), FTarget.c_str()) != 0)
+    if (Or(FHooks.calls.rename, ::rename)(FTempName.c_str(), FTarget.c_str()) != 0)
         Fail(errno);
     FTempName.clear();
-    SyncFolder(FFolder);
+    SyncFolder();
 }

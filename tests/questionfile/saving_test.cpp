@@ -1,10 +1,15 @@
 // Saving never destroys the previous file: failures leave it byte for byte and leave
 // no temporary file behind, and only a regular file is ever replaced.
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <future>
+#include <string_view>
+#include <vector>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -65,7 +70,7 @@ TEST(Saving, RunningOutOfSpaceLeavesTheOldFileAndNoTemporaryFile)
     TMirolaFile doc = MakeDocument(3);  // well over 100 bytes in every format
     WriteBytes(dir.Path("datei.mfd"), "alt");
     for (const TNewFile newFile : kNewFiles) {
-        const THooksInForce hooks({.writeErrno = ENOSPC, .writeLimit = 100, .namedOnly = newFile == nfNamed});
+        const THooksInForce hooks({.writeErrno = ENOSPC, .writeLimit = 100, .namedOnly = newFile == nfNamed, .calls = {}});
         for (const tMirolaFType type : kWriters) {
             SCOPED_TRACE(testing::Message() << "new file " << newFile << ", writer " << type);
             EXPECT_EQ(SaveError(doc, dir.Path("datei.mfd"), type), "Zu wenig Speicherplatz");
@@ -327,6 +332,194 @@ TEST(Saving, ReplacingKeepsPermissionsAndFollowsLinks)
     ::umask(old);
     ASSERT_EQ(::stat(dir.Path("neu.raf").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0644u);
+}
+
+// ---------------------------------------------------------------------------------
+// Faults injected into the save's system calls
+
+// What the save's system calls did, in order, and the fault to inject: the first
+// `FailTimes` calls of the kind `FailCall` fail with `FailErrno`, having done nothing
+// (but a close, which releases its descriptor however it ends).
+struct TCallLog {
+    std::vector<std::string> Calls;
+    std::vector<std::string> TemporaryNames;
+    std::string FailCall;
+    int FailErrno = 0;
+    int FailTimes = 0;
+};
+TCallLog gCalls;
+
+bool Fails(const char *call)
+{
+    gCalls.Calls.emplace_back(call);
+    if (gCalls.FailCall != call || gCalls.FailTimes == 0)
+        return false;
+    --gCalls.FailTimes;
+    errno = gCalls.FailErrno;
+    return true;
+}
+
+bool IsFolder(int fd)
+{
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+TSafeFileWriter::TSystemCalls WatchedCalls()
+{
+    TSafeFileWriter::TSystemCalls calls;
+    calls.open = [](const char *path, int flags, mode_t mode) {
+        return Fails((flags & O_TMPFILE) == O_TMPFILE ? "open unnamed" : "open folder") ? -1
+                                                                                       : ::open(path, flags, mode);
+    };
+    calls.mkostemp = [](char *pattern, int flags) {
+        if (Fails("mkostemp"))
+            return -1;
+        const int fd = ::mkostemp(pattern, flags);
+        gCalls.TemporaryNames.emplace_back(pattern);
+        return fd;
+    };
+    calls.write = [](int fd, const void *bytes, std::size_t size) -> ssize_t {
+        return Fails("write") ? -1 : ::write(fd, bytes, size);
+    };
+    calls.fsync = [](int fd) { return Fails(IsFolder(fd) ? "fsync folder" : "fsync file") ? -1 : ::fsync(fd); };
+    calls.close = [](int fd) {
+        const char *call = IsFolder(fd) ? "close folder" : "close file";
+        const int result = ::close(fd);
+        return Fails(call) ? -1 : result;
+    };
+    calls.linkat = [](int fromFolder, const char *from, int toFolder, const char *to, int flags) {
+        gCalls.TemporaryNames.emplace_back(to);
+        return Fails("linkat") ? -1 : ::linkat(fromFolder, from, toFolder, to, flags);
+    };
+    calls.rename = [](const char *from, const char *to) { return Fails("rename") ? -1 : ::rename(from, to); };
+    return calls;
+}
+
+// Watches the calls of every writer made while it lives, injecting the fault given.
+class TWatchedSave {
+public:
+    TWatchedSave(TNewFile newFile, std::string failCall = {}, int failErrno = 0, int failTimes = 0)
+        : FHooks({.writeErrno = 0, .writeLimit = 0, .namedOnly = newFile == nfNamed, .calls = WatchedCalls()})
+    {
+        gCalls = {{}, {}, std::move(failCall), failErrno, failTimes};
+    }
+    ~TWatchedSave() { gCalls = {}; }
+
+    static int Count(const std::string &call)
+    {
+        return static_cast<int>(std::count(gCalls.Calls.begin(), gCalls.Calls.end(), call));
+    }
+
+private:
+    THooksInForce FHooks;
+};
+
+bool HasUnnamedFiles(const std::string &folder)
+{
+    const int probe = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (probe < 0)
+        return false;
+    ::close(probe);
+    return true;
+}
+
+// Only once the new file is on disk may it take the old one's place, and only once the
+// folder is synced does the change survive a power cut.
+TEST(SavingSteps, TheFileIsSyncedBeforeTheRenameAndTheFolderAfterIt)
+{
+    TScratchDir dir;
+    TMirolaFile doc = MakeMixedDocument(50);
+    WriteBytes(dir.Path("datei.mfd"), "alt");
+    for (const TNewFile newFile : kNewFiles) {
+        SCOPED_TRACE(testing::Message() << "new file " << newFile);
+        const TWatchedSave watched(newFile);
+        doc.SaveToFile(dir.Path("datei.mfd"), ftTXT);
+        std::vector<std::string> steps;
+        for (const std::string &call : gCalls.Calls)
+            if ((call == "write" && (steps.empty() || steps.back() != "write")) || call == "fsync file" ||
+                call == "rename" || call == "fsync folder")
+                steps.push_back(call);
+        EXPECT_EQ(steps, (std::vector<std::string>{"write", "fsync file", "rename", "fsync folder"}));
+        EXPECT_EQ(ReadBytes(dir.Path("datei.mfd")), doc.SaveToString(ftTXT));
+    }
+}
+
+enum TInjected { inBoth, inUnnamedOnly };
+
+// A signal that interrupts a call is no failure: the call is made again (a close has
+// released its descriptor all the same). Other errors fail the save and leave the old
+// file; those after the rename cannot undo it and are not reported.
+TEST(SavingSteps, WhichErrorsAreTriedAgain)
+{
+    const struct {
+        const char *Call;
+        int Errno, Times;
+        TInjected Where;
+        std::string Error;  // empty: saved
+    } cases[] = {
+        {"write", EINTR, 3, inBoth, ""},
+        {"write", ENOSPC, 1, inBoth, "Zu wenig Speicherplatz"},
+        {"fsync file", EINTR, 2, inBoth, ""},
+        {"fsync file", ENOSPC, 1, inBoth, "Zu wenig Speicherplatz"},
+        {"close file", EINTR, 1, inBoth, ""},
+        {"close file", EDQUOT, 1, inBoth, "Zu wenig Speicherplatz"},
+        {"rename", EACCES, 1, inBoth, "Dateizugriff verweigert"},
+        {"open folder", EINTR, 1, inBoth, ""},
+        {"open folder", EACCES, 1, inBoth, ""},
+        {"fsync folder", EIO, 1, inBoth, ""},
+        {"open unnamed", EINTR, 2, inUnnamedOnly, ""},
+        {"open unnamed", EOPNOTSUPP, 1, inUnnamedOnly, ""},  // then under a temporary name
+        {"linkat", EEXIST, 2, inUnnamedOnly, ""},             // a name taken meanwhile: another
+        {"linkat", ENOSPC, 1, inUnnamedOnly, "Zu wenig Speicherplatz"},
+    };
+    TScratchDir dir;
+    const bool unnamedFiles = HasUnnamedFiles(dir.Root());
+    TMirolaFile doc = MakeMixedDocument(50);
+    const std::string bytes = doc.SaveToString(ftRAF);
+    for (const auto &c : cases) {
+        for (const TNewFile newFile : kNewFiles) {
+            if (c.Where == inUnnamedOnly && (newFile == nfNamed || !unnamedFiles))
+                continue;
+            SCOPED_TRACE(testing::Message() << c.Call << " errno " << c.Errno << ", new file " << newFile);
+            WriteBytes(dir.Path("datei.raf"), "alt");
+            const TWatchedSave watched(newFile, c.Call, c.Errno, c.Times);
+            EXPECT_EQ(SaveError(doc, dir.Path("datei.raf"), ftRAF), c.Error);
+            EXPECT_EQ(gCalls.FailTimes, 0) << "the fault was never met";
+            EXPECT_TRUE(ReadBytes(dir.Path("datei.raf")) == (c.Error.empty() ? bytes : "alt"));
+            EXPECT_EQ(ListFolder(dir.Root()), "datei.raf;");
+            if (c.Error.empty() && c.Errno == EINTR && std::string_view(c.Call) != "close file") {
+                EXPECT_GT(TWatchedSave::Count(c.Call), c.Times);
+            }
+        }
+    }
+}
+
+// The temporary name beside a target whose name is as long as the system allows is
+// shortened to fit; it is still hidden and still names the target.
+TEST(SavingSteps, ATargetNameNearTheSystemsLimit)
+{
+    TScratchDir dir;
+    const std::string name = "\x84" + std::string(NAME_MAX - 5, 'n') + ".mfd";
+    ASSERT_EQ(name.size(), std::size_t(NAME_MAX));
+    TMirolaFile doc = MakeDocument(3);
+    for (const TNewFile newFile : kNewFiles) {
+        SCOPED_TRACE(testing::Message() << "new file " << newFile);
+        WriteBytes(dir.Path(name), "alt");
+        {
+            const TWatchedSave watched(newFile);
+            EXPECT_EQ(SaveError(doc, dir.Path(name)), "");
+            ASSERT_FALSE(gCalls.TemporaryNames.empty());
+            for (const std::string &temporary : gCalls.TemporaryNames) {
+                const std::string own = temporary.substr(temporary.find_last_of('/') + 1);
+                EXPECT_LE(own.size(), std::size_t(NAME_MAX)) << own;
+                EXPECT_TRUE(own.starts_with("." + name.substr(0, 100))) << own;
+                EXPECT_EQ(temporary.substr(0, temporary.size() - own.size()), dir.Root() + "/");
+            }
+        }
+        EXPECT_EQ(ReadBytes(dir.Path(name)), doc.SaveToString(ftTXT));
+        EXPECT_EQ(ListFolder(dir.Root()), name + ";");
+    }
 }
 
 }  // namespace
