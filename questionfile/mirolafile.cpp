@@ -222,6 +222,7 @@ void TMirolaFile::LoadFromBytes(std::string_view Bytes, tMirolaFType Filetype)
 
 void TMirolaFile::Load(TByteSource &source, tMirolaFType Filetype)
 {
+    LoadNotes.clear();
     switch (Filetype) {
     case ftTXT: ReadText(source); break;
     case ftRAF:

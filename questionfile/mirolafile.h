@@ -48,6 +48,9 @@ enum tMirolaFType { ftTXT = 0, ftRAF = 1, ftWRAF = 2, ftPMIROLA = 3 };
 
 // The text format announces its record count in four digits.
 constexpr std::size_t MaxTextRecords = 9999;
+// The most the text reader keeps of the author, copyright and file-comment lines: far
+// more than any author writes, and still a bound on what one endless line can take.
+constexpr std::size_t kMaxHeaderTextBytes = std::size_t(64) << 10;
 
 class TByteSource;
 class TByteSink;
@@ -61,6 +64,11 @@ public:
     std::string CopyrightInfo;
     std::string Comments;
     TMirolaDatensatz DatRec;
+    // What the last load had to tell the user, before a save makes it final: a header
+    // line longer than the document keeps, a record count that the records after it do
+    // not match. German sentences in UTF-8, in the order met; empty where the file read
+    // as it stands. Every load sets it anew.
+    std::vector<std::string> LoadNotes;
 
     // Appends the file's records to Data and puts the cursor on the first record, so it
     // is called on a fresh document. A name ending in .raf, in any case, is read as a

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "errors.h"
 #include "filestreams.h"
@@ -60,6 +61,42 @@ public:
 
     // About how many bytes are left, as the source knows it.
     std::size_t SizeHint() const { return FChunk.size() + (FEnded ? 0 : FSource.SizeHint()); }
+
+    // Whether the file has ended: not even an empty line is left.
+    bool AtEnd()
+    {
+        while (FChunk.empty())
+            if (!NextChunk())
+                return true;
+        return false;
+    }
+
+    // How many of the lines left run up to the last one that holds more than blanks,
+    // looking at about `limit` bytes at most; `whole` tells whether that was all.
+    std::size_t LinesOfContentLeft(std::size_t limit, bool &whole)
+    {
+        std::size_t lines = 0, last = 0, looked = 0;
+        bool content = false;
+        whole = false;
+        while (looked < limit) {
+            if (AtEnd()) {
+                whole = true;
+                break;
+            }
+            for (const char c : FChunk) {
+                if (c == '\n') {
+                    ++lines;
+                    last = content ? lines : last;
+                    content = false;
+                } else {
+                    content |= c != ' ' && c != '\r' && c != '\t';
+                }
+            }
+            looked += FChunk.size();
+            FChunk = {};
+        }
+        return content ? lines + 1 : last;  // a last line may lack its line feed
+    }
 
 private:
 #ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
@@ -207,17 +244,43 @@ private:
     TByteSink &FOut;
 };
 
-// A header text keeps at most 255 bytes, the most a record file can hold of one; a
-// longer line held whole could take all memory.
-constexpr std::size_t kHeaderTextLimit = 255;
 // A record's ten lines take at least their ten line ends.
 constexpr std::size_t kMinRecordBytes = 10;
+constexpr std::size_t kLinesPerRecord = 10;
+// How far past its announced records a file is looked at to count what follows: a
+// file extended by hand has a few records more, not gigabytes.
+constexpr std::size_t kLookPastRecords = std::size_t(256) << 20;
 
-std::string HeaderText(TLineReader &in, std::string_view prefix)
+// A header text keeps kMaxHeaderTextBytes: a longer line held whole could take all
+// memory. Where a line is longer still, `notes` say so, as a save drops the rest.
+std::string HeaderText(TLineReader &in, std::string_view prefix, std::string_view line,
+                       std::vector<std::string> &notes)
 {
-    std::string text = WithoutFirst(in.ReadLine(kHeaderTextLimit + prefix.size()), prefix);
-    text.resize(std::min(text.size(), kHeaderTextLimit));
+    std::string text = WithoutFirst(in.ReadLine(kMaxHeaderTextBytes + prefix.size() + 1), prefix);
+    if (text.size() > kMaxHeaderTextBytes) {
+        text.resize(kMaxHeaderTextBytes);
+        const std::string limit = std::to_string(kMaxHeaderTextBytes);
+        notes.push_back("Die " + std::string(line) + " ist länger als " + limit + " Bytes. Gelesen werden die ersten " +
+                        limit + "; beim Speichern geht der Rest verloren.");
+    }
     return text;
+}
+
+std::string RecordCount(std::size_t n) { return std::to_string(n) + (n == 1 ? " Datensatz" : " Datensätze"); }
+
+// A count that the records do not match is read as it stands, which a save makes
+// final: the records after the announced ones are not kept, missing ones are empty.
+std::string FewerRecordsNote(std::size_t announced, std::size_t found)
+{
+    return "Die Datei kündigt " + RecordCount(announced) + " an, enthält aber " +
+           (found == 0 ? std::string("keinen") : "nur " + std::to_string(found)) +
+           ". Die fehlenden werden als leere Datensätze gelesen und so gespeichert.";
+}
+
+std::string MoreRecordsNote(std::size_t announced, std::size_t found, bool counted)
+{
+    return "Die Datei kündigt " + RecordCount(announced) + " an, enthält aber " + (counted ? "" : "mindestens ") +
+           std::to_string(found) + ". Gelesen werden nur die angekündigten; beim Speichern gehen die übrigen verloren.";
 }
 
 template <std::size_t N>
@@ -242,15 +305,17 @@ void TMirolaFile::ReadText(TByteSource &source)
     // Only its first character and the four digits after it are read. A count that is
     // no number ends the load here, before a byte more of the file is read.
     const std::int32_t n = ParseCount(std::string_view(StripFirstChar(in.ReadLine(1 + 4))).substr(0, 4));
-    AutorInfo = HeaderText(in, kAuthorPrefix);
-    CopyrightInfo = HeaderText(in, kCopyrightPrefix);
-    Comments = HeaderText(in, {});
+    AutorInfo = HeaderText(in, kAuthorPrefix, "Autorenzeile", LoadNotes);
+    CopyrightInfo = HeaderText(in, kCopyrightPrefix, "Copyright-Zeile", LoadNotes);
+    Comments = HeaderText(in, {}, "Kommentarzeile der Datei", LoadNotes);
 
     // Room for no more records than the bytes left can hold: a short file may announce
     // thousands, which then come as empty records past its end.
     if (n > 0)
         Data.reserve(Data.size() + std::min(static_cast<std::size_t>(n), in.SizeHint() / kMinRecordBytes));
+    std::size_t found = 0;  // records whose code line is in the file
     for (std::int32_t r = 0; r < n; ++r) {
+        found += in.AtEnd() ? 0 : 1;
         // Built where it stays, so that its memory is written once.
         TMirolaDatensatz &record = Data.emplace_back();
         // The codes are its first and third byte.
@@ -264,6 +329,18 @@ void TMirolaFile::ReadText(TByteSource &source)
         for (auto &answer : record.Answers)
             ReadField(in, answer);
     }
+    if (n <= 0)
+        return;
+    const auto announced = static_cast<std::size_t>(n);
+    if (found < announced) {
+        LoadNotes.push_back(FewerRecordsNote(announced, found));
+        return;
+    }
+    bool counted = false;
+    const std::size_t linesLeft = in.LinesOfContentLeft(kLookPastRecords, counted);
+    if (linesLeft > 0)
+        LoadNotes.push_back(
+            MoreRecordsNote(announced, announced + (linesLeft + kLinesPerRecord - 1) / kLinesPerRecord, counted));
 }
 
 void TMirolaFile::WriteText(TByteSink &out) const

@@ -270,8 +270,8 @@ TEST(TextFormat, BadCountOfAHugeFileFailsBeforeTheRestIsRead)
 }
 
 // Each line keeps what its field can hold and the rest of it is passed over, however
-// long it is; the next line is the next field. A header text keeps 255 bytes. The
-// lines run over more than one of the reader's 64 KiB chunks, carriage returns too.
+// long it is; the next line is the next field. A header text keeps 64 KiB. The lines
+// run over more than one of the reader's 64 KiB chunks, carriage returns too.
 TEST(TextFormat, LongLinesKeepWhatTheirFieldsHold)
 {
     const std::string tail(100000, 'z');
@@ -297,13 +297,104 @@ TEST(TextFormat, LongLinesKeepWhatTheirFieldsHold)
     fromBytes.LoadFromBytes(file, ftTXT);
     for (const TMirolaFile *doc : {&fromFile, &fromBytes}) {
         EXPECT_EQ(doc->Title.str(), std::string(30, 'T') + "zzzzzz");
-        EXPECT_EQ(doc->AutorInfo, std::string(20, 'x') + std::string(235, 'a'));
-        EXPECT_EQ(doc->CopyrightInfo, std::string(255, 'c'));
+        EXPECT_EQ(doc->AutorInfo, std::string(20, 'x') + std::string(300, 'a'));
+        EXPECT_TRUE(doc->CopyrightInfo == std::string(kMaxHeaderTextBytes, 'c')) << doc->CopyrightInfo.size();
         EXPECT_EQ(doc->Comments, "Kommentar");
         ASSERT_EQ(doc->Count(), 2);
         ExpectSameRecord(first, doc->Data[0]);
         ExpectSameRecord(second, doc->Data[1]);
     }
+}
+
+// The author, copyright and file-comment lines keep 64 KiB each, and a save writes
+// them whole; a longer line is announced on opening, before a save would cut it.
+TEST(TextFormat, LongHeaderLinesAreKeptOrAnnounced)
+{
+    const std::string author(1000, 'a'), copyright = "(c) " + std::string(kMaxHeaderTextBytes - 4, 'c');
+    const std::string comment = "\x84" + std::string(kMaxHeaderTextBytes, 'k');
+    const std::string file = "Quiz\r\n:0001\r\nAutor    : " + author + "\r\nCopyright: " + copyright + "\r\n" +
+                             comment + "\r\n" + kRecord;
+    TMirolaFile doc;
+    doc.LoadFromBytes(file, ftTXT);
+    EXPECT_TRUE(doc.AutorInfo == author) << doc.AutorInfo.size();
+    EXPECT_TRUE(doc.CopyrightInfo == copyright) << doc.CopyrightInfo.size();
+    EXPECT_TRUE(doc.Comments == comment.substr(0, kMaxHeaderTextBytes)) << doc.Comments.size();
+    const std::vector<std::string> notes = {"Die Kommentarzeile der Datei ist länger als 65536 Bytes. Gelesen werden "
+                                            "die ersten 65536; beim Speichern geht der Rest verloren."};
+    EXPECT_EQ(doc.LoadNotes, notes);
+
+    // Saved and read again, the lines kept are whole; the file comment is now short
+    // enough to be read without a note.
+    const std::string saved = doc.SaveToString(ftTXT);
+    EXPECT_NE(saved.find("\r\nAutor    : " + author + "\r\nCopyright: " + copyright + "\r\n"), std::string::npos);
+    TMirolaFile back;
+    back.LoadFromBytes(saved, ftTXT);
+    EXPECT_TRUE(back.Comments == doc.Comments);
+    EXPECT_EQ(back.LoadNotes, std::vector<std::string>{});
+
+    // Each of the three lines by its name.
+    const std::string longer(kMaxHeaderTextBytes + 1, 'z');
+    TMirolaFile all;
+    all.LoadFromBytes("Quiz\r\n:0001\r\n" + longer + "\r\nCopyright: " + longer + "\r\n" + longer + "\r\n" + kRecord,
+                      ftTXT);
+    ASSERT_EQ(all.LoadNotes.size(), 3u);
+    EXPECT_TRUE(all.LoadNotes[0].starts_with("Die Autorenzeile ist länger als 65536 Bytes.")) << all.LoadNotes[0];
+    EXPECT_TRUE(all.LoadNotes[1].starts_with("Die Copyright-Zeile ist länger als 65536 Bytes.")) << all.LoadNotes[1];
+    EXPECT_TRUE(all.LoadNotes[2].starts_with("Die Kommentarzeile der Datei ist")) << all.LoadNotes[2];
+    EXPECT_EQ(all.AutorInfo.size(), kMaxHeaderTextBytes);
+
+    // The record format keeps what it always kept of them.
+    TMirolaFile raf;
+    raf.LoadFromBytes(doc.SaveToString(ftRAF), ftRAF);
+    EXPECT_EQ(raf.AutorInfo, std::string(50, 'a'));
+    EXPECT_EQ(raf.CopyrightInfo, copyright.substr(0, 50));
+    EXPECT_EQ(raf.Comments, comment.substr(0, 35));
+}
+
+// A count that the records do not match: the records are read as announced, and the
+// note says both numbers and what a save will do.
+TEST(TextFormat, ACountTheRecordsDoNotMatchIsAnnounced)
+{
+    const std::string second = "c:D:002\r\nZweite\r\n\r\n\r\n- Notiz\r\nja\r\nnein\r\n\r\n\r\n\r\n";
+    const std::string more = "Die Datei kündigt %s an, enthält aber %s. Gelesen werden nur die angekündigten; beim "
+                             "Speichern gehen die übrigen verloren.";
+    const std::string fewer = "Die Datei kündigt %s an, enthält aber %s. Die fehlenden werden als leere Datensätze "
+                              "gelesen und so gespeichert.";
+    const auto note = [](std::string text, const std::string &announced, const std::string &found) {
+        text.replace(text.find("%s"), 2, announced);
+        text.replace(text.find("%s"), 2, found);
+        return std::vector<std::string>{text};
+    };
+    const struct {
+        const char *Name;
+        std::string File;
+        int Count;  // as announced, whatever follows
+        std::vector<std::string> Notes;
+    } cases[] = {
+        {"AsAnnounced", TextFile(":0002", kRecord + second), 2, {}},
+        {"EmptyLinesAfterTheLast", TextFile(":0002", kRecord + second + "\r\n  \r\n\r\n"), 2, {}},
+        {"OneRecordMore", TextFile(":0001", kRecord + second), 1, note(more, "1 Datensatz", "2")},
+        {"PartOfARecordMore", TextFile(":0002", kRecord + second + "a:B:003\r\nDritte\r\n"), 2,
+         note(more, "2 Datensätze", "3")},
+        {"ManyMore", TextFile(":0002", kRecord + second + kRecord + second + kRecord + second), 2,
+         note(more, "2 Datensätze", "6")},
+        {"AfterACtrlZNothingCounts", TextFile(":0001", kRecord + "\x1A" + second), 1, {}},
+        {"OneMissing", TextFile(":0003", kRecord + second), 3, note(fewer, "3 Datensätze", "nur 2")},
+        {"EndsInsideTheLast", TextFile(":0002", kRecord + "c:D:002\r\nZweite"), 2, {}},
+        {"NoneThere", TextFile(":0002", ""), 2, note(fewer, "2 Datensätze", "keinen")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.Name);
+        TMirolaFile doc;
+        doc.LoadFromBytes(c.File, ftTXT);
+        EXPECT_EQ(doc.Count(), c.Count);
+        EXPECT_EQ(doc.LoadNotes, c.Notes);
+    }
+    // Every load tells its own: the notes of one before it are gone.
+    TMirolaFile doc;
+    doc.LoadFromBytes(TextFile(":0003", kRecord), ftTXT);
+    doc.LoadFromBytes(TextFile(":0001", kRecord), ftTXT);
+    EXPECT_EQ(doc.LoadNotes, std::vector<std::string>{});
 }
 
 // Lets the process take only `bytes` more address space than it has now, so that a
@@ -331,7 +422,7 @@ TEST(TextFormat, AnEndlessLineIsPassedOverNotHeld)
         std::string result;
     };
     // What is read: the error, the author text's length and the first record's letter.
-    const Case cases[] = {{"Titel\r\n:0001\r\n", "|255|x"}, {TextFile(":0001", "b:C:001"), "|3|b"}};
+    const Case cases[] = {{"Titel\r\n:0001\r\n", "|65536|x"}, {TextFile(":0001", "b:C:001"), "|3|b"}};
     for (const Case &c : cases) {
         TScratchDir dir;
         const std::string path = dir.Path("endlos.mfd");
