@@ -42,12 +42,22 @@ struct TCsvReadResult {
 // column "A", a missing text column empty texts; Nr is ignored. What does not fit (a
 // text longer than its field, a character code page 850 lacks, a line break inside a
 // field, more than five answers, more than MaxTextRecords rows) is taken as far as it
-// fits and noted in Changes. A file without a header row of known column names is
-// refused with an EMirolaError and a German message.
+// fits and noted in Changes, as is every other change: a typographic character given
+// its stand-in, a column whose name is not known, cells without a column. A question
+// cell too long for its line flows on into the next question lines where their cells
+// are empty. A file without a header row of known column names is refused with an
+// EMirolaError and a German message.
 TCsvReadResult ReadCsv(std::string_view bytes);
 // The same from a named file, which is read as the other formats are: regular files
 // only, never blocking on a FIFO.
 TCsvReadResult ReadCsvFile(const std::string &fileName);
+// The same from any source, such as standard input.
+TCsvReadResult ReadCsvFrom(TByteSource &source);
+
+// A spreadsheet of 9999 full rows is a few megabytes; a file far beyond that is no
+// question list, and reading it whole would only take the memory. The readers refuse
+// a larger one without reading it whole.
+inline constexpr std::size_t kMaxCsvBytes = std::size_t(256) << 20;
 
 // A table's records as the records of `doc`, a fresh document, with its cursor on the
 // first. A table of no rows gives one new record, as a new file has.

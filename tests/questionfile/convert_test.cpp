@@ -279,7 +279,7 @@ TEST(Convert, SpreadsheetsBothWays)
     EXPECT_EQ(back.Data, example.Data);
     EXPECT_EQ(back.Title.str(), "fragen");
 
-    WriteBytes(dir.Path("lang.txt"), "Frage 1;Code\r\nkurz;a\r\n" + std::string(55, 'x') + ";b\r\n");
+    WriteBytes(dir.Path("lang.txt"), "Frage 1;Frage 2;Code\r\nkurz;;a\r\n" + std::string(55, 'x') + ";zwei;b\r\n");
     const TRun cut = Convert("--from csv " + dir.Path("lang.txt") + " -", dir);
     EXPECT_EQ(cut.exitCode, 0);
     EXPECT_EQ(cut.err, "kelmor-convert: " + dir.Path("lang.txt") + ": Zeile 3: Frage 1 um 5 Zeichen gekürzt\n");

@@ -1,6 +1,7 @@
 // Spreadsheets: what Kelmor writes, what it reads back, the many ways spreadsheet
 // programs save, and every loss the reader has to tell about.
 #include <iconv.h>
+#include <array>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -117,7 +118,7 @@ TEST(CsvWrite, WritesWhatSpreadsheetsOpenWithoutAsking)
     doc.DatRec = doc.Data[0];
     EXPECT_EQ(WriteCsv(doc), kBom + kHeader + "\r\n" +
                                  "1,b,C,\"Grüße, \"\"Welt\"\"\",,,\"Quelle; S. 3\",ja,\" nein\",\"vielleicht \",,\r\n"
-                                 "2,x,a,╔═╗,,,,,,,,\"zwei\r\nZeilen\"\r\n");
+                                 "2,x,a,╔═╗,,,,,,,,zwei  Zeilen\r\n");
 }
 
 TEST(CsvWrite, TheCurrentRecordAsItsBufferHoldsIt)
@@ -193,6 +194,60 @@ TEST(CsvRoundTrip, EveryRecordComesBackByteForByte)
     EXPECT_EQ(copy.SaveToString(ftRAF), TMirolaFile(doc).SaveToString(ftRAF));
 }
 
+// A cell that a spreadsheet would run as a formula goes out with an apostrophe before
+// it, one that starts with such an apostrophe with one more; the reader takes exactly
+// one away, so each comes back as it was.
+TEST(CsvRoundTrip, FormulaCellsAreWrittenAsTextAndComeBack)
+{
+    const struct {
+        std::string Text, Cell;
+    } cases[] = {
+        {"=1+2", "'=1+2"},   {"+49 30 1234", "'+49 30 1234"}, {"-5 Grad", "'-5 Grad"}, {"@Summe", "'@Summe"},
+        {"\tTab", "'\tTab"}, {"'=A1", "''=A1"},               {"'-", "''-"},           {"''", "'''"},
+        {"'''x", "''''x"},   {"'", "'"},                      {"'Zitat'", "'Zitat'"},  {"a=b", "a=b"},
+        {"' =1", "' =1"},    {"", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.Text);
+        TMirolaFile doc = MakeDocument(0);
+        doc.Data = {MakeRecord(u'x', u'A', c.Text, c.Text, {c.Text})};
+        doc.DatRec = doc.Data[0];
+        const std::string written = WriteCsv(doc);
+        EXPECT_EQ(written, kBom + kHeader + "\r\n1,x,A," + c.Cell + ",,," + c.Cell + "," + c.Cell + ",,,,\r\n");
+        const TCsvReadResult back = ReadCsv(written);
+        ExpectRecords(doc.Data, back.Records);
+        EXPECT_EQ(back.Changes, std::vector<TCsvChange>{});
+    }
+    // The codes, which may be any byte.
+    TMirolaFile codes = MakeDocument(0);
+    codes.Data = {MakeRecord(u'=', u'+', "eins"), MakeRecord(u'-', u'@', "zwei"), MakeRecord(u'\r', u'\t', "drei"),
+                  MakeRecord(u'\'', u'\'', "vier")};
+    codes.DatRec = codes.Data[0];
+    const std::string written = WriteCsv(codes);
+    EXPECT_NE(written.find("\r\n1,'=,'+,eins,"), std::string::npos);
+    EXPECT_NE(written.find("\r\n3,\"'\r\",\"'\t\",drei,"), std::string::npos);
+    EXPECT_NE(written.find("\r\n4,',',vier,"), std::string::npos);
+    ExpectRecords(codes.Data, ReadCsv(written).Records);
+}
+
+// A record file may hold line breaks in its texts. The table has them as the text
+// format does, a blank for each CR and LF, and so reads back as the text file would.
+TEST(CsvWrite, LineBreaksOfARecordFileAsTheTextFormatWritesThem)
+{
+    TMirolaFile doc = MakeDocument(0);
+    doc.Data = {MakeRecord(u'a', u'B', "Zeile\r\nzwei", "Quel\nle", {"ja\r", "", "\rnein"}),
+                MakeRecord(u'b', u'C', "K\x94ln", "", {"\n", "\r\n\r\n"})};
+    doc.Data[0].Question[2] = "=\r\n1";
+    doc.DatRec = doc.Data[0];
+    TMirolaFile raf;
+    raf.LoadFromBytes(doc.SaveToString(ftRAF), ftRAF);
+    TMirolaFile text;
+    text.LoadFromBytes(raf.SaveToString(ftTXT), ftTXT);
+    const TCsvReadResult table = ReadCsv(WriteCsv(raf));
+    ExpectRecords(text.Data, table.Records);
+    EXPECT_EQ(table.Changes, std::vector<TCsvChange>{});
+}
+
 TEST(CsvRoundTrip, ThroughANamedFile)
 {
     TScratchDir dir;
@@ -243,7 +298,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "b;C;\"Gr\xFC\xDF" "e, \"\"Welt\"\"\";\"Quelle; S. 3\";ja;nein;\r\n"
                  "x;A;Zweite Frage;;;;letzte \xC4\r\n"},
         TVariant{"ColumnsInAnyOrderNamedLoosely",
-                 " antwort B ,Kommentar,FRAGE 1,Notiz,level,Code,Antwort e,Antwort a\r\n"
+                 " antwort B ,Kommentar,FRAGE 1,nr,level,Code,Antwort e,Antwort a\r\n"
                  "nein,Quelle; S. 3,\"Grüße, \"\"Welt\"\"\",\"zwei\r\nZeilen, ignoriert\",C,b,,ja\r\n"
                  ",,Zweite Frage,,A,x,letzte Ä,\r\n"},
         TVariant{"MissingColumnsAndEmptyCellsGiveTheDefaults",
@@ -263,6 +318,147 @@ INSTANTIATE_TEST_SUITE_P(
 // clang-format on
 
 // ---------------------------------------------------------------------------------
+// Tables as German spreadsheet authors make them
+
+// The separator is the one the header row uses; a header of one name has none, so
+// that commas and semicolons stay in the questions.
+TEST(CsvAuthors, TheHeaderRowTellsTheSeparator)
+{
+    const struct {
+        std::string File;
+        TRecordList Records;
+    } cases[] = {
+        {"Frage 1\r\nWas ist 1,5 plus 2?\r\nDrei; oder vier?\r\n\"Zitat, \"\"w\xC3\xB6rtlich\"\"\"\r\n",
+         {MakeRecord(u'x', u'A', "Was ist 1,5 plus 2?"), MakeRecord(u'x', u'A', "Drei; oder vier?"),
+          MakeRecord(u'x', u'A', "Zitat, \"w\x94rtlich\"")}},
+        {"Frage\nWas ist 1,5 plus 2?,\n", {MakeRecord(u'x', u'A', "Was ist 1,5 plus 2?,")}},
+        {"Frage 1;Code\nWas ist 1,5 plus 2?;b\n", {MakeRecord(u'b', u'A', "Was ist 1,5 plus 2?")}},
+        {"Frage 1,Code\nWas ist 1;5 plus 2?,c\n", {MakeRecord(u'c', u'A', "Was ist 1;5 plus 2?")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.File);
+        const TCsvReadResult result = ReadCsv(c.File);
+        ExpectRecords(c.Records, result.Records);
+        EXPECT_EQ(result.Changes, std::vector<TCsvChange>{});
+    }
+}
+
+enum TField { fQuestion1, fCode, fLevel, fAnswerA, fAnswerB, fAnswerC, fAnswerD, fAnswerE };
+
+// Each name a German author gives a column, in any case and with blanks anywhere,
+// takes its cells to the field it means.
+TEST(CsvAuthors, GermanColumnNames)
+{
+    const struct {
+        std::string Name;
+        TField Field;
+    } cases[] = {
+        {"Frage", fQuestion1},      {" FRAGE ", fQuestion1},  {"Antwort 1", fAnswerA},
+        {"antwort2", fAnswerB},     {"ANTWORT 3", fAnswerC},  {"Antwort  4", fAnswerD},
+        {"Antwort 5", fAnswerE},    {"Richtig", fCode},       {"Richtige Antwort", fCode},
+        {"richtigeantwort", fCode}, {"Lösung", fCode},        {"LÖSUNG", fCode},
+        {"L\xF6sung", fCode},       {"Schwierigkeit", fLevel}, {"stufe", fLevel},
+        {"\tS T U F E", fLevel},    {"Frage\xE2\x80\xAF" "1", fQuestion1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.Name);
+        // One Windows-1252 byte makes the whole file Windows-1252.
+        const bool windows = c.Name.find('\xF6') != std::string::npos;
+        const std::string value = c.Field == fCode ? "c" : c.Field == fLevel ? "D" : "Wert";
+        const TCsvReadResult result =
+            ReadCsv(c.Name + ";Kommentar\r\n" + value + ";" + (windows ? "Notiz \xE4" : "Notiz ä") + "\r\n");
+        TMirolaDatensatz expected = MakeRecord(u'x', u'A', "", "Notiz \x84");
+        switch (c.Field) {
+        case fQuestion1: expected.Question[0] = value; break;
+        case fCode: expected.theletter = u'c'; break;
+        case fLevel: expected.level = u'D'; break;
+        default: expected.Answers[c.Field - fAnswerA] = value; break;
+        }
+        ExpectRecords({expected}, result.Records);
+        EXPECT_EQ(result.Changes, std::vector<TCsvChange>{});
+    }
+}
+
+// A column whose name fits nothing, one named a second time and cells under no name
+// at all: their cells are not read, and each is said once.
+TEST(CsvAuthors, ColumnsAndCellsThatNoNameFitsAreNamed)
+{
+    const std::string file = "Frage 1,Notiz,Code,Lösung,,Antwort a\r\n"
+                             "Wer?,privat,b,c,vergessen,ja,\"über, die Kopfzeile\",,  \r\n"
+                             "Wo?,,a,,,nein,eins\r\n"
+                             "Wohin?,,a,,,,,,\r\n"
+                             "Wann?,,d,,,jetzt,1,2,3,\x1B[2J,5\r\n";
+    const TCsvReadResult result = ReadCsv(file);
+    ExpectRecords({MakeRecord(u'b', u'A', "Wer?", "", {"ja"}), MakeRecord(u'a', u'A', "Wo?", "", {"nein"}),
+                   MakeRecord(u'a', u'A', "Wohin?"), MakeRecord(u'd', u'A', "Wann?", "", {"jetzt"})},
+                  result.Records);
+    const std::vector<TCsvChange> expected = {
+        {1, "Spalte B „Notiz“ ausgelassen: Name nicht erkannt"},
+        {1, "Spalte D „Lösung“ ausgelassen: Spalte C ist schon Code"},
+        {2, "Zellen E2 „vergessen“, G2 „über, die Kopfzeile“ ausgelassen: Spalten ohne Namen"},
+        {3, "Zelle G3 „eins“ ausgelassen: Spalte ohne Namen"},
+        {5, "Zellen G5 „1“, H5 „2“, I5 „3“ und 2 weitere ausgelassen: Spalten ohne Namen"},
+    };
+    EXPECT_EQ(result.Changes, expected);
+
+    // A header of many unknown names: ten are named, the rest counted.
+    std::string wide = "Frage 1";
+    for (int i = 1; i <= 12; ++i)
+        wide += ",X" + std::to_string(i);
+    const TCsvReadResult many = ReadCsv(wide + "\nWer?\n");
+    ASSERT_EQ(many.Changes.size(), 11u);
+    EXPECT_EQ(many.Changes[9], (TCsvChange{1, "Spalte K „X10“ ausgelassen: Name nicht erkannt"}));
+    EXPECT_EQ(many.Changes[10], (TCsvChange{1, "2 weitere Spalten ausgelassen: Namen nicht erkannt"}));
+}
+
+// A question cell longer than its line fills the next question lines where their
+// cells are empty, broken between words; what still does not fit is cut and noted.
+TEST(CsvAuthors, ALongQuestionFlowsIntoTheEmptyLinesBelow)
+{
+    const std::string l1 = "Welcher Fluss fließt durch Wien, Budapest und";  // a word more is 53 characters,
+    const std::string l2 = "Belgrad und mündet nach fast dreitausend";       // here 51
+    const std::string l3 = "Kilometern ins Schwarze Meer?";
+    const std::string oem1 = "Welcher Fluss flie\xE1t durch Wien, Budapest und";
+    const std::string oem2 = "Belgrad und m\x81ndet nach fast dreitausend";
+    const std::string whole = l1 + " " + l2 + " " + l3;
+    const std::string tail = " Sie ist 2850 Kilometer lang und fliesst durch zehn Staaten.";
+    const struct {
+        const char *Name;
+        std::string Cells;  // the three question cells
+        std::array<std::string, 3> Lines;
+        std::vector<TCsvChange> Changes;
+    } cases[] = {
+        {"IntoBothEmptyLines", whole + ";;", {oem1, oem2, l3}, {}},
+        {"RunsOfBlanksAtTheBreak", l1 + "      " + l2 + ";;", {oem1, oem2, ""}, {}},
+        // The last line is cut where it is full, as a line alone is.
+        {"OnlyIntoTheEmptyLineBelow", whole + ";;drei", {oem1, oem2 + " Kilometer", "drei"},
+         {{2, "Frage 1 um 20 Zeichen gekürzt"}}},
+        {"AFullLineBelowCutsAsBefore", whole + ";zwei;", {oem1 + " Belg", "zwei", ""},
+         {{2, "Frage 1 um 66 Zeichen gekürzt"}}},
+        {"TheSecondIntoTheThird", "eins;" + whole + ";", {"eins", oem1, oem2 + " Kilometer"},
+         {{2, "Frage 2 um 20 Zeichen gekürzt"}}},
+        {"WhatStillDoesNotFitIsCut", whole + tail + ";;", {oem1, oem2, "Kilometern ins Schwarze Meer? Sie ist 2850 Kilomet"},
+         {{2, "Frage 1 um 39 Zeichen gekürzt"}}},
+        {"AWordTooLongForALine", std::string(60, 'x') + " Ende;;", {std::string(50, 'x'), std::string(10, 'x') + " Ende", ""},
+         {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.Name);
+        const TCsvReadResult result = ReadCsv("Frage 1;Frage 2;Frage 3;Code\n" + c.Cells + ";b\n");
+        TMirolaDatensatz expected = MakeRecord(u'b', u'A', c.Lines[0]);
+        expected.Question[1] = c.Lines[1];
+        expected.Question[2] = c.Lines[2];
+        ExpectRecords({expected}, result.Records);
+        EXPECT_EQ(result.Changes, c.Changes);
+    }
+    // Missing columns are empty cells too.
+    const TCsvReadResult alone = ReadCsv("Frage\n" + whole + "\n");
+    ASSERT_EQ(alone.Records.size(), 1u);
+    EXPECT_EQ(alone.Records[0].Question[1], oem2);
+    EXPECT_EQ(alone.Records[0].Question[2], l3);
+}
+
+// ---------------------------------------------------------------------------------
 // What does not fit
 
 TEST(CsvLosses, EachIsNotedWithTheRowTheSpreadsheetShows)
@@ -280,12 +476,14 @@ TEST(CsvLosses, EachIsNotedWithTheRowTheSpreadsheetShows)
     // clang-format on
     const TCsvReadResult result = ReadCsv(file);
     const std::vector<TCsvChange> expected = {
+        {1, "Spalte E „Notiz“ ausgelassen: Name nicht erkannt"},
         {3, "Frage 1 um 12 Zeichen gekürzt"},
-        {3, "Zeichen „€“ in Frage 2 als „?“ gespeichert"},
+        {3, "Zeichen „€“ in Frage 2 als „EUR“ gespeichert"},
         {3, "Zeilenumbruch in Kommentar durch Leerzeichen ersetzt"},
         {4, "Code „leicht“ nicht erkannt, „x“ gespeichert"},
         {4, "Level „B (mittel)“ als „B“ übernommen"},
-        {4, "Zeichen „™“ „€“ in Frage 2 als „?“ gespeichert"},
+        {4, "Zeichen „€“ in Frage 2 als „EUR“ gespeichert"},
+        {4, "Zeichen „™“ in Frage 2 als „?“ gespeichert"},
         {4, "Kommentar um 5 Zeichen gekürzt"},
         {4, "Antwort a um 2 Zeichen gekürzt"},
         {4, "Antwort f und 1 weitere ausgelassen: eine Frage hat höchstens fünf Antworten"},
@@ -305,8 +503,8 @@ TEST(CsvLosses, EachIsNotedWithTheRowTheSpreadsheetShows)
         MakeRecord(u'r', u'A', "F\x81nfte"),
         MakeRecord(u'r', u'A', "F\x81nfte", "offen"),
     };
-    records[1].Question[1] = "Preis in ?";
-    records[2].Question[1] = "? und ? und ?";
+    records[1].Question[1] = "Preis in EUR";
+    records[2].Question[1] = "? und EUR und ?";
     ExpectRecords(records, result.Records);
 }
 
@@ -366,7 +564,7 @@ TEST(CsvRefused, AFileWithoutAHeaderOfKnownNames)
 {
     for (const std::string &file : {std::string(), kBom, std::string("\r\n\r\n"), std::string("a,b,c\r\n1,2,3\r\n"),
                                    std::string("Nr;Notiz\n1;Frage 1\n"), std::string("1,b,C,Wer?,,,,ja,nein,,,\r\n"),
-                                   std::string("Frage1,Antwort\n")})
+                                   std::string("Fragen,Antworten\n"), std::string("Frage 1a;Antwort;Code 2\n")})
         EXPECT_EQ(ReadError(file),
                   "Die Datei hat keine Kopfzeile mit bekannten Spaltennamen (Code, Level, Frage 1, …)")
             << file;
