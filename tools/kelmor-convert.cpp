@@ -1,14 +1,18 @@
 // kelmor-convert: converts a question file between the text format and the two
 // record-format editions, exactly as the editor loads and saves them, and checks the
 // questions of a file.
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <new>
 #include <optional>
+#include <signal.h>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -26,14 +30,16 @@ constexpr std::string_view kUsage =
     "        kelmor-convert --help | --version\n"
     "\n"
     "Wandelt eine Mirola-Fragedatei um oder prüft ihre Fragen. Eine Datei wird nach\n"
-    "ihrer Endung gelesen: .raf als RAF-Datei, .csv als CSV-Datei, jede andere (.mfd,\n"
-    ".dat, ...) als Textdatei. „-“ als EINGABE oder DATEI liest die Standardeingabe,\n"
-    "„-“ als AUSGABE schreibt auf die Standardausgabe.\n"
+    "ihrer Endung gelesen und geschrieben: .raf als RAF-Datei (geschrieben in der\n"
+    "DOS-Ausgabe), .csv als CSV-Datei, jede andere (.mfd, .dat, ...) als Textdatei,\n"
+    "in jeder Schreibweise der Endung. „-“ als EINGABE oder DATEI liest die\n"
+    "Standardeingabe, „-“ als AUSGABE schreibt auf die Standardausgabe, beide als\n"
+    "Textdatei.\n"
     "\n"
     "  --from text     EINGABE ist eine Textdatei (Vorgabe für die Standardeingabe)\n"
     "  --from raf      EINGABE ist eine RAF-Datei, gleich welcher Ausgabe des Spiels\n"
     "  --from csv      EINGABE ist eine CSV-Datei\n"
-    "  --to text       schreibt das Textformat (Vorgabe)\n"
+    "  --to text       schreibt das Textformat (Vorgabe außer für .raf und .csv)\n"
     "  --to dos-raf    schreibt das RAF-Format der DOS-Ausgabe des Spiels\n"
     "  --to win-raf    schreibt das RAF-Format der Windows-Ausgabe des Spiels\n"
     "  --to csv        schreibt die Datensätze als CSV-Datei für Tabellenprogramme\n"
@@ -51,19 +57,44 @@ constexpr std::string_view kStandardStream = "-";
 constexpr std::string_view kStandardInputName = "Standardeingabe";
 constexpr std::string_view kStandardOutputName = "Standardausgabe";
 
+// A message as a terminal can show it: the bytes below 32 and 127, which a file may
+// hold and which would act on the terminal (ESC [2J clears it), are written as \x1b.
+// Every other byte stays, a NUL included, which a message that quotes a damaged file
+// can hold.
+std::string Visible(std::string_view text)
+{
+    std::string shown;
+    shown.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            shown += c;
+            continue;
+        }
+        constexpr char kHex[] = "0123456789abcdef";
+        shown.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 0xF]);
+    }
+    return shown;
+}
+
+void PrintLine(std::string_view text)
+{
+    std::string line = "kelmor-convert: " + Visible(text);
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
 void PrintError(std::string_view file, std::string_view message)
 {
-    // Every byte: a message that quotes a damaged file can hold a NUL.
-    std::string line = "kelmor-convert: ";
-    line.append(file).append(": ").append(message).append("\n");
-    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::string text(file);
+    text.append(": ").append(message);
+    PrintLine(text);
 }
 
 int Usage(std::string_view problem)
 {
-    std::string text = "kelmor-convert: ";
-    text.append(problem).append("\nAufruf: kelmor-convert --help\n");
-    std::fwrite(text.data(), 1, text.size(), stderr);
+    PrintLine(problem);
+    std::fputs("Aufruf: kelmor-convert --help\n", stderr);
     return 2;
 }
 
@@ -117,51 +148,105 @@ tMirolaFType CoreType(TFormat format)
     return ftTXT;
 }
 
-bool HasCsvExtension(const std::string &name)
+// `ext` in small letters, with its dot.
+bool HasExtension(const std::string &name, std::string_view ext)
 {
-    std::string ext = FileExtension(name);
-    for (char &c : ext)
+    std::string own = FileExtension(name);
+    for (char &c : own)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
-    return ext == ".csv";
+    return own == ext;
 }
 
-// Fills the fresh `document` with the records of a spreadsheet. What the reader had to
-// change to make the rows fit goes to standard error, a line each under the input's
-// name, as a warning, not a failure. A spreadsheet holds no header texts: the title
-// is the input's name without its folder and extension.
-void LoadCsv(TMirolaFile &document, std::string_view bytes, std::string_view inputName)
+// Without --to the name tells the format, as it does for reading; standard output
+// gets text.
+TFormat OutputFormatByName(const std::string &name)
 {
-    TCsvReadResult read = ReadCsv(bytes);
+    if (name == kStandardStream)
+        return TFormat::Text;
+    if (HasExtension(name, ".raf"))
+        return TFormat::DosRaf;
+    if (HasExtension(name, ".csv"))
+        return TFormat::Csv;
+    return TFormat::Text;
+}
+
+// What the reader had to tell goes to standard error, a line each under the input's
+// name, as a warning, not a failure.
+void PrintNotes(std::string_view inputName, std::string_view notes)
+{
+    while (!notes.empty()) {
+        const std::size_t end = notes.find('\n');
+        PrintError(inputName, notes.substr(0, end));
+        notes = end == std::string_view::npos ? std::string_view() : notes.substr(end + 1);
+    }
+}
+
+// Fills the fresh `document` with the records of a spreadsheet; the reader's notes
+// on what it changed to make the rows fit are printed. A spreadsheet holds no header
+// texts: the title is the input's name without its folder and extension.
+void LoadCsv(TMirolaFile &document, TCsvReadResult read, std::string_view inputName)
+{
     TakeCsvRecords(document, std::move(read.Records));
     if (inputName != kStandardInputName) {
         const std::string_view base = inputName.substr(inputName.find_last_of('/') + 1);
         document.Title = base.substr(0, base.find_last_of('.'));  // cut to 36 bytes
     }
-    const std::string summary = CsvChangeSummary(read.Changes);
-    std::string_view rest = summary;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find('\n');
-        PrintError(inputName, rest.substr(0, end));
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    }
+    PrintNotes(inputName, CsvChangeSummary(read.Changes));
 }
 
 [[noreturn]] void RaiseStreamError(int sysErrno) { RaiseSystemError(sysErrno, std::string(kStandardStream)); }
 
-std::string ReadStandardInput()
-{
-    std::string bytes;
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n > 0)
-            bytes.append(buffer, static_cast<std::size_t>(n));
-        else if (n == 0)
-            return bytes;
-        else if (errno != EINTR)
-            RaiseStreamError(errno);
+// Standard input as the readers take a file, read as it comes. Where it is a file, its
+// size is known at once, so a table too large is refused before a byte is read; a
+// pipe is refused once the limit has come through it, without the rest being read.
+class TStandardInput final : public TByteSource {
+public:
+    TStandardInput()
+    {
+        struct stat st {};
+        const off_t at = ::lseek(STDIN_FILENO, 0, SEEK_CUR);
+        if (::fstat(STDIN_FILENO, &st) == 0 && S_ISREG(st.st_mode) && at >= 0 && at < st.st_size)
+            FLeft = static_cast<std::size_t>(st.st_size - at);
     }
+
+    std::string_view Read(std::size_t size) override
+    {
+        FBuffer.clear();
+        char chunk[1 << 16];
+        while (FBuffer.size() < size) {
+            const ssize_t n = ::read(STDIN_FILENO, chunk, std::min(sizeof chunk, size - FBuffer.size()));
+            if (n > 0)
+                FBuffer.append(chunk, static_cast<std::size_t>(n));
+            else if (n == 0)
+                break;
+            else if (errno != EINTR)
+                RaiseStreamError(errno);
+        }
+        FLeft -= std::min(FLeft, FBuffer.size());
+        return FBuffer;
+    }
+    std::size_t SizeHint() const override { return FLeft; }
+
+private:
+    std::string FBuffer;
+    std::size_t FLeft = 0;  // by the size of a file, when it is one
+};
+
+// A reader that went away (`head`, a pager quit early) wants no more, and saying so
+// would only clutter its terminal: the converter ends as cat and grep do, by the
+// signal of a closed pipe, which a shell shows as status 141. The signal's default
+// is set at start-up; this is for a caller that blocked it, where the write fails
+// with EPIPE instead.
+[[noreturn]] void EndAsClosedPipe()
+{
+    std::signal(SIGPIPE, SIG_DFL);
+    sigset_t closedPipe;
+    sigemptyset(&closedPipe);
+    sigaddset(&closedPipe, SIGPIPE);
+    ::sigprocmask(SIG_UNBLOCK, &closedPipe, nullptr);
+    std::raise(SIGPIPE);
+    std::_Exit(128 + SIGPIPE);
 }
 
 // Standard output is written with write(2) alone, so that every failure shows in a
@@ -173,6 +258,8 @@ void WriteStandardOutput(std::string_view bytes)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
+            if (errno == EPIPE)
+                EndAsClosedPipe();
             RaiseStreamError(errno);
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
@@ -206,28 +293,36 @@ std::string_view OutputName(const std::string &name)
     return name == kStandardStream ? kStandardOutputName : std::string_view(name);
 }
 
-void LoadBytes(TMirolaFile &document, std::string_view bytes, TFormat format, std::string_view inputName)
-{
-    if (format == TFormat::Csv)
-        LoadCsv(document, bytes, inputName);
-    else
-        document.LoadFromBytes(bytes, CoreType(format));
-}
-
 // `from` names the format of the input; without it the name's extension decides, and
-// standard input is text.
+// standard input is text. What the reader had to tell is printed as notes.
 void Load(TMirolaFile &document, const std::string &name, std::optional<TFormat> from)
 {
-    if (name == kStandardStream) {
-        LoadBytes(document, ReadStandardInput(), from.value_or(TFormat::Text), kStandardInputName);
-    } else if (!from && !HasCsvExtension(name)) {
+    const bool standardInput = name == kStandardStream;
+    const TFormat format =
+        from.value_or(!standardInput && HasExtension(name, ".csv") ? TFormat::Csv : TFormat::Text);
+    const std::string_view inputName = InputName(name);
+    if (format == TFormat::Csv) {
+        if (standardInput) {
+            TStandardInput in;
+            LoadCsv(document, ReadCsvFrom(in), inputName);
+        } else {
+            LoadCsv(document, ReadCsvFile(name), inputName);
+        }
+        return;
+    }
+    if (standardInput) {
+        TStandardInput in;
+        document.LoadFromBytes(in.ReadRest(), CoreType(format));
+    } else if (!from) {
         // The core tells a record file from a text file by the name, reading a batch at a
         // time.
         document.LoadFromFile(name);
     } else {
         TFileReader file(name);
-        LoadBytes(document, file.ReadRest(), from.value_or(TFormat::Csv), name);
+        document.LoadFromBytes(file.ReadRest(), CoreType(format));
     }
+    for (const std::string &note : document.LoadNotes)
+        PrintError(inputName, note);
 }
 
 void Save(TMirolaFile &document, const std::string &name, TFormat format)
@@ -282,12 +377,11 @@ std::string Quoted(std::string_view text) { return "„" + std::string(text) + "
 
 int main(int argc, char **argv)
 {
-    // A reader that went away is a failed write to report, not a silent end.
-    std::signal(SIGPIPE, SIG_IGN);
+    // A reader that went away ends the converter quietly, whatever the caller set.
+    std::signal(SIGPIPE, SIG_DFL);
 
     std::optional<TFormat> from;
-    TFormat to = TFormat::Text;
-    bool targetGiven = false;
+    std::optional<TFormat> to;
     bool check = false;
     std::vector<std::string> files;
     bool optionsDone = false;
@@ -333,11 +427,10 @@ int main(int argc, char **argv)
                 return Usage("unbekanntes Format " + Quoted(value) +
                              " für --to; möglich sind text, dos-raf, win-raf und csv");
             to = *format;
-            targetGiven = true;
         }
     }
     if (check) {
-        if (targetGiven)
+        if (to)
             return Usage("--check schreibt nichts und nimmt kein --to");
         if (files.size() != 1)
             return Usage("--check nimmt genau eine DATEI");
@@ -345,5 +438,5 @@ int main(int argc, char **argv)
     }
     if (files.size() != 2)
         return Usage(files.empty() ? "EINGABE und AUSGABE fehlen" : "AUSGABE fehlt");
-    return ConvertFile(files[0], files[1], from, to);
+    return ConvertFile(files[0], files[1], from, to.value_or(OutputFormatByName(files[1])));
 }
