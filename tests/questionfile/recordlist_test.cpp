@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
         TChangeCase{"MoveOneDownByOne", TChange::Move, 2, 1, 1, 3, "0E314", 3, '1', ""},
         TChangeCase{"MoveOntoItself", TChange::Move, 4, 1, 3, 1, "0123E", 1, '1', ""},
         TChangeCase{"MoveNothing", TChange::Move, 2, 1, 0, 4, "01234", 2, 'E', ""}),
-    [](const testing::TestParamInfo<TChangeCase> &info) { return std::string(info.param.What); });
+    [](const testing::TestParamInfo<TChangeCase> &testCase) { return std::string(testCase.param.What); });
 
 TEST(RecordList, RemovingEverythingLeavesTheBufferAsANewDocumentHasIt)
 {
