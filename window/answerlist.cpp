@@ -1,13 +1,57 @@
 #include "answerlist.h"
 
+#include <QApplication>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
+#include <QTimer>
+
+namespace {
+
+class TAnswerDelegate : public QStyledItemDelegate {
+public:
+    explicit TAnswerDelegate(TAnswerList *list) : QStyledItemDelegate(list), FList(list) {}
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const override
+    {
+        auto *editor = new QLineEdit(parent);
+        editor->setMaxLength(TAnswerList::MaxAnswerLength);
+        connect(editor, &QLineEdit::textEdited, FList, &TAnswerList::EditorTextEdited);
+        return editor;
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        // In the palette's own colours, so that it reads in a dark scheme too.
+        if (index.data(TAnswerList::RightAnswerRole).toBool()) {
+            option->font.setBold(true);
+            option->text = QStringLiteral("\u2713 ") + option->text;
+        }
+    }
+
+private:
+    TAnswerList *FList;
+};
+
+}  // namespace
 
 TAnswerList::TAnswerList(QWidget *parent) : QListWidget(parent)
 {
     connect(this, &QListWidget::itemSelectionChanged, this, [this] { ++FSelectionChanges; });
+    // Editing starts only where EditRow says.
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setItemDelegate(new TAnswerDelegate(this));
+    FEditTimer = new QTimer(this);
+    FEditTimer->setSingleShot(true);
+    connect(FEditTimer, &QTimer::timeout, this, [this] {
+        if (FPressedSelectedRow >= 0 && FPressedSelectedRow == SelectedRow())
+            EditRow(FPressedSelectedRow);
+        FPressedSelectedRow = -1;
+    });
 }
 
 TAnswerList::~TAnswerList()
@@ -58,6 +102,34 @@ bool TAnswerList::MoveSelectedBy(int step)
     return true;
 }
 
+void TAnswerList::EditRow(int row)
+{
+    QListWidgetItem *answer = item(row);
+    if (answer == nullptr)
+        return;
+    answer->setFlags(answer->flags() | Qt::ItemIsEditable);
+    FEditedIndex = indexFromItem(answer);
+    FTextBeforeEdit = answer->text();
+    editItem(answer);
+}
+
+void TAnswerList::commitData(QWidget *editor)
+{
+    QListWidget::commitData(editor);
+    if (FEditedIndex.isValid() && FEditedIndex.data().toString() != FTextBeforeEdit) {
+        FTextBeforeEdit = FEditedIndex.data().toString();
+        emit AnswerEdited(FEditedIndex.row());
+    }
+}
+
+void TAnswerList::EditAfterClick(QPoint releasedAt)
+{
+    if (FPressedSelectedRow >= 0 && RowAt(releasedAt) == FPressedSelectedRow)
+        FEditTimer->start(QApplication::doubleClickInterval());
+    else
+        FPressedSelectedRow = -1;
+}
+
 template <class Handling>
 void TAnswerList::AsUserInput(Handling handling, int pressedRow)
 {
@@ -76,7 +148,14 @@ void TAnswerList::keyPressEvent(QKeyEvent *event)
     }
     // Del removes the answer with any modifier, Shift+Del (cut on this desktop)
     // included.
+    FEditTimer->stop();
     emit KeyDown(event->key(), event->modifiers());
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier && !FDragging) {
+        if (SelectedRow() >= 0)
+            EditRow(SelectedRow());
+        event->accept();
+        return;
+    }
     // Alt+Up and Alt+Down moved the answer; Qt's list would move the selection too.
     if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && (event->modifiers() & Qt::AltModifier)) {
         event->accept();
@@ -97,6 +176,12 @@ void TAnswerList::Press(QMouseEvent *event, bool secondOfDouble)
     // A second button pressed during a drag ends it without a drop.
     EndDrag();
     const QPoint pos = event->position().toPoint();
+    FEditTimer->stop();
+    FPressedSelectedRow = !secondOfDouble && event->button() == Qt::LeftButton &&
+                                  event->modifiers() == Qt::NoModifier && RowAt(pos) >= 0 &&
+                                  RowAt(pos) == SelectedRow()
+                              ? RowAt(pos)
+                              : -1;
     AsUserInput([this, event] { QListWidget::mousePressEvent(event); }, RowAt(pos));
     if (secondOfDouble && event->button() == Qt::LeftButton)
         emit DblClick();
@@ -137,21 +222,26 @@ void TAnswerList::mouseReleaseEvent(QMouseEvent *event)
         EndDrag();
         if (drop)
             emit DragDrop(this, RowAt(pos));
+        EditAfterClick(pos);
         event->accept();
         return;
     }
     QListWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        EditAfterClick(event->position().toPoint());
 }
 
 void TAnswerList::focusOutEvent(QFocusEvent *event)
 {
     EndDrag();
+    FEditTimer->stop();
     QListWidget::focusOutEvent(event);
 }
 
 void TAnswerList::hideEvent(QHideEvent *event)
 {
     EndDrag();
+    FEditTimer->stop();
     QListWidget::hideEvent(event);
 }
 

@@ -8,7 +8,13 @@
 // list drops there if the drag-over handler accepted; off the list, or after Esc,
 // nothing is dropped. Nothing outside the list takes part, and no nested event loop
 // runs, so a test drives it with ordinary presses, moves and releases.
+//
+// F2, or a second click on the selected answer, edits it in place; the list shows
+// the answer carrying RightAnswerRole in bold behind a check mark.
 #include <QListWidget>
+#include <QPersistentModelIndex>
+
+class QTimer;
 
 class TAnswerList : public QListWidget {
     Q_OBJECT
@@ -19,6 +25,8 @@ public:
     // Set on the answer that the record's right-answer letter names, so that the
     // letter can follow it when answers move.
     static constexpr int RightAnswerRole = Qt::UserRole + 1;
+    // An answer slot's capacity.
+    static constexpr int MaxAnswerLength = 34;
 
     explicit TAnswerList(QWidget *parent = nullptr);
     ~TAnswerList() override;
@@ -41,6 +49,8 @@ public:
     // Moves the selected answer one place up or down and keeps it selected, so that
     // the key that moved it can move it again; false when it is at that end already.
     bool MoveSelectedBy(int step);
+    // Opens the editor on the answer in place.
+    void EditRow(int row);
 
 signals:
     // The user changed the selection, or pressed on an answer, with the mouse or the
@@ -53,8 +63,13 @@ signals:
     // `source` is the list the drag came from; the handler sets `accept`.
     void DragOver(QObject *source, int row, bool &accept);
     void DragDrop(QObject *source, int row);
+    // Enter kept an edit in place that changed the answer's text.
+    void AnswerEdited(int row);
+    // The user changed the text in the editor of an answer.
+    void EditorTextEdited(const QString &text);
 
 protected:
+    void commitData(QWidget *editor) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -72,9 +87,16 @@ private:
     // Asks the drag-over handler about the point and shows the answer in the cursor.
     void DragTo(QPoint pos);
     void EndDrag();
+    // A click on the answer that was selected before it opens the editor, unless it
+    // becomes the first half of a double click, which takes the answer back.
+    void EditAfterClick(QPoint releasedAt);
 
     bool FDragging = false;
     bool FDropAccepted = false;
     bool FCursorOverridden = false;
     int FSelectionChanges = 0;
+    QTimer *FEditTimer = nullptr;
+    int FPressedSelectedRow = -1;
+    QPersistentModelIndex FEditedIndex;
+    QString FTextBeforeEdit;
 };

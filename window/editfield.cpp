@@ -69,10 +69,12 @@ void TEditField::keyPressEvent(QKeyEvent *event)
     case THistoryKey::Undo:
         undo();
         event->accept();
+        emit OwnUndoRedo();
         return;
     case THistoryKey::Redo:
         redo();
         event->accept();
+        emit OwnUndoRedo();
         return;
     case THistoryKey::None:
         break;

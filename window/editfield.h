@@ -21,6 +21,8 @@ signals:
     // The focus went to another control of the window. Opening a menu or switching
     // to another window is no exit: the field keeps its selection then.
     void Exit();
+    // The undo or redo key took a step of the field's own typing.
+    void OwnUndoRedo();
 
 protected:
     bool event(QEvent *event) override;

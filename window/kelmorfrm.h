@@ -404,8 +404,23 @@ private:
 
     // The delete button and the Del key.
     void RemoveSelectedAnswer();
-    // The bytes of the answer last taken back into AnswerEdit, for adding it again.
+    // The answer last taken back into AnswerEdit, for adding it again: its bytes,
+    // the row it came from (-1: the field holds no answer taken back) and whether it
+    // was the right one.
     QByteArray FTakenBackAnswer;
+    int FTakenBackRow = -1;
+    bool FTakenBackWasRight = false;
+    void ForgetTakenBackAnswer();
+    // Text left in AnswerEdit goes into the list before the record is stored: an
+    // answer taken back at its row, other text at the end. Returns the row it took,
+    // or -1.
+    int PutBackAnswerEntry();
+    // Set while an edit in place is stored: the entry field's text is still being
+    // written and stays where it is.
+    bool FKeepAnswerEntry = false;
+    void AnswerEditedInPlace();
+    // After a field's own undo or redo: whether the form still holds edits.
+    void RecheckFormEdits();
 
     // Searches from `start` with the last search's options; a hit is gone to and shown,
     // and no hit is reported.

@@ -1,12 +1,16 @@
 // TKelmorFrm: editing the answer list. Adding the entered answer
-// (AddAnswerButtonClick), removing the selected one (DeleteAnswerButtonClick and the
-// Del key, AnswersKeyDown), taking one back into the entry field (AnswersDblClick)
-// and reordering by dragging (AnswersMouseDown, AnswersDragOver, AnswersDragDrop) or
-// by Alt+Up and Alt+Down (AnswersKeyDown).
+// (AddAnswerButtonClick), putting text left in the entry field back before the
+// record is stored (PutBackAnswerEntry), removing the selected one
+// (DeleteAnswerButtonClick and the Del key, AnswersKeyDown), taking one back into the
+// entry field (AnswersDblClick), reordering by dragging (AnswersMouseDown,
+// AnswersDragOver, AnswersDragDrop) or by Alt+Up and Alt+Down (AnswersKeyDown), and
+// keeping an edit made in place (AnswerEditedInPlace).
 // Every change of the list is an edit of the record, and the right answer moves with
 // the answer it names (AnswersEdited).
 #include <QPushButton>
+#include <QScopedValueRollback>
 
+#include "bevelpanel.h"
 #include "editfield.h"
 #include "kelmorfrm.h"
 
@@ -25,14 +29,73 @@ void TKelmorFrm::AddAnswerButtonClick(QObject *)
     }
     auto *answer = new QListWidgetItem(AnswerEdit->text());
     // An answer taken back and added unchanged keeps the bytes it came with;
-    // StoreRecord uses them only while the text is still what they show.
-    if (!FTakenBackAnswer.isEmpty())
+    // StoreRecord uses them only while the text is still what they show. The right
+    // answer taken back stays the right one, edited or not.
+    if (FTakenBackRow >= 0) {
         answer->setData(TAnswerList::OriginalOemRole, FTakenBackAnswer);
-    FTakenBackAnswer.clear();
+        if (FTakenBackWasRight) {
+            answer->setData(TAnswerList::RightAnswerRole, true);
+            FRightAnswerIsAnswer = true;
+        }
+    }
+    ForgetTakenBackAnswer();
     Answers->addItem(answer);
-    AnswerEdit->clear();
+    // Unlike clear(), setText leaves the field nothing of its own to undo: the next
+    // undo takes the answer out of the list, rather than typing it in again.
+    AnswerEdit->setText(QString());
     UpdateAnswerOptions();
     AnswersEdited();
+}
+
+void TKelmorFrm::ForgetTakenBackAnswer()
+{
+    FTakenBackAnswer.clear();
+    FTakenBackRow = -1;
+    FTakenBackWasRight = false;
+}
+
+int TKelmorFrm::PutBackAnswerEntry()
+{
+    if (FKeepAnswerEntry)
+        return -1;
+    const QString text = AnswerEdit->text();
+    int row = -1;
+    if (!text.isEmpty() && Answers->count() >= MaxAnswers) {
+        HintPanel->setText(
+            QStringLiteral("Antwort „%1“ verworfen: kein Platz für eine sechste Antwort.").arg(text));
+    } else if (!text.isEmpty()) {
+        auto *answer = new QListWidgetItem(text);
+        row = Answers->count();
+        if (FTakenBackRow >= 0) {
+            row = qMin(FTakenBackRow, row);
+            answer->setData(TAnswerList::OriginalOemRole, FTakenBackAnswer);
+            if (FTakenBackWasRight) {
+                answer->setData(TAnswerList::RightAnswerRole, true);
+                FRightAnswerIsAnswer = true;
+            }
+        }
+        Answers->insertItem(row, answer);
+    }
+    ForgetTakenBackAnswer();
+    {
+        const QScopedValueRollback<bool> programSets(FShowingRecord, true);
+        AnswerEdit->setText(QString());
+    }
+    if (row >= 0) {
+        UpdateAnswerOptions();
+        AnswersEdited();
+    }
+    return row;
+}
+
+void TKelmorFrm::AnswerEditedInPlace()
+{
+    // The edit is a step of its own, with what else the form holds; the entry field
+    // is still being written in and stays as it is.
+    const QScopedValueRollback<bool> keepEntry(FKeepAnswerEntry, true);
+    FFormEdits.Answers = true;
+    DocumentChanged();
+    StoreRecord();
 }
 
 void TKelmorFrm::RemoveSelectedAnswer()
@@ -65,12 +128,19 @@ void TKelmorFrm::AnswersDblClick(QObject *)
     const int row = Answers->SelectedRow();
     if (row < 0)
         return;
-    // The choices stay enabled until the next add, removal or record; a right
-    // answer taken back is no longer the right one when it comes back at the end.
+    // The choices stay enabled until the next add, removal or record.
     const QListWidgetItem *answer = Answers->item(row);
-    FTakenBackAnswer = answer->data(TAnswerList::OriginalOemRole).toByteArray();
-    AnswerEdit->setText(answer->text());
+    const QString text = answer->text();
+    const QByteArray bytes = answer->data(TAnswerList::OriginalOemRole).toByteArray();
+    const bool wasRight = answer->data(TAnswerList::RightAnswerRole).toBool();
     Answers->RemoveRow(row);
+    // An answer taken back before goes back to its place rather than be lost to this
+    // one; typed text is replaced, as it always was.
+    const int putBack = FTakenBackRow >= 0 ? PutBackAnswerEntry() : -1;
+    FTakenBackAnswer = bytes;
+    FTakenBackRow = putBack >= 0 && putBack <= row ? row + 1 : row;
+    FTakenBackWasRight = wasRight;
+    AnswerEdit->setText(text);
     AnswersEdited();
 }
 

@@ -71,10 +71,12 @@ void TKelmorFrm::StepThroughHistory(bool back)
     if (TEditField *field = FocusedEditField()) {
         if (back && field->isUndoAvailable()) {
             field->undo();
+            RecheckFormEdits();
             return;
         }
         if (!back && field->isRedoAvailable()) {
             field->redo();
+            RecheckFormEdits();
             return;
         }
     }
@@ -87,6 +89,25 @@ void TKelmorFrm::StepThroughHistory(bool back)
     FLastHit.reset();
     UpdateNavigation();
     ShowRecord();
+    RefreshChangedMark();
+}
+
+void TKelmorFrm::RecheckFormEdits()
+{
+    if (!FIsFileLoaded || !QFile)
+        return;
+    // Typing undone back to the record as it was shown or stored leaves nothing to
+    // store: the changed mark then follows the history alone.
+    bool edits = !AnswerEdit->text().isEmpty();
+    const TEditField *const fields[] = {Question1, Question2, Question3, CommentEdit};
+    for (std::size_t i = 0; i < FShownTexts.size(); ++i)
+        edits = edits || fields[i]->text() != FShownTexts[i];
+    if (!edits) {
+        TMirolaDatensatz rec = QFile->DatRec;
+        WriteForm(rec);
+        edits = rec != QFile->DatRec;
+    }
+    FFormHasEdits = edits;
     RefreshChangedMark();
 }
 

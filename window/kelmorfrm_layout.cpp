@@ -527,6 +527,10 @@ void TKelmorFrm::BuildRecordForm()
     for (TEditField *field : {Question1, Question2, Question3, CommentEdit})
         connect(field, &QLineEdit::textChanged, this, [this, field] { CommentEditChange(field); });
     connect(AnswerEdit, &QLineEdit::textChanged, this, [this] { AnswerEditChange(AnswerEdit); });
+    for (TEditField *field : {Question1, Question2, Question3, CommentEdit, AnswerEdit})
+        connect(field, &TEditField::OwnUndoRedo, this, [this] { RecheckFormEdits(); });
+    connect(Answers, &TAnswerList::AnswerEdited, this, [this] { AnswerEditedInPlace(); });
+    connect(Answers, &TAnswerList::EditorTextEdited, this, [this](const QString &text) { NoteLostCharacter(text); });
     // Enter adds the typed answer, as the button beside the field does.
     connect(AnswerEdit, &QLineEdit::returnPressed, this, [this] { AddAnswerButton->click(); });
 

@@ -15,6 +15,22 @@
 namespace {
 constexpr int OriginalOemRole = TAnswerList::OriginalOemRole;
 constexpr int RightAnswerRole = TAnswerList::RightAnswerRole;
+
+// The answer slot a right-answer code names, counted from 0, or -1. Capital letters
+// name their answers as small ones do.
+int AnswerSlotOf(char16_t code)
+{
+    if (code >= u'a' && code <= u'e')
+        return code - u'a';
+    if (code >= u'A' && code <= u'E')
+        return code - u'A';
+    return -1;
+}
+
+char16_t ToUpperAscii(char16_t code)
+{
+    return code >= u'a' && code <= u'z' ? char16_t(code - u'a' + u'A') : code;
+}
 }  // namespace
 
 void TKelmorFrm::InstallDocument(std::unique_ptr<TMirolaFile> doc)
@@ -64,6 +80,9 @@ void TKelmorFrm::ShowRecord()
     FFormEdits = {};
     FFormHasEdits = false;
     FRightAnswerIsAnswer = false;
+    // The entry field belongs to the record shown.
+    ForgetTakenBackAnswer();
+    AnswerEdit->setText(QString());
     try {
         const TMirolaDatensatz &rec = QFile->DatRec;
         TEditField *const fields[] = {Question1, Question2, Question3, CommentEdit};
@@ -76,7 +95,8 @@ void TKelmorFrm::ShowRecord()
         }
 
         Answers->clear();
-        const int rightSlot = rec.theletter >= u'a' && rec.theletter <= u'e' ? rec.theletter - u'a' : -1;
+        const int rightSlot = AnswerSlotOf(rec.theletter);
+        int rightRow = -1;
         for (int slot = 0; slot < 5; ++slot) {
             const auto &answer = rec.Answers[slot];
             if (!answer.empty()) {
@@ -85,12 +105,21 @@ void TKelmorFrm::ShowRecord()
                 if (slot == rightSlot) {
                     item->setData(RightAnswerRole, true);
                     FRightAnswerIsAnswer = true;
+                    rightRow = Answers->count();
                 }
                 Answers->addItem(item);
             }
         }
 
-        SetRightAnswerChecks(rec.theletter);
+        // The choice of the row the right answer has in the list, which empty slots
+        // before it make another than its letter's. A letter of an empty slot checks
+        // no choice where that choice's row shows another answer.
+        char16_t shownCode = rec.theletter;
+        if (rightRow >= 0)
+            shownCode = char16_t(u'a' + rightRow);
+        else if (rightSlot >= 0 && rightSlot < Answers->count())
+            shownCode = 0;
+        SetRightAnswerChecks(shownCode);
 
         // A level outside A to D shows as none rather than as the last record's.
         const int level = LevelNumber(rec.level);
@@ -105,6 +134,7 @@ void TKelmorFrm::ShowRecord()
 
 void TKelmorFrm::StoreRecord()
 {
+    PutBackAnswerEntry();
     const TMirolaDatensatz before = QFile->DatRec;
     TMirolaDatensatz after = before;
     // Whatever ends the writing, what was written is a step: it can be undone.
@@ -162,7 +192,12 @@ void TKelmorFrm::WriteForm(TMirolaDatensatz &rec)
         if (whole || FFormEdits.RightAnswer || FFormEdits.Answers) {
             for (const TRightAnswerChoice &choice : RightAnswerChoices) {
                 if ((this->*choice.Button)->isChecked()) {
-                    rec.theletter = choice.Code;
+                    // A capital letter still naming its answer's slot stays as the
+                    // author wrote it, unless a choice was picked.
+                    const bool keepCapital = !FFormEdits.RightAnswer && AnswerSlotOf(rec.theletter) >= 0 &&
+                                             rec.theletter == ToUpperAscii(choice.Code);
+                    if (!keepCapital)
+                        rec.theletter = choice.Code;
                     break;
                 }
             }
@@ -201,6 +236,8 @@ bool TKelmorFrm::AnswersHaveGaps() const
 void TKelmorFrm::RightAnswerPicked(char16_t code)
 {
     FFormEdits.RightAnswer = true;
+    // The author chose anew: an answer taken back comes back as any other.
+    FTakenBackWasRight = false;
     const int row = code >= u'a' && code <= u'e' ? code - u'a' : -1;
     // A letter names the answer the user sees at its place; with empty slots between
     // the answers that is another slot, so the answers are written closed up.

@@ -55,6 +55,9 @@ TFormTexts TKelmorFrm::FormTexts() const
 
 void TKelmorFrm::RunSearch(const TSearchStart &start)
 {
+    // The answers are searched, and a hit among them shown, at the rows they have
+    // once the entry field's text is back in the list.
+    PutBackAnswerEntry();
     const std::optional<TSearchHit> hit = FindInDocument(*QFile, QFile->Index, FormTexts(), *FLastSearch, start);
     if (!hit) {
         FSeam->MessageDlg(QStringLiteral("Der Suchbegriff \"") + FLastSearch->Text +

@@ -173,6 +173,14 @@ void TKelmorFrm::CommentEditChange(QObject *Sender)
 
 void TKelmorFrm::AnswerEditChange(QObject *)
 {
+    // Text left in the field is stored with the record, so it is an edit of it while
+    // it is there.
+    if (!FShowingRecord && FIsFileLoaded && QFile) {
+        if (!AnswerEdit->text().isEmpty())
+            DocumentChanged();
+        else
+            RecheckFormEdits();
+    }
     AddAnswerButton->setEnabled(!AnswerEdit->text().isEmpty());
     SetCurSelText(AnswerEdit->selectedText());
     NoteLostCharacter(AnswerEdit->text());

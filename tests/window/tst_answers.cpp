@@ -1,15 +1,23 @@
 // Editing the answer list: adding up to five answers, removing one by the button or
-// the Del key, taking one back into the entry field, reordering by dragging, and the
-// marks these leave on the document and the right-answer choices.
+// the Del key, taking one back into the entry field and what becomes of it when the
+// record is stored, editing one in place, reordering by dragging, undo, and the
+// marks these leave on the document, the list and the right-answer choices.
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QUndoStack>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 
+#include "bevelpanel.h"
+#include "checkwindow.h"
 #include "editfield.h"
+#include "finddialog.h"
 #include "textedge.h"
 #include "windowfixture.h"
 
@@ -96,6 +104,36 @@ void Drag(TKelmorFrm &w, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers
     QTest::mouseRelease(list, Qt::LeftButton, modifiers, to);
 }
 
+// The editor open on an answer, or none.
+QLineEdit *AnswerEditor(const TKelmorFrm &w)
+{
+    for (QLineEdit *editor : w.Answers->viewport()->findChildren<QLineEdit *>()) {
+        if (editor->isVisible())
+            return editor;
+    }
+    return nullptr;
+}
+
+// The rows the list marks as the right answer.
+QList<int> MarkedRows(const TKelmorFrm &w)
+{
+    QList<int> rows;
+    for (int i = 0; i < w.Answers->count(); ++i) {
+        if (w.Answers->item(i)->data(TAnswerList::RightAnswerRole).toBool())
+            rows << i;
+    }
+    return rows;
+}
+
+QString CheckedChoice(const TKelmorFrm &w)
+{
+    for (const TRightAnswerChoice &choice : RightAnswerChoices) {
+        if ((w.*choice.Button)->isChecked())
+            return (w.*choice.Button)->objectName();
+    }
+    return {};
+}
+
 QList<bool> ChoicesEnabled(const TKelmorFrm &w)
 {
     QList<bool> enabled;
@@ -131,6 +169,20 @@ private slots:
     void rightAnswerFollowsItsAnswer();
     void clipboardKeysInTheListLeaveTheClipboardAlone_data();
     void clipboardKeysInTheListLeaveTheClipboardAlone();
+    void entryFieldGoesBackWithTheRecord_data();
+    void entryFieldGoesBackWithTheRecord();
+    void takenBackRightAnswerStaysRight_data();
+    void takenBackRightAnswerStaysRight();
+    void entryFieldTextWithoutRoomIsNamed();
+    void editingInPlace_data();
+    void editingInPlace();
+    void doubleClickOpensNoEditor();
+    void rightAnswerIsMarkedWhereItIs_data();
+    void rightAnswerIsMarkedWhereItIs();
+    void capitalCodeFollowsItsAnswer();
+    void undoAfterEnterTakesTheAnswerOut();
+    void fieldUndoneToItsShownTextLeavesNoMark_data();
+    void fieldUndoneToItsShownTextLeavesNoMark();
 };
 
 void TestAnswers::sixthAnswerIsRefusedUntilOneIsRemoved()
@@ -294,18 +346,16 @@ void TestAnswers::doubleClickTakesTheAnswerBack()
     QVERIFY(w.SchwarzerPeterRadioButton->isChecked());
     QVERIFY(w.DeleteAnswerButton->isEnabled());
 
+    // Storing the record puts it back where it came from, with its bytes and as the
+    // right answer; the field starts empty.
     QVERIFY(f.Trigger(w.bernehmen1));
-    const TMirolaDatensatz &four = w.QFile->Data.at(0);
-    QCOMPARE(four.theletter, u'x');
-    for (int slot = 0; slot < 4; ++slot)
-        QCOMPARE(four.Answers[slot].str(), Fruits.at(static_cast<std::size_t>(slot)));
-    QVERIFY(four.Answers[4].empty());
-    QCOMPARE(ChoicesEnabled(w), ChoicesFor(4));
-
-    // Added again unchanged, it comes back with the bytes it left with.
-    QTest::mouseClick(w.AddAnswerButton, Qt::LeftButton);
-    QVERIFY(f.Trigger(w.bernehmen1));
-    QCOMPARE(w.QFile->Data.at(0).Answers[4].str(), Fruits.at(4));
+    const TMirolaDatensatz &five = w.QFile->Data.at(0);
+    QCOMPARE(five.theletter, u'e');
+    for (int slot = 0; slot < 5; ++slot)
+        QCOMPARE(five.Answers[slot].str(), Fruits.at(static_cast<std::size_t>(slot)));
+    QVERIFY(w.AnswerEdit->text().isEmpty());
+    QVERIFY(w.ERadioButton->isChecked());
+    QCOMPARE(ChoicesEnabled(w), ChoicesFor(5));
 }
 
 enum class TDropAt { Answer, BelowTheAnswers, OutsideTheList };
@@ -404,7 +454,8 @@ void TestAnswers::everyListChangeMarksTheDocument_data()
     QTest::newRow("take back") << TListEdit::TakeBack << true;
     QTest::newRow("move") << TListEdit::Move << true;
     QTest::newRow("drop on itself") << TListEdit::DropOnItself << false;
-    QTest::newRow("type in the entry field") << TListEdit::TypeInEntryField << false;
+    // Text left there is stored with the record.
+    QTest::newRow("type in the entry field") << TListEdit::TypeInEntryField << true;
 }
 
 void TestAnswers::everyListChangeMarksTheDocument()
@@ -497,8 +548,10 @@ void TestAnswers::rightAnswerFollowsItsAnswer()
     // What the form shows is what the record gets.
     for (const TRightAnswerChoice &choice : RightAnswerChoices)
         QCOMPARE((w.*choice.Button)->isChecked(), QChar(choice.Code) == after);
+    // An answer taken back goes back to its place when the record is stored, and
+    // the code with it.
     QVERIFY(f.Trigger(w.bernehmen1));
-    QCOMPARE(QChar(w.QFile->Data.at(0).theletter), after);
+    QCOMPARE(QChar(w.QFile->Data.at(0).theletter), move == TAnswerMove::TakeBackThree ? code : after);
 }
 
 void TestAnswers::clipboardKeysInTheListLeaveTheClipboardAlone_data()
@@ -525,6 +578,369 @@ void TestAnswers::clipboardKeysInTheListLeaveTheClipboardAlone()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("vorher"));
     QCOMPARE(ListTexts(w), FruitTexts({0, 1, 2}));
     QVERIFY(!w.IsChanged());
+}
+
+enum class TStoreBy { NextRecord, GoTo, Save, Close, Exit, Undo, SearchHit, CheckWindowGoTo };
+Q_DECLARE_METATYPE(TStoreBy)
+
+void TestAnswers::entryFieldGoesBackWithTheRecord_data()
+{
+    QTest::addColumn<TStoreBy>("by");
+    QTest::addColumn<bool>("typed");
+    const std::pair<TStoreBy, const char *> ways[] = {
+        {TStoreBy::NextRecord, "next record"}, {TStoreBy::GoTo, "go to"},
+        {TStoreBy::Save, "save"},              {TStoreBy::Close, "close"},
+        {TStoreBy::Exit, "exit"},              {TStoreBy::Undo, "undo"},
+        {TStoreBy::SearchHit, "search hit"},   {TStoreBy::CheckWindowGoTo, "check window's go to"},
+    };
+    for (const auto &[by, name] : ways) {
+        QTest::addRow("%s, taken back", name) << by << false;
+        QTest::addRow("%s, typed", name) << by << true;
+    }
+}
+
+void TestAnswers::entryFieldGoesBackWithTheRecord()
+{
+    QFETCH(TStoreBy, by);
+    QFETCH(bool, typed);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("obst.mfd"));
+    TMirolaFile doc;
+    doc.Title = "Obst";
+    doc.Data = {FruitRecord(4, u'c'), DistinctRecord(1), DistinctRecord(2)};
+    doc.DatRec = doc.Data.at(0);
+    doc.SaveToFile(path.toStdString(), ftTXT);
+    TWindowFixture f;
+    TKelmorFrm &w = *f.Frm;
+    w.OpenDoc(path);
+    QVERIFY(f.ShowActive());
+
+    TMirolaDatensatz expected = FruitRecord(4, u'c');
+    if (typed) {
+        Type(w.AnswerEdit, QStringLiteral("Feigen ß"));
+        expected.Answers[4] = "Feigen \xE1";
+    } else {
+        // The first answer holds bytes the window's code page lacks.
+        DoubleClickAnswer(w, 0);
+        QCOMPARE(w.AnswerEdit->text(), Shown(Fruits.at(0)));
+    }
+
+    bool fromFile = false;
+    switch (by) {
+    case TStoreBy::NextRecord: QVERIFY(f.Trigger(w.Nchster1)); break;
+    case TStoreBy::GoTo:
+        f.Seam->InputAnswers.push_back({true, QStringLiteral("3")});
+        QVERIFY(f.Trigger(w.Gehezu1));
+        break;
+    case TStoreBy::Save:
+        QVERIFY(f.Trigger(w.Speichern1));
+        fromFile = true;
+        break;
+    case TStoreBy::Close:
+        f.Seam->DlgAnswers.push_back(TModalResult::mrYes);
+        QVERIFY(f.Trigger(w.Schlieen1));
+        QVERIFY(!w.IsFileLoaded());
+        fromFile = true;
+        break;
+    case TStoreBy::Exit:
+        f.Seam->DlgAnswers.push_back(TModalResult::mrYes);
+        QVERIFY(w.close());
+        fromFile = true;
+        break;
+    case TStoreBy::Undo:
+        QVERIFY(f.Trigger(w.Rckgngig1));
+        // Typed text stored is the step undo takes back, and redo brings back.
+        if (typed) {
+            QVERIFY(w.QFile->DatRec.Answers[4].empty());
+            QVERIFY(f.Trigger(w.Wiederherstellen1));
+        }
+        break;
+    case TStoreBy::SearchHit:
+        f.Seam->DialogAnswers.push_back([](QDialog &dialog) {
+            static_cast<TFindDialog &>(dialog).SuchTextComboBox->setEditText(QStringLiteral("Zeile 2 von 2"));
+            return int(QDialog::Accepted);
+        });
+        QVERIFY(f.Trigger(w.Suchen1));
+        QCOMPARE(w.QFile->Index, 1);
+        break;
+    case TStoreBy::CheckWindowGoTo:
+        QVERIFY(f.Trigger(w.Fragenprfen1));
+        emit w.CheckWindow()->RecordChosen(2);
+        QCOMPARE(w.QFile->Index, 2);
+        break;
+    }
+    QVERIFY(w.AnswerEdit->text().isEmpty());
+    TMirolaFile back;
+    if (fromFile)
+        back.LoadFromFile(path.toStdString());
+    const TMirolaDatensatz &stored = fromFile             ? back.Data.at(0)
+                                     : w.QFile->Index == 0 ? w.QFile->DatRec
+                                                           : w.QFile->Data.at(0);
+    for (int slot = 0; slot < 5; ++slot)
+        QCOMPARE(stored.Answers[slot].str(), expected.Answers[slot].str());
+    QCOMPARE(stored.theletter, u'c');
+    // The record shown next starts with an empty field, and so does the next document.
+    if (!fromFile || by == TStoreBy::Save) {
+        Type(w.AnswerEdit, QStringLiteral("Rest"));
+        w.InstallDocument(DistinctDocument(2));
+        QVERIFY(w.AnswerEdit->text().isEmpty());
+        QVERIFY(!w.AddAnswerButton->isEnabled());
+    }
+}
+
+enum class TBringBack { AddUnchanged, AddEdited, StoreEdited };
+Q_DECLARE_METATYPE(TBringBack)
+
+void TestAnswers::takenBackRightAnswerStaysRight_data()
+{
+    QTest::addColumn<TBringBack>("how");
+    QTest::addColumn<int>("row");
+    QTest::newRow("added unchanged") << TBringBack::AddUnchanged << 4;
+    QTest::newRow("edited, added by Enter") << TBringBack::AddEdited << 4;
+    QTest::newRow("edited, put back by storing") << TBringBack::StoreEdited << 1;
+}
+
+void TestAnswers::takenBackRightAnswerStaysRight()
+{
+    QFETCH(TBringBack, how);
+    QFETCH(int, row);
+    TWindowFixture f;
+    f.Install(Document(2, 0, FruitRecord(5, u'b')));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    DoubleClickAnswer(w, 1);
+    QVERIFY(MarkedRows(w).isEmpty());
+    QString text = Shown(Fruits.at(1));
+    if (how != TBringBack::AddUnchanged) {
+        Type(w.AnswerEdit, QStringLiteral(" süß"));
+        text += QStringLiteral(" süß");
+    }
+    if (how == TBringBack::StoreEdited)
+        QVERIFY(f.Trigger(w.bernehmen1));
+    else
+        QTest::keyClick(w.AnswerEdit, Qt::Key_Return);
+    QCOMPARE(w.Answers->item(row)->text(), text);
+    QCOMPARE(MarkedRows(w), QList<int>{row});
+    QCOMPARE(CheckedChoice(w), QString(QChar(u'A' + row)) + QStringLiteral("RadioButton"));
+    QVERIFY(f.Trigger(w.bernehmen1));
+    QCOMPARE(w.QFile->DatRec.theletter, char16_t(u'a' + row));
+    QCOMPARE(OemToQString(w.QFile->DatRec.Answers[row].view()), text);
+    if (how == TBringBack::AddUnchanged)
+        QCOMPARE(w.QFile->DatRec.Answers[row].str(), Fruits.at(1));
+}
+
+void TestAnswers::entryFieldTextWithoutRoomIsNamed()
+{
+    TWindowFixture f;
+    f.Install(Document(2, 0, FruitRecord(5, u'a')));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    Type(w.AnswerEdit, QStringLiteral("Feigen ä"));
+    QVERIFY(w.IsChanged());
+    QVERIFY(f.Trigger(w.Nchster1));
+    QCOMPARE(w.HintPanel->text(),
+             QStringLiteral("Antwort „Feigen ä“ verworfen: kein Platz für eine sechste Antwort."));
+    QVERIFY(w.AnswerEdit->text().isEmpty());
+    for (int slot = 0; slot < 5; ++slot)
+        QCOMPARE(w.QFile->Data.at(0).Answers[slot].str(), Fruits.at(static_cast<std::size_t>(slot)));
+}
+
+void TestAnswers::editingInPlace_data()
+{
+    QTest::addColumn<bool>("byKey");
+    QTest::addColumn<bool>("keep");
+    QTest::newRow("F2, Enter") << true << true;
+    QTest::newRow("F2, Escape") << true << false;
+    QTest::newRow("second click, Enter") << false << true;
+    QTest::newRow("second click, Escape") << false << false;
+}
+
+void TestAnswers::editingInPlace()
+{
+    QFETCH(bool, byKey);
+    QFETCH(bool, keep);
+    TWindowFixture f;
+    f.Install(Document(2, 0, FruitRecord(3, u'b')));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    Type(w.AnswerEdit, QStringLiteral("halb"));
+    ClickAnswer(w, 1);
+    QVERIFY(AnswerEditor(w) == nullptr);
+    if (byKey)
+        QTest::keyClick(w.Answers, Qt::Key_F2);
+    else
+        ClickAnswer(w, 1);
+    QTRY_VERIFY(AnswerEditor(w) != nullptr);
+    QLineEdit *editor = AnswerEditor(w);
+    QCOMPARE(editor->text(), Shown(Fruits.at(1)));
+    QCOMPARE(editor->maxLength(), 34);
+    editor->selectAll();
+    Type(editor, QStringLiteral("Bananen ä ✓"));
+    // As in the fields, a character the game lacks is named.
+    QCOMPARE(w.HintPanel->text(), QStringLiteral("Das Zeichen „✓“ gibt es im Zeichensatz des Spiels nicht; es wird "
+                                                 "als „?“ gespeichert."));
+    QTest::keyClick(editor, keep ? Qt::Key_Return : Qt::Key_Escape);
+    QTRY_VERIFY(AnswerEditor(w) == nullptr);
+
+    const QString text = keep ? QStringLiteral("Bananen ä ?") : Shown(Fruits.at(1));
+    QCOMPARE(ListTexts(w), QStringList({Shown(Fruits.at(0)), keep ? QStringLiteral("Bananen ä ✓") : text,
+                                        Shown(Fruits.at(2))}));
+    // The right answer stays with its answer; the edit is one step of the history,
+    // and the entry field keeps what is being written there.
+    QCOMPARE(MarkedRows(w), QList<int>{1});
+    QCOMPARE(w.History()->count(), keep ? 1 : 0);
+    QCOMPARE(w.AnswerEdit->text(), QStringLiteral("halb"));
+    QCOMPARE(w.QFile->DatRec.theletter, u'b');
+    QCOMPARE(OemToQString(w.QFile->DatRec.Answers[1].view()), text);
+    QCOMPARE(w.QFile->DatRec.Answers[2].str(), Fruits.at(2));
+    if (keep) {
+        w.AnswerEdit->setText(QString());
+        QVERIFY(f.Trigger(w.Rckgngig1));
+        QCOMPARE(w.QFile->DatRec.Answers[1].str(), Fruits.at(1));
+        QCOMPARE(ListTexts(w), FruitTexts({0, 1, 2}));
+    }
+}
+
+void TestAnswers::doubleClickOpensNoEditor()
+{
+    TWindowFixture f;
+    f.Install(Document(1, 0, FruitRecord(3)));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    ClickAnswer(w, 1);
+    DoubleClickAnswer(w, 1);
+    QCOMPARE(w.AnswerEdit->text(), Shown(Fruits.at(1)));
+    QTest::qWait(QApplication::doubleClickInterval() + 200);
+    QVERIFY(AnswerEditor(w) == nullptr);
+    QCOMPARE(ListTexts(w), FruitTexts({0, 2}));
+}
+
+void TestAnswers::rightAnswerIsMarkedWhereItIs_data()
+{
+    QTest::addColumn<QChar>("code");
+    QTest::addColumn<int>("row");  // -1: none
+    QTest::addColumn<QString>("checked");
+    QTest::newRow("c behind a gap") << QChar('c') << 1 << "BRadioButton";
+    QTest::newRow("E behind two gaps") << QChar('E') << 2 << "CRadioButton";
+    QTest::newRow("a before the gaps") << QChar('a') << 0 << "ARadioButton";
+    QTest::newRow("b, an empty slot") << QChar('b') << -1 << "";
+    QTest::newRow("Schwarzer Peter") << QChar('x') << -1 << "SchwarzerPeterRadioButton";
+}
+
+void TestAnswers::rightAnswerIsMarkedWhereItIs()
+{
+    QFETCH(QChar, code);
+    QFETCH(int, row);
+    QFETCH(QString, checked);
+    TMirolaDatensatz rec = Record("Welche Stadt liegt in Österreich?", code.unicode(), u'B', {});
+    rec.Answers[0] = "K\x94ln";
+    rec.Answers[2] = "Linz";
+    rec.Answers[4] = "Z\x81rich";
+    TWindowFixture f;
+    f.Install(Document(2, 0, rec));
+    TKelmorFrm &w = *f.Frm;
+    QCOMPARE(ListTexts(w), QStringList({QStringLiteral("Köln"), QStringLiteral("Linz"), QStringLiteral("Zürich")}));
+    QCOMPARE(MarkedRows(w), row >= 0 ? QList<int>{row} : QList<int>{});
+    QCOMPARE(CheckedChoice(w), checked);
+    // Only looked at, the record keeps its code and its slots.
+    w.Question2->setText(QStringLiteral("Zweite Zeile"));
+    w.StoreRecord();
+    QCOMPARE(w.QFile->DatRec.theletter, code.unicode());
+    for (int slot = 0; slot < 5; ++slot)
+        QCOMPARE(w.QFile->DatRec.Answers[slot].str(), rec.Answers[slot].str());
+}
+
+void TestAnswers::capitalCodeFollowsItsAnswer()
+{
+    TWindowFixture f;
+    f.Install(Document(2, 0, FruitRecord(5, u'C')));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    QCOMPARE(MarkedRows(w), QList<int>{2});
+    QVERIFY(w.CRadioButton->isChecked());
+    // Stored untouched, or with an answer behind it removed, it keeps the letter as
+    // written.
+    w.StoreRecord();
+    QCOMPARE(w.QFile->DatRec.theletter, u'C');
+    ClickAnswer(w, 4);
+    QTest::keyClick(w.Answers, Qt::Key_Delete);
+    QVERIFY(f.Trigger(w.bernehmen1));
+    QCOMPARE(w.QFile->DatRec.theletter, u'C');
+    // Dragged, it takes its code along, written small.
+    ClickAnswer(w, 2);
+    Drag(w, RowCentre(w, 2), RowCentre(w, 0));
+    QCOMPARE(MarkedRows(w), QList<int>{0});
+    QVERIFY(w.ARadioButton->isChecked());
+    QVERIFY(f.Trigger(w.bernehmen1));
+    QCOMPARE(w.QFile->DatRec.theletter, u'a');
+    QCOMPARE(w.QFile->DatRec.Answers[0].str(), Fruits.at(2));
+    // A choice picked is written small too.
+    w.QFile->DatRec.theletter = u'B';
+    w.ShowRecord();
+    QCOMPARE(MarkedRows(w), QList<int>{1});
+    w.DRadioButton->click();
+    QCOMPARE(MarkedRows(w), QList<int>{3});
+    w.BRadioButton->click();
+    w.StoreRecord();
+    QCOMPARE(w.QFile->DatRec.theletter, u'b');
+}
+
+void TestAnswers::undoAfterEnterTakesTheAnswerOut()
+{
+    TWindowFixture f;
+    f.Install(Document(2, 1, FruitRecord(2, u'a')));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    w.AnswerEdit->setFocus();
+    Type(w.AnswerEdit, QStringLiteral("Feigen ö"));
+    QTest::keyClick(w.AnswerEdit, Qt::Key_Return);
+    QCOMPARE(ListTexts(w).size(), 3);
+    QTest::keyClick(w.AnswerEdit, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(ListTexts(w), FruitTexts({0, 1}));
+    QVERIFY(w.AnswerEdit->text().isEmpty());
+    QTest::keyClick(w.AnswerEdit, Qt::Key_Return);
+    QCOMPARE(ListTexts(w), FruitTexts({0, 1}));
+    w.StoreRecord();
+    QVERIFY(w.QFile->DatRec.Answers[2].empty());
+}
+
+void TestAnswers::fieldUndoneToItsShownTextLeavesNoMark_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("byMenu");
+    QTest::newRow("question line, Ctrl+Z") << "Question2" << false;
+    QTest::newRow("question line, menu") << "Question2" << true;
+    QTest::newRow("comment, Ctrl+Z") << "CommentEdit" << false;
+    QTest::newRow("entry field, Ctrl+Z") << "AnswerEdit" << false;
+}
+
+void TestAnswers::fieldUndoneToItsShownTextLeavesNoMark()
+{
+    QFETCH(QString, field);
+    QFETCH(bool, byMenu);
+    TWindowFixture f;
+    f.Install(DistinctDocument(3, 1));
+    QVERIFY(f.ShowActive());
+    TKelmorFrm &w = *f.Frm;
+    auto *edit = w.findChild<TEditField *>(field);
+    edit->setFocus();
+    const QString shown = edit->text();
+    Type(edit, QStringLiteral("äh"));
+    QVERIFY(w.IsChanged());
+    QVERIFY(w.SaveButton->isEnabled());
+    // The field's typing may take more than one step to undo.
+    for (int i = 0; i < 3 && edit->isUndoAvailable(); ++i) {
+        if (byMenu)
+            QVERIFY(f.Trigger(w.Rckgngig1));
+        else
+            QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    }
+    QCOMPARE(edit->text(), shown);
+    QVERIFY(!w.IsChanged());
+    QVERIFY(!w.SaveButton->isEnabled());
+    // Redone, the edit is there again, and so is the mark.
+    QTest::keyClick(edit, Qt::Key_Y, Qt::ControlModifier);
+    QVERIFY(w.IsChanged());
 }
 
 QTEST_MAIN(TestAnswers)

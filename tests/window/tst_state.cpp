@@ -28,7 +28,7 @@ private slots:
     void showingARecordNeverMarksChanged();
     void userEditsMarkChanged_data();
     void userEditsMarkChanged();
-    void typingAnAnswerMarksNothing();
+    void typingAnAnswerMarksTheRecordWhileItIsThere();
     void changedMarkOwnsOnlyTheSaveAndPostCommands();
     void mouseSelectionEnablesCutAndCopyUntilTheFieldIsLeft();
     void rightClickIntoAFieldSelectsItsText_data();
@@ -257,15 +257,16 @@ void TestState::userEditsMarkChanged()
         QVERIFY(b->isEnabled());
 }
 
-void TestState::typingAnAnswerMarksNothing()
+void TestState::typingAnAnswerMarksTheRecordWhileItIsThere()
 {
     TWindowFixture f;
     f.Install(Document(1));
     QVERIFY(f.ShowActive());
     TKelmorFrm &w = *f.Frm;
     w.AnswerEdit->setFocus();
+    // Text left in the entry field is stored with the record.
     QTest::keyClicks(w.AnswerEdit, QStringLiteral("drei"));
-    QVERIFY(!w.IsChanged());
+    QVERIFY(w.IsChanged());
     QVERIFY(w.AddAnswerButton->isEnabled());
     QTest::keyClick(w.AnswerEdit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(w.AnswerEdit, Qt::Key_Delete);
