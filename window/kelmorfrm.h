@@ -177,14 +177,14 @@ public:
     void StoreRecord();
 
     // Record form
-    TBevelPanel *Panel1 = nullptr;
-    TBevelPanel *Panel2 = nullptr;
-    TBevelPanel *MainPanel = nullptr;
+    TBevelPanel *Panel1 = nullptr;     // the toolbar
+    TBevelPanel *Panel2 = nullptr;     // the status line
+    TBevelPanel *MainPanel = nullptr;  // the record form, shown with a document
     QGroupBox *LevelGroup = nullptr;
-    std::array<QRadioButton *, 4> LevelItems{};
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
+    std::array<QRadioButton *, 4> LevelItems{};  // A to D
+    QLabel *Label1 = nullptr;  // "&Frage ...", over the question lines
+    QLabel *Label2 = nullptr;  // "&Kommentar ...", over the comment
+    QLabel *Label3 = nullptr;  // "&Antwort(en) ...", over the answers
     TEditField *Question1 = nullptr;
     TEditField *Question2 = nullptr;
     TEditField *Question3 = nullptr;
@@ -198,15 +198,15 @@ public:
     QRadioButton *AllesFalschRadioButton = nullptr;
     QRadioButton *SchwarzerPeterRadioButton = nullptr;
     TEditField *CommentEdit = nullptr;
-    TEditField *AnswerEdit = nullptr;
+    TEditField *AnswerEdit = nullptr;  // the entry field for a new answer
     QPushButton *AddAnswerButton = nullptr;
     TAnswerList *Answers = nullptr;
     QPushButton *DeleteAnswerButton = nullptr;
 
     // Status line
     TBevelPanel *HintPanel = nullptr;
-    TBevelPanel *NumberOfPanel = nullptr;
-    TBevelPanel *IndexPanel = nullptr;
+    TBevelPanel *NumberOfPanel = nullptr;  // "Datensätze: n"
+    TBevelPanel *IndexPanel = nullptr;     // "Datensatz Nr. i"
 
     // Toolbar
     QToolButton *NewButton = nullptr;
@@ -215,7 +215,7 @@ public:
     QToolButton *CutButton = nullptr;
     QToolButton *CopyButton = nullptr;
     QToolButton *PasteButton = nullptr;
-    QToolButton *FilePropButton = nullptr;
+    QToolButton *FilePropButton = nullptr;  // the file information
     QToolButton *FirstButton = nullptr;
     QToolButton *PreviousButton = nullptr;
     QToolButton *NextButton = nullptr;
@@ -226,75 +226,77 @@ public:
     QToolButton *HelpIndexButton = nullptr;
     QToolButton *HelpButton = nullptr;
 
-    // Main menu
+    // Main menu. Items are named after their captions, without blanks, umlauts and ß;
+    // the Ns are separators, except N4.
     QMenuBar *MainMenu1 = nullptr;
     QMenu *Datei1 = nullptr;
     QAction *Neu1 = nullptr;
-    QAction *ffnen1 = nullptr;
-    QMenu *Zuletztgeffnet1 = nullptr;
+    QAction *ffnen1 = nullptr;              // "&Öffnen ..."
+    QMenu *Zuletztgeffnet1 = nullptr;       // "&Zuletzt geöffnet", the recent files
     QAction *Speichern1 = nullptr;
     QAction *Speichernunter1 = nullptr;
     QAction *N10 = nullptr;
     QAction *Exportieren1 = nullptr;
     QAction *N2 = nullptr;
-    QAction *Schlieen1 = nullptr;
+    QAction *Schlieen1 = nullptr;           // "S&chließen"
     QAction *N1 = nullptr;
     QAction *Beenden1 = nullptr;
     QMenu *Bearbeiten1 = nullptr;
-    QAction *Rckgngig1 = nullptr;
-    QAction *Wiederherstellen1 = nullptr;
+    QAction *Rckgngig1 = nullptr;           // "&Rückgängig", undo
+    QAction *Wiederherstellen1 = nullptr;   // redo
     QAction *N13 = nullptr;
     QAction *Ausschneiden1 = nullptr;
     QAction *Kopieren1 = nullptr;
-    QAction *Einfgen1 = nullptr;
+    QAction *Einfgen1 = nullptr;            // "&Einfügen"
     QAction *N11 = nullptr;
-    QAction *Dateiinformationen1 = nullptr;
+    QAction *Dateiinformationen1 = nullptr; // "&Kartei-Informationen..."
     QMenu *Datensatz1 = nullptr;
     QAction *Erster1 = nullptr;
     QAction *Voriger1 = nullptr;
-    QAction *Nchster1 = nullptr;
+    QAction *Nchster1 = nullptr;            // "&Nächster"
     QAction *Letzter1 = nullptr;
     QAction *Gehezu1 = nullptr;
     QAction *N7 = nullptr;
     QAction *Suchen1 = nullptr;
     QAction *Weitersuchen1 = nullptr;
-    QAction *Fragenprfen1 = nullptr;
+    QAction *Fragenprfen1 = nullptr;        // "Fragen &prüfen ...", the question check
     QAction *N3 = nullptr;
-    QAction *Hinzufgen1 = nullptr;
+    QAction *Hinzufgen1 = nullptr;          // "&Hinzufügen", a record
     QAction *Entfernen1 = nullptr;
     QAction *N6 = nullptr;
-    QAction *bernehmen1 = nullptr;
-    QMenu *Ansicht1 = nullptr;
+    QAction *bernehmen1 = nullptr;          // "&Übernehmen", post the record
+    QMenu *Ansicht1 = nullptr;              // never shown
     QAction *Symbolleiste1 = nullptr;
     QAction *Statusleiste1 = nullptr;
-    QMenu *N4 = nullptr;
-    QAction *InderHilfesuchen1 = nullptr;
-    QAction *Hilfeverwenden1 = nullptr;
+    QMenu *N4 = nullptr;                    // the "&?" menu
+    QAction *InderHilfesuchen1 = nullptr;   // the help index
+    QAction *Hilfeverwenden1 = nullptr;     // help on the help
     QAction *N8 = nullptr;
     QAction *Hilfethemen1 = nullptr;
-    QMenu *SpracheLanguage1 = nullptr;
+    QMenu *SpracheLanguage1 = nullptr;      // never shown
     QAction *Deutsch1 = nullptr;
     QAction *English1 = nullptr;
     QAction *Francais1 = nullptr;
     QAction *N12 = nullptr;
-    QAction *WeitereInfosundUpdates1 = nullptr;
+    QAction *WeitereInfosundUpdates1 = nullptr;  // the web page
     QAction *N5 = nullptr;
-    QAction *Infober1 = nullptr;
+    QAction *Infober1 = nullptr;            // "&Info &über ...", the about box
 
-    // Context menu of the edit fields
+    // Context menu of the five edit fields
     QMenu *EditPopup1 = nullptr;
     QAction *Ausschneiden2 = nullptr;
     QAction *Kopieren2 = nullptr;
-    QAction *Einfgen2 = nullptr;
+    QAction *Einfgen2 = nullptr;            // "&Einfügen"
     QAction *N9 = nullptr;
-    QAction *Lschen1 = nullptr;
+    QAction *Lschen1 = nullptr;             // "&Löschen", the selected text
 
     // File dialogs
     TFileDialogSetup OpenDialog1;
-    TFileDialogSetup SaveDialog1;
-    TFileDialogSetup SaveDialog2;
+    TFileDialogSetup SaveDialog1;  // Save As
+    TFileDialogSetup SaveDialog2;  // Export
 
-    // Commands
+    // Commands. One named after a main menu item also serves that item's toolbar
+    // button and the popup's item of the same caption.
     void Neu1Click(QObject *Sender);
     void ffnen1Click(QObject *Sender);
     void Speichern1Click(QObject *Sender);
@@ -312,6 +314,7 @@ public:
     void Rckgngig1Click(QObject *Sender);
     void Wiederherstellen1Click(QObject *Sender);
     void Fragenprfen1Click(QObject *Sender);
+    // The seven record commands, picked by the sender's Tag (TRecordCommand).
     void DataControlClick(QObject *Sender);
     void Gehezu1Click(QObject *Sender);
     void Suchen1Click(QObject *Sender);
@@ -320,6 +323,7 @@ public:
     void Statusleiste1Click(QObject *Sender);
     void InderHilfesuchen1Click(QObject *Sender);
     void Hilfethemen1Click(QObject *Sender);
+    // The three language items.
     void SwitchLanguage(QObject *Sender);
     void Hilfeverwenden1Click(QObject *Sender);
     void WeitereInfosundUpdates1Click(QObject *Sender);
@@ -328,20 +332,27 @@ public:
     void DeleteAnswerButtonClick(QObject *Sender);
 
     // Control and window events
+    // The text of a question line or the comment changed: serves those four fields.
     void CommentEditChange(QObject *Sender);
     void AnswerEditChange(QObject *Sender);
     // Says in the status line which character of `text` the document cannot hold.
     void NoteLostCharacter(const QString &text);
+    // A mouse button released in any of the five edit fields.
     void Question1MouseUp(QObject *Sender);
+    // The focus left any of the five edit fields.
     void AnswerEditExit(QObject *Sender);
+    // The window's first activation.
     void FormActivate(QObject *Sender);
+    // An answer selected.
     void AnswersClick(QObject *Sender);
+    // Takes the answer back into AnswerEdit.
     void AnswersDblClick(QObject *Sender);
     void AnswersKeyDown(QObject *Sender, int Key, Qt::KeyboardModifiers Shift);
     // `Row` is the answer under the pointer, -1 for none.
     void AnswersMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int Row);
     void AnswersDragOver(QObject *Sender, QObject *Source, int Row, bool &Accept);
     void AnswersDragDrop(QObject *Sender, QObject *Source, int Row);
+    // The program's current hint changed: it goes to the hint line.
     void AppHint(QObject *Sender);
     // F1: context help for `Sender`, the focused element; none inside a menu.
     void ContextHelp(QObject *Sender);
@@ -354,23 +365,105 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    using THandler = void (TKelmorFrm::*)(QObject *);
+    // Every question to the user, help request and clipboard query goes through it.
+    std::unique_ptr<TPlatformSeam> FSeam;
 
+    // Building the window (kelmorfrm_layout.cpp)
+    using THandler = void (TKelmorFrm::*)(QObject *);
     void BuildToolbar();
     void BuildRecordForm();
-    void UseFieldFonts();
     void BuildStatusLine();
+    // The main menu and the edit popup, from the command table.
     void BuildMenus();
     void BuildFileDialogs();
     void BuildHiddenItemShortcuts();
-    void BuildHelpKeys();
-    void BuildHistory();
-    void AcceptFileDrops();
+    QToolButton *MakeToolButton(const char *name, int left, int width, const QString &hint, QIcon icon,
+                                THandler handler, int tag = 0);
+    QAction *MakeItem(QMenu *menu, const char *name, const QString &caption, const QString &hint = {},
+                      THandler handler = nullptr, int tag = 0);
+    QAction *MakeSeparator(QMenu *menu, const char *name);
+    TEditField *MakeEditField(const char *name, int left, int top, int width, int height, int maxLength,
+                              const QString &hint);
+    void Bind(QAction *item, THandler handler);
+    // Runs the command of a menu item or a toolbar button; an error that ends it is
+    // reported here, before it reaches Qt.
+    void RunCommand(THandler handler, QObject *Sender);
+    // The toolbar button that runs the same command as a menu item.
+    std::vector<std::pair<QAction *, QToolButton *>> FTwins;
+    QActionGroup *FLanguageGroup = nullptr;
+    void UseFieldFonts();
+    bool FFieldFontsSet = false;  // given when the record form is first shown
+    bool FCentred = false;        // on the screen, when first shown
+    // Tab and Shift+Tab enter a radio group at its checked choice.
+    bool focusNextPrevChild(bool next) override;
+
+    // The state properties, the hint line and the small handlers (kelmorfrm_state.cpp)
+    bool FIsFileLoaded = false;
+    bool FIsChanged = false;
+    QString FCurSelText;
+    THintTracker *FHintTracker = nullptr;
+    void LayoutStatusLine();
+    struct THiddenItemShortcut {
+        QAction *Item;
+        QShortcut *Shortcut;
+    };
+    std::vector<THiddenItemShortcut> FHiddenItemShortcuts;
+    void SyncHiddenItemShortcuts();
+    bool FActivatedOnce = false;
+
+    // Showing and storing a record (kelmorfrm_record.cpp)
+    // Set while the program, not the user, fills the record form.
+    bool FShowingRecord = false;
+    // What the user changed in the form since ShowRecord. StoreRecord writes only
+    // that, so a record that was only looked at keeps every byte: a small or
+    // unknown level letter, answers with empty slots between them, a code the
+    // choices cannot show.
+    struct TFormEdits {
+        bool Level = false;
+        bool RightAnswer = false;
+        bool Answers = false;
+        // A record added in the editor is written whole by its first store.
+        bool NewRecord = false;
+    };
+    TFormEdits FFormEdits;
+    // The texts ShowRecord gave the question lines and the comment, as the fields
+    // hold them.
+    std::array<QString, 4> FShownTexts;
+    // The right-answer code names an answer of the list (the one carrying
+    // TAnswerList::RightAnswerRole), which it follows when answers move.
+    bool FRightAnswerIsAnswer = false;
+    void SetRightAnswerChecks(char16_t code);
+    // The form's edits into `rec`, as StoreRecord writes them.
+    void WriteForm(TMirolaDatensatz &rec);
+    // The user picked a level or a right answer.
+    void LevelPicked();
+    void RightAnswerPicked(char16_t code);
+    // After the answer list changed: the code follows its answer to its new place,
+    // and falls back to Schwarzer Peter when the answer left the list.
+    void AnswersEdited();
+    bool AnswersHaveGaps() const;
+
+    // The command line, opening, new and file information (kelmorfrm_documents.cpp)
     void ProcessCommandLine(const QList<QByteArray> &arguments);
     // The document's file in the system's bytes, while dokname still names it.
     std::string DocumentFile() const;
     void SetDocumentName(const std::string &localName);
+    // dokname as the system's bytes, which a name from the command line may hold
+    // where they are no valid text.
+    std::string FDocumentFile;
+    // The document came from a record file or a spreadsheet: saving it as text under
+    // that name would make the file unreadable as what it is.
+    bool FOpenedAsOtherFormat = false;
+    // A spreadsheet's records as a document, with the header texts a new file gets and
+    // the file's name as its title.
+    std::unique_ptr<TMirolaFile> ReadSpreadsheet(const std::string &localName);
+    // What reading the last spreadsheet changed, for the summary after it is shown.
+    std::vector<TCsvChange> FSpreadsheetChanges;
+    // The entries of "Zuletzt geöffnet" from the settings, which another window of the
+    // program may have changed.
+    void RefreshRecentFiles();
 
+    // Save, save as, export and closing (kelmorfrm_saving.cpp)
     // The save behind Save, Save As and the question before closing; each says
     // whether the document was written.
     bool SaveDocument();
@@ -381,27 +474,21 @@ private:
     // True unless the file exists and the user would rather keep it. The dialogs
     // do not ask themselves: a name is asked about once, after every other check.
     bool MayReplace(const std::string &localName);
+    // The document's file as it was when last read or written here.
+    TFileStamp FFileStamp;
+    // False when the save into `fullLocalName` would write over the document's file,
+    // another program changed that file since, and the user would rather keep it.
+    bool MayWriteOverDocumentFile(const std::string &fullLocalName);
+    // Export's third entry: the records as a table for spreadsheet programs.
+    static constexpr int SpreadsheetEntry = 3;
+    void ExportSpreadsheet(QString name);
 
-    QToolButton *MakeToolButton(const char *name, int left, int width, const QString &hint, QIcon icon,
-                                THandler handler, int tag = 0);
-    QAction *MakeItem(QMenu *menu, const char *name, const QString &caption, const QString &hint = {},
-                      THandler handler = nullptr, int tag = 0);
-    QAction *MakeSeparator(QMenu *menu, const char *name);
-    // The toolbar button that runs the same command as a menu item.
-    std::vector<std::pair<QAction *, QToolButton *>> FTwins;
-    TEditField *MakeEditField(const char *name, int left, int top, int width, int height, int maxLength,
-                              const QString &hint);
-    void Bind(QAction *item, THandler handler);
-    // Runs the command of a menu item or a toolbar button; an error that ends it is
-    // reported here, before it reaches Qt.
-    void RunCommand(THandler handler, QObject *Sender);
+    // The record commands and go to (kelmorfrm_navigation.cpp)
+    // Stores the form and shows the record at `index`, counted from 0; beyond the
+    // list's ends, its first or last.
+    void GoToRecord(std::int64_t index);
 
-    void LayoutStatusLine();
-    void SyncHiddenItemShortcuts();
-    void SetRightAnswerChecks(char16_t code);
-    // The edit field the clipboard commands act on, or none.
-    TEditField *FocusedEditField() const;
-
+    // Editing the answers (kelmorfrm_answers.cpp)
     // The delete button and the Del key.
     void RemoveSelectedAnswer();
     // The answer last taken back into AnswerEdit, for adding it again: its bytes,
@@ -422,6 +509,7 @@ private:
     // After a field's own undo or redo: whether the form still holds edits.
     void RecheckFormEdits();
 
+    // Find and find next (kelmorfrm_search.cpp)
     // Searches from `start` with the last search's options; a hit is gone to and shown,
     // and no hit is reported.
     void RunSearch(const TSearchStart &start);
@@ -432,55 +520,13 @@ private:
     // Where Find next goes on from; forgotten when another document comes in.
     std::optional<TSearchHit> FLastHit;
 
-    std::unique_ptr<TPlatformSeam> FSeam;
-    THintTracker *FHintTracker = nullptr;
-    QActionGroup *FLanguageGroup = nullptr;
+    // Help (kelmorfrm_help.cpp)
+    void BuildHelpKeys();
 
-    struct THiddenItemShortcut {
-        QAction *Item;
-        QShortcut *Shortcut;
-    };
-    std::vector<THiddenItemShortcut> FHiddenItemShortcuts;
+    // Dropped files (kelmorfrm_drop.cpp)
+    void AcceptFileDrops();
 
-    // dokname as the system's bytes, which a name from the command line may hold
-    // where they are no valid text.
-    std::string FDocumentFile;
-    // The document's file as it was when last read or written here.
-    TFileStamp FFileStamp;
-    // False when the save into `fullLocalName` would write over the document's file,
-    // another program changed that file since, and the user would rather keep it.
-    bool MayWriteOverDocumentFile(const std::string &fullLocalName);
-
-    // The document came from a record file or a spreadsheet: saving it as text under
-    // that name would make the file unreadable as what it is.
-    bool FOpenedAsOtherFormat = false;
-    // A spreadsheet's records as a document, with the header texts a new file gets and
-    // the file's name as its title.
-    std::unique_ptr<TMirolaFile> ReadSpreadsheet(const std::string &localName);
-    // What reading the last spreadsheet changed, for the summary after it is shown.
-    std::vector<TCsvChange> FSpreadsheetChanges;
-
-    bool FIsFileLoaded = false;
-    bool FFieldFontsSet = false;  // given when the record form is first shown
-    bool FIsChanged = false;
-
-    QUndoStack *FHistory = nullptr;
-    // The form holds edits that StoreRecord has not yet written.
-    bool FFormHasEdits = false;
-    // The changed mark and the undo commands, from the history and the form.
-    void RefreshChangedMark();
-    // A new history for the document that just came in or went.
-    void StartHistory();
-    // The form's edits into `rec`, as StoreRecord writes them.
-    void WriteForm(TMirolaDatensatz &rec);
-    // Export's third entry: the records as a table for spreadsheet programs.
-    static constexpr int SpreadsheetEntry = 3;
-    void ExportSpreadsheet(QString name);
-    // The document as it stands is on disk now, in the file it is named after.
-    void MarkSaved();
-    // The entries of "Zuletzt geöffnet" from the settings, which another window of the
-    // program may have changed.
-    void RefreshRecentFiles();
+    // The question check (kelmorfrm_check.cpp)
     TCheckWindow *FCheckWindow = nullptr;
     QTimer *FCheckTimer = nullptr;
     // The check window's list is due for a refresh: the document or the form changed.
@@ -488,49 +534,26 @@ private:
     void RefreshCheck();
     // The check of the document with the record on screen as the form shows it.
     std::vector<TCheckFinding> CheckWithForm();
-    // Stores the form and shows the record at `index`, counted from 0; beyond the
-    // list's ends, its first or last.
-    void GoToRecord(std::int64_t index);
     // Export's question when records would show wrongly in the game; true: go on.
     bool ExportDespiteFindings();
+
+    // The document's history (kelmorfrm_history.cpp)
+    void BuildHistory();
+    QUndoStack *FHistory = nullptr;
+    // The form holds edits that StoreRecord has not yet written.
+    bool FFormHasEdits = false;
+    // The changed mark and the undo commands, from the history and the form.
+    void RefreshChangedMark();
+    // A new history for the document that just came in or went.
+    void StartHistory();
+    // The document as it stands is on disk now, in the file it is named after.
+    void MarkSaved();
     // Undo and redo: `back` picks which.
     void StepThroughHistory(bool back);
-    QString FCurSelText;
 
-    // Set while the program, not the user, fills the record form.
-    bool FShowingRecord = false;
-
-    // What the user changed in the form since ShowRecord. StoreRecord writes only
-    // that, so a record that was only looked at keeps every byte: a small or
-    // unknown level letter, answers with empty slots between them, a code the
-    // choices cannot show.
-    struct TFormEdits {
-        bool Level = false;
-        bool RightAnswer = false;
-        bool Answers = false;
-        // A record added in the editor is written whole by its first store.
-        bool NewRecord = false;
-    };
-    TFormEdits FFormEdits;
-    // The texts ShowRecord gave the question lines and the comment, as the fields
-    // hold them.
-    std::array<QString, 4> FShownTexts;
-    // The right-answer code names an answer of the list (the one carrying
-    // TAnswerList::RightAnswerRole), which it follows when answers move.
-    bool FRightAnswerIsAnswer = false;
-
-    // The user picked a level or a right answer.
-    void LevelPicked();
-    void RightAnswerPicked(char16_t code);
-    // After the answer list changed: the code follows its answer to its new place,
-    // and falls back to Schwarzer Peter when the answer left the list.
-    void AnswersEdited();
-    bool AnswersHaveGaps() const;
-    bool FActivatedOnce = false;
-    bool FCentred = false;
-
-    // Tab and Shift+Tab enter a radio group at its checked choice.
-    bool focusNextPrevChild(bool next) override;
+    // The clipboard commands (kelmorfrm_clipboard.cpp)
+    // The edit field the clipboard commands act on, or none.
+    TEditField *FocusedEditField() const;
 };
 
 // The eight right-answer choices with their codes, in the order in which a record's
