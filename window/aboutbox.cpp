@@ -17,16 +17,16 @@ using design::ScaledRect;
 namespace {
 
 // The box is drawn at 144 pixels per inch, like the main window.
-constexpr int DesignFontPixels = 20;
-constexpr int DesignIconPixels = 88;
+constexpr int kDesignFontPixels = 20;
+constexpr int kDesignIconPixels = 88;
 // The icon is drawn at its own size and centred in its frame, not stretched to it.
-constexpr int DesignPicturePixels = 72;
+constexpr int kDesignPicturePixels = 72;
 
 }  // namespace
 
 TAboutBox::TAboutBox(TPlatformSeam &seam, QWidget *parent) : QDialog(parent), FSeam(seam)
 {
-    SetUpFixedDialog(*this, "AboutBox", QStringLiteral("Infos"), SansFont(Scaled(DesignFontPixels)),
+    SetUpFixedDialog(*this, "AboutBox", QStringLiteral("Infos"), SansFont(Scaled(kDesignFontPixels)),
                      {Scaled(690), Scaled(540)});
 
     Panel1 = new QFrame(this);
@@ -39,7 +39,7 @@ TAboutBox::TAboutBox(TPlatformSeam &seam, QWidget *parent) : QDialog(parent), FS
     Panel1->setAutoFillBackground(true);
     ProgramIcon = new QLabel(Panel1);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setGeometry(ScaledRect(8, 8, DesignIconPixels, DesignIconPixels));
+    ProgramIcon->setGeometry(ScaledRect(8, 8, kDesignIconPixels, kDesignIconPixels));
     ProgramIcon->setAlignment(Qt::AlignCenter);
 
     const auto label = [this](const char *name, const QString &text, QRect geometry) {
@@ -103,15 +103,15 @@ void TAboutBox::FormCreate()
 void TAboutBox::ShowProgramPicture()
 {
     if (ProgramIcon->pixmap().isNull())
-        ProgramIcon->setPixmap(KelmorPixmap(Scaled(DesignPicturePixels), devicePixelRatioF()));
+        ProgramIcon->setPixmap(KelmorPixmap(Scaled(kDesignPicturePixels), devicePixelRatioF()));
 }
 
 void TAboutBox::Label1Click(QObject *)
 {
-    FSeam.ShellOpen(KelmorWebPage);
+    FSeam.ShellOpen(kKelmorWebPage);
 }
 
 void TAboutBox::BitBtn2Click(QObject *)
 {
-    FSeam.ShellOpen(MirolaWebPage);
+    FSeam.ShellOpen(kMirolaWebPage);
 }

@@ -17,7 +17,7 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const override
     {
         auto *editor = new QLineEdit(parent);
-        editor->setMaxLength(TAnswerList::MaxAnswerLength);
+        editor->setMaxLength(TAnswerList::kMaxAnswerLength);
         connect(editor, &QLineEdit::textEdited, FList, &TAnswerList::EditorTextEdited);
         return editor;
     }
@@ -27,7 +27,7 @@ protected:
     {
         QStyledItemDelegate::initStyleOption(option, index);
         // In the palette's own colours, so that it reads in a dark scheme too.
-        if (index.data(TAnswerList::RightAnswerRole).toBool()) {
+        if (index.data(TAnswerList::kRightAnswerRole).toBool()) {
             option->font.setBold(true);
             option->text = QStringLiteral("\u2713 ") + option->text;
         }

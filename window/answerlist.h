@@ -10,7 +10,7 @@
 // runs, so a test drives it with ordinary presses, moves and releases.
 //
 // F2, or a second click on the selected answer, edits it in place; the list shows
-// the answer carrying RightAnswerRole in bold behind a check mark.
+// the answer carrying kRightAnswerRole in bold behind a check mark.
 #include <QListWidget>
 #include <QPersistentModelIndex>
 
@@ -21,12 +21,12 @@ class TAnswerList : public QListWidget {
 public:
     // Where an answer keeps the OEM bytes it was shown from, so that a record only
     // looked at keeps bytes the window's code page lacks.
-    static constexpr int OriginalOemRole = Qt::UserRole;
+    static constexpr int kOriginalOemRole = Qt::UserRole;
     // Set on the answer that the record's right-answer letter names, so that the
     // letter can follow it when answers move.
-    static constexpr int RightAnswerRole = Qt::UserRole + 1;
+    static constexpr int kRightAnswerRole = Qt::UserRole + 1;
     // An answer slot's capacity.
-    static constexpr int MaxAnswerLength = 34;
+    static constexpr int kMaxAnswerLength = 34;
 
     explicit TAnswerList(QWidget *parent = nullptr);
     ~TAnswerList() override;

@@ -4,17 +4,17 @@
 #include <qdrawutil.h>
 
 namespace {
-constexpr int BevelWidth = 1;
+constexpr int kBevelWidth = 1;
 
 int Inset(TBevelPanel::TBevel bevel)
 {
-    return bevel == TBevelPanel::bvNone ? 0 : BevelWidth;
+    return bevel == TBevelPanel::bvNone ? 0 : kBevelWidth;
 }
 
 void DrawBevel(QPainter &painter, const QRect &rect, TBevelPanel::TBevel bevel, const QPalette &palette)
 {
     if (bevel != TBevelPanel::bvNone)
-        qDrawShadeRect(&painter, rect, palette, bevel == TBevelPanel::bvLowered, BevelWidth);
+        qDrawShadeRect(&painter, rect, palette, bevel == TBevelPanel::bvLowered, kBevelWidth);
 }
 }  // namespace
 

@@ -43,7 +43,7 @@ TCheckWindow::TCheckWindow(QWidget *parent) : QDialog(parent)
     setFont(SansFont(13));
     setModal(false);
     setSizeGripEnabled(true);
-    setProperty(HelpContextProperty, CheckWindowHelpContext);
+    setProperty(kHelpContextProperty, kCheckWindowHelpContext);
     resize(520, 360);
 
     SummaryLabel = new QLabel(this);

@@ -47,4 +47,4 @@ private:
 };
 
 // The help topic of the window: the page on editing a question.
-inline constexpr int CheckWindowHelpContext = 3;
+inline constexpr int kCheckWindowHelpContext = 3;

@@ -4,9 +4,9 @@
 class QObject;
 
 // The integer property that picks the command of an element shared by several.
-inline constexpr const char *TagProperty = "Tag";
+inline constexpr const char *kTagProperty = "Tag";
 
 // The integer property with the help topic that F1 asks for; an element without one
 // asks for its nearest enclosing element's, up to its window.
-inline constexpr const char *HelpContextProperty = "HelpContext";
+inline constexpr const char *kHelpContextProperty = "HelpContext";
 int HelpContextOf(const QObject *element);

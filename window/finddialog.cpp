@@ -132,7 +132,7 @@ void TFindDialog::RememberSearch(const QString &text)
 
 void TFindDialog::Button3Click(QObject *)
 {
-    FSeam.HelpCommand(HELP_CONTEXT, SearchHelpTopic);
+    FSeam.HelpCommand(HELP_CONTEXT, kSearchHelpTopic);
 }
 
 void TFindDialog::showEvent(QShowEvent *event)

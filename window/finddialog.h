@@ -53,4 +53,4 @@ private:
 };
 
 // The help topic of the form.
-inline const QString SearchHelpTopic = QStringLiteral("Suchen");
+inline const QString kSearchHelpTopic = QStringLiteral("Suchen");

@@ -15,8 +15,8 @@
 
 namespace {
 
-const QString HelpFolder = QStringLiteral(":/help");
-const QString ShortcutPlaceholder = QStringLiteral("<!-- Tastenliste -->");
+const QString kHelpFolder = QStringLiteral(":/help");
+const QString kShortcutPlaceholder = QStringLiteral("<!-- Tastenliste -->");
 
 QString ReadPage(const QString &path)
 {
@@ -92,8 +92,8 @@ THelpBook::THelpBook(const QWidget *menuWindow) : FMenuWindow(menuWindow)
 {
     InitKelmorResources();
     QHash<QString, int> pagesOfKeyword;
-    for (const QString &fileName : QDir(HelpFolder).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name)) {
-        const QString html = ReadPage(HelpFolder + QLatin1Char('/') + fileName);
+    for (const QString &fileName : QDir(kHelpFolder).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name)) {
+        const QString html = ReadPage(kHelpFolder + QLatin1Char('/') + fileName);
         TPage page;
         page.Url = PageUrl(fileName);
         const QRegularExpression title(QStringLiteral("<title>(.*)</title>"));
@@ -189,8 +189,8 @@ QString THelpBook::Html(const QUrl &page) const
     if (Find(page) == nullptr)
         return {};
     QString html = ReadPage(QStringLiteral(":") + page.path());
-    if (html.contains(ShortcutPlaceholder))
-        html.replace(ShortcutPlaceholder, FMenuWindow ? ShortcutTable(*FMenuWindow) : QString());
+    if (html.contains(kShortcutPlaceholder))
+        html.replace(kShortcutPlaceholder, FMenuWindow ? ShortcutTable(*FMenuWindow) : QString());
     return html;
 }
 

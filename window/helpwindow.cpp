@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr int UrlRole = Qt::UserRole;
+constexpr int kUrlRole = Qt::UserRole;
 
 // The browser reads its pages from the book, which completes them.
 class THelpBrowser : public QTextBrowser {
@@ -65,8 +65,8 @@ bool KeywordMatches(const QString &keyword, const QString &typed)
     const QString wanted = typed.trimmed();
     if (wanted.isEmpty() || keyword.startsWith(wanted, Qt::CaseInsensitive))
         return true;
-    static const QRegularExpression between(QStringLiteral("[^\\w]+"));
-    for (const QString &word : keyword.split(between, Qt::SkipEmptyParts)) {
+    static const QRegularExpression kBetweenWords(QStringLiteral("[^\\w]+"));
+    for (const QString &word : keyword.split(kBetweenWords, Qt::SkipEmptyParts)) {
         if (word.startsWith(wanted, Qt::CaseInsensitive))
             return true;
     }
@@ -98,7 +98,7 @@ THelpWindow::THelpWindow(const QWidget *menuWindow) : QWidget(nullptr, Qt::Windo
     ContentsList->setObjectName(QStringLiteral("ContentsList"));
     for (const QUrl &page : FBook.Contents()) {
         auto *item = new QListWidgetItem(FBook.Title(page), ContentsList);
-        item->setData(UrlRole, page);
+        item->setData(kUrlRole, page);
     }
     Tabs->addTab(ContentsList, QStringLiteral("&Inhalt"));
 
@@ -112,7 +112,7 @@ THelpWindow::THelpWindow(const QWidget *menuWindow) : QWidget(nullptr, Qt::Windo
     IndexList->setObjectName(QStringLiteral("IndexList"));
     for (const THelpIndexEntry &entry : FBook.Index()) {
         auto *item = new QListWidgetItem(entry.Label, IndexList);
-        item->setData(UrlRole, entry.Target);
+        item->setData(kUrlRole, entry.Target);
     }
     ShowButton = new QPushButton(QStringLiteral("&Anzeigen"), indexPage);
     ShowButton->setObjectName(QStringLiteral("ShowButton"));
@@ -151,9 +151,9 @@ THelpWindow::THelpWindow(const QWidget *menuWindow) : QWidget(nullptr, Qt::Windo
     connect(HomeButton, &QPushButton::clicked, this, [this] { ShowPage(THelpBook::StartPage()); });
     connect(Browser, &QTextBrowser::sourceChanged, this, &THelpWindow::MarkContentsEntry);
     connect(ContentsList, &QListWidget::itemClicked, this,
-            [this](const QListWidgetItem *item) { ShowPage(item->data(UrlRole).toUrl()); });
+            [this](const QListWidgetItem *item) { ShowPage(item->data(kUrlRole).toUrl()); });
     connect(ContentsList, &QListWidget::itemActivated, this,
-            [this](const QListWidgetItem *item) { ShowPage(item->data(UrlRole).toUrl()); });
+            [this](const QListWidgetItem *item) { ShowPage(item->data(kUrlRole).toUrl()); });
     connect(KeywordEdit, &QLineEdit::textChanged, this, &THelpWindow::NarrowIndex);
     connect(KeywordEdit, &QLineEdit::returnPressed, this, [this] { ShowIndexEntry(IndexList->currentItem()); });
     connect(IndexList, &QListWidget::itemClicked, this, &THelpWindow::ShowIndexEntry);
@@ -257,14 +257,14 @@ void THelpWindow::NarrowIndex(const QString &typed)
 void THelpWindow::ShowIndexEntry(const QListWidgetItem *item)
 {
     if (item != nullptr && !item->isHidden())
-        ShowPage(item->data(UrlRole).toUrl());
+        ShowPage(item->data(kUrlRole).toUrl());
 }
 
 void THelpWindow::MarkContentsEntry(const QUrl &page)
 {
     const QUrl shown = page.adjusted(QUrl::RemoveFragment);
     for (int row = 0; row < ContentsList->count(); ++row) {
-        if (ContentsList->item(row)->data(UrlRole).toUrl() == shown) {
+        if (ContentsList->item(row)->data(kUrlRole).toUrl() == shown) {
             ContentsList->setCurrentRow(row);
             return;
         }

@@ -9,17 +9,17 @@
 #include <QWidget>
 
 namespace {
-constexpr const char *HintProperty = "Hint";
+constexpr const char *kHintProperty = "Hint";
 }
 
 void SetHint(QObject *object, const QString &hint)
 {
-    object->setProperty(HintProperty, hint);
+    object->setProperty(kHintProperty, hint);
 }
 
 QString HintOf(const QObject *object)
 {
-    return object != nullptr ? object->property(HintProperty).toString() : QString();
+    return object != nullptr ? object->property(kHintProperty).toString() : QString();
 }
 
 THintTracker::THintTracker(QObject *parent) : QObject(parent)

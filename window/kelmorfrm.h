@@ -57,11 +57,11 @@ class TFindDialog;
 class THintTracker;
 
 // The window caption before any document is opened.
-inline const QString StartupCaption = QStringLiteral("Kelmor für Mirola Classic (v 10.2 - brixlon xiii/mmv )");
-inline const QString EmptyStateHint =
+inline const QString kStartupCaption = QStringLiteral("Kelmor für Mirola Classic (v 10.2 - brixlon xiii/mmv )");
+inline const QString kEmptyStateHint =
     QStringLiteral("Klicken Sie auf \"Neu\" oder \"Öffnen\", um eine Mirola-Datei zu bearbeiten...");
 // The name of a document that has none yet.
-inline const QString UntitledName = QStringLiteral("Unbenannt");
+inline const QString kUntitledName = QStringLiteral("Unbenannt");
 
 // The Tags of the seven record commands, carried by their toolbar buttons and menu
 // items and read by DataControlClick.
@@ -74,6 +74,15 @@ enum TRecordCommand : int {
     rcDelete = 6,
     rcPost = 7,
 };
+
+// The Tags of the three language items, Windows language identifiers; nothing
+// reads them.
+inline constexpr int kGermanLanguageTag = 1031;   // German (Germany)
+inline constexpr int kEnglishLanguageTag = 1033;  // English (United States)
+inline constexpr int kFrenchLanguageTag = 1036;   // French (France)
+
+// The help topic of the window: the page on the main window at a glance.
+inline constexpr int kMainWindowHelpContext = 1;
 
 // What the log-off handler needs of the session manager; Qt makes its manager for
 // the platform only.
@@ -430,7 +439,7 @@ private:
     // hold them.
     std::array<QString, 4> FShownTexts;
     // The right-answer code names an answer of the list (the one carrying
-    // TAnswerList::RightAnswerRole), which it follows when answers move.
+    // TAnswerList::kRightAnswerRole), which it follows when answers move.
     bool FRightAnswerIsAnswer = false;
     void SetRightAnswerChecks(char16_t code);
     // The form's edits into `rec`, as StoreRecord writes them.
@@ -480,7 +489,7 @@ private:
     // another program changed that file since, and the user would rather keep it.
     bool MayWriteOverDocumentFile(const std::string &fullLocalName);
     // Export's third entry: the records as a table for spreadsheet programs.
-    static constexpr int SpreadsheetEntry = 3;
+    static constexpr int kSpreadsheetEntry = 3;
     void ExportSpreadsheet(QString name);
 
     // The record commands and go to (kelmorfrm_navigation.cpp)
@@ -563,7 +572,7 @@ struct TRightAnswerChoice {
     char16_t Code;
 };
 // clang-format off
-inline constexpr std::array<TRightAnswerChoice, 8> RightAnswerChoices = {{
+inline constexpr std::array<TRightAnswerChoice, 8> kRightAnswerChoices = {{
     {&TKelmorFrm::ARadioButton, u'a'},
     {&TKelmorFrm::BRadioButton, u'b'},
     {&TKelmorFrm::CRadioButton, u'c'},

@@ -15,12 +15,12 @@
 #include "kelmorfrm.h"
 
 namespace {
-constexpr int MaxAnswers = 5;
+constexpr int kMaxAnswers = 5;
 }  // namespace
 
 void TKelmorFrm::AddAnswerButtonClick(QObject *)
 {
-    if (Answers->count() >= MaxAnswers) {
+    if (Answers->count() >= kMaxAnswers) {
         // "müsser" and the missing verb are the program's text as users know it.
         FSeam->MessageDlg(QStringLiteral("Die maximal zulässige Antwortzahl ist erreicht.\r"
                                          "Sie müsser zuerst eine Antwort, um wieder Platz\rzu schaffen."),
@@ -32,9 +32,9 @@ void TKelmorFrm::AddAnswerButtonClick(QObject *)
     // StoreRecord uses them only while the text is still what they show. The right
     // answer taken back stays the right one, edited or not.
     if (FTakenBackRow >= 0) {
-        answer->setData(TAnswerList::OriginalOemRole, FTakenBackAnswer);
+        answer->setData(TAnswerList::kOriginalOemRole, FTakenBackAnswer);
         if (FTakenBackWasRight) {
-            answer->setData(TAnswerList::RightAnswerRole, true);
+            answer->setData(TAnswerList::kRightAnswerRole, true);
             FRightAnswerIsAnswer = true;
         }
     }
@@ -60,7 +60,7 @@ int TKelmorFrm::PutBackAnswerEntry()
         return -1;
     const QString text = AnswerEdit->text();
     int row = -1;
-    if (!text.isEmpty() && Answers->count() >= MaxAnswers) {
+    if (!text.isEmpty() && Answers->count() >= kMaxAnswers) {
         HintPanel->setText(
             QStringLiteral("Antwort „%1“ verworfen: kein Platz für eine sechste Antwort.").arg(text));
     } else if (!text.isEmpty()) {
@@ -68,9 +68,9 @@ int TKelmorFrm::PutBackAnswerEntry()
         row = Answers->count();
         if (FTakenBackRow >= 0) {
             row = qMin(FTakenBackRow, row);
-            answer->setData(TAnswerList::OriginalOemRole, FTakenBackAnswer);
+            answer->setData(TAnswerList::kOriginalOemRole, FTakenBackAnswer);
             if (FTakenBackWasRight) {
-                answer->setData(TAnswerList::RightAnswerRole, true);
+                answer->setData(TAnswerList::kRightAnswerRole, true);
                 FRightAnswerIsAnswer = true;
             }
         }
@@ -131,8 +131,8 @@ void TKelmorFrm::AnswersDblClick(QObject *)
     // The choices stay enabled until the next add, removal or record.
     const QListWidgetItem *answer = Answers->item(row);
     const QString text = answer->text();
-    const QByteArray bytes = answer->data(TAnswerList::OriginalOemRole).toByteArray();
-    const bool wasRight = answer->data(TAnswerList::RightAnswerRole).toBool();
+    const QByteArray bytes = answer->data(TAnswerList::kOriginalOemRole).toByteArray();
+    const bool wasRight = answer->data(TAnswerList::kRightAnswerRole).toBool();
     Answers->RemoveRow(row);
     // An answer taken back before goes back to its place rather than be lost to this
     // one; typed text is replaced, as it always was.

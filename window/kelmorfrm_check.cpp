@@ -12,7 +12,7 @@
 namespace {
 
 // Typing refreshes the list once it pauses, not with every key.
-constexpr int CheckPauseMs = 150;
+constexpr int kCheckPauseMs = 150;
 
 }  // namespace
 
@@ -29,10 +29,10 @@ void TKelmorFrm::Fragenprfen1Click(QObject *)
             activateWindow();
         });
         auto *helpKey = new QShortcut(QKeySequence(Qt::Key_F1), FCheckWindow);
-        connect(helpKey, &QShortcut::activated, this, [this] { FSeam->HelpContext(CheckWindowHelpContext); });
+        connect(helpKey, &QShortcut::activated, this, [this] { FSeam->HelpContext(kCheckWindowHelpContext); });
         FCheckTimer = new QTimer(this);
         FCheckTimer->setSingleShot(true);
-        FCheckTimer->setInterval(CheckPauseMs);
+        FCheckTimer->setInterval(kCheckPauseMs);
         connect(FCheckTimer, &QTimer::timeout, this, [this] {
             // Nothing may unwind into Qt's timer; the list then waits for the next
             // change, and storing the record reports what went wrong.

@@ -20,7 +20,7 @@
 
 namespace {
 
-const QString UsageMessage = QStringLiteral(
+const QString kUsageMessage = QStringLiteral(
     "Ungültiger Kommandozeilenparameter\rGültige Syntax:   KELMOR   [Optionen]   [DateiName]\r\r"
     "[ Dateiname ] : Öffnet die Datei\r-h :    ruft die Hilfe zu Kelmor auf\r"
     "-k :    konvertiert Datei von .DAT -> .RAF");
@@ -82,7 +82,7 @@ void TKelmorFrm::ProcessCommandLine(const QList<QByteArray> &arguments)
             OpenDocFile(argument.toStdString());
             return;
         }
-        FSeam->MessageDlg(UsageMessage, TMsgDlgType::mtError, TMsgDlgBtn::mbCancel);
+        FSeam->MessageDlg(kUsageMessage, TMsgDlgType::mtError, TMsgDlgBtn::mbCancel);
     }
 }
 
@@ -235,7 +235,7 @@ void TKelmorFrm::Neu1Click(QObject *Sender)
     if (FSeam->ShowModal(dialog) != QDialog::Accepted)
         return;
 
-    SetDocumentName(LocalFileName(UntitledName));
+    SetDocumentName(LocalFileName(kUntitledName));
     FFileStamp = {};
     auto doc = std::make_unique<TMirolaFile>();
     TakeHeaderFields(dialog, *doc);

@@ -16,7 +16,7 @@
 namespace {
 
 // The topic of the page on using the help.
-const QString HelpOnHelpTopic = QStringLiteral("HilfeVerwenden");
+const QString kHelpOnHelpTopic = QStringLiteral("HilfeVerwenden");
 
 // F1 in an open menu asks for the highlighted item's help, and no item has a topic
 // of its own.
@@ -75,7 +75,7 @@ void TKelmorFrm::InderHilfesuchen1Click(QObject *)
 
 void TKelmorFrm::Hilfeverwenden1Click(QObject *)
 {
-    FSeam->HelpCommand(HELP_CONTEXT, HelpOnHelpTopic);
+    FSeam->HelpCommand(HELP_CONTEXT, kHelpOnHelpTopic);
 }
 
 void TKelmorFrm::WeitereInfosundUpdates1Click(QObject *)
@@ -84,7 +84,7 @@ void TKelmorFrm::WeitereInfosundUpdates1Click(QObject *)
         FSeam->MessageDlg(QStringLiteral("Möchten Sie sich jetzt über Ihren lokalen Provider\rmit der Kelmor-Webseite verbinden?"),
                           TMsgDlgType::mtConfirmation, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo);
     if (answer == TModalResult::mrYes)
-        FSeam->ShellOpen(KelmorWebPage);
+        FSeam->ShellOpen(kKelmorWebPage);
 }
 
 void TKelmorFrm::Infober1Click(QObject *)

@@ -40,18 +40,18 @@ using design::ScaledRect;
 
 namespace {
 
-constexpr int DesignFontPixels = 21;
+constexpr int kDesignFontPixels = 21;
 
 QFont WindowFont()
 {
-    return SansFont(Scaled(DesignFontPixels));
+    return SansFont(Scaled(kDesignFontPixels));
 }
 
 QFont FieldFont()
 {
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(Scaled(DesignFontPixels));
+    font.setPixelSize(Scaled(kDesignFontPixels));
     return font;
 }
 
@@ -143,44 +143,44 @@ struct TCommandRow {
 using F = TKelmorFrm;
 
 // clang-format off
-constexpr TToolbarTwin NewTwin{&F::NewButton, "NewButton", 9, 45, "Erstellt eine neue Datei", TPicture::New};
-constexpr TToolbarTwin OpenTwin{&F::OpenButton, "OpenButton", 54, 46, "Öffnet eine vorhandene Datei", TPicture::Open};
-constexpr TToolbarTwin SaveTwin{&F::SaveButton, "SaveButton", 100, 46, "Speichert die aktuelle Datei", TPicture::Save};
-constexpr TToolbarTwin CutTwin{&F::CutButton, "CutButton", 176, 47, "Schneidet Text in die Zwischenablage aus",
+constexpr TToolbarTwin kNewTwin{&F::NewButton, "NewButton", 9, 45, "Erstellt eine neue Datei", TPicture::New};
+constexpr TToolbarTwin kOpenTwin{&F::OpenButton, "OpenButton", 54, 46, "Öffnet eine vorhandene Datei", TPicture::Open};
+constexpr TToolbarTwin kSaveTwin{&F::SaveButton, "SaveButton", 100, 46, "Speichert die aktuelle Datei", TPicture::Save};
+constexpr TToolbarTwin kCutTwin{&F::CutButton, "CutButton", 176, 47, "Schneidet Text in die Zwischenablage aus",
                                TPicture::Cut};
-constexpr TToolbarTwin CopyTwin{&F::CopyButton, "CopyButton", 223, 46, "Kopiert Text in die Zwischenablage",
+constexpr TToolbarTwin kCopyTwin{&F::CopyButton, "CopyButton", 223, 46, "Kopiert Text in die Zwischenablage",
                                 TPicture::Copy};
-constexpr TToolbarTwin PasteTwin{&F::PasteButton, "PasteButton", 269, 48, "Fügt Text aus der Zwischenablage ein",
+constexpr TToolbarTwin kPasteTwin{&F::PasteButton, "PasteButton", 269, 48, "Fügt Text aus der Zwischenablage ein",
                                  TPicture::Paste};
-constexpr TToolbarTwin FilePropTwin{&F::FilePropButton, "FilePropButton", 347, 46, "Die Dateiinformationen ändern...",
+constexpr TToolbarTwin kFilePropTwin{&F::FilePropButton, "FilePropButton", 347, 46, "Die Dateiinformationen ändern...",
                                     TPicture::FileProp};
-constexpr TToolbarTwin FirstTwin{&F::FirstButton, "FirstButton", 478, 45, "Springt zum ersten Datensatz",
+constexpr TToolbarTwin kFirstTwin{&F::FirstButton, "FirstButton", 478, 45, "Springt zum ersten Datensatz",
                                  TPicture::First};
-constexpr TToolbarTwin PreviousTwin{&F::PreviousButton, "PreviousButton", 523, 48, "Springt zum vorigen Datensatz",
+constexpr TToolbarTwin kPreviousTwin{&F::PreviousButton, "PreviousButton", 523, 48, "Springt zum vorigen Datensatz",
                                     TPicture::Previous};
-constexpr TToolbarTwin NextTwin{&F::NextButton, "NextButton", 571, 45, "Springt zum nächsten Datensatz",
+constexpr TToolbarTwin kNextTwin{&F::NextButton, "NextButton", 571, 45, "Springt zum nächsten Datensatz",
                                 TPicture::Next};
-constexpr TToolbarTwin LastTwin{&F::LastButton, "LastButton", 616, 46, "Springt zum letzten Datensatz",
+constexpr TToolbarTwin kLastTwin{&F::LastButton, "LastButton", 616, 46, "Springt zum letzten Datensatz",
                                 TPicture::Last};
-constexpr TToolbarTwin AddTwin{&F::AddButton, "AddButton", 662, 47, "Fügt einen Datensatz hinzu", TPicture::Add};
-constexpr TToolbarTwin DeleteTwin{&F::DeleteButton, "DeleteButton", 709, 45, "Löscht den aktuellen Datensatz",
+constexpr TToolbarTwin kAddTwin{&F::AddButton, "AddButton", 662, 47, "Fügt einen Datensatz hinzu", TPicture::Add};
+constexpr TToolbarTwin kDeleteTwin{&F::DeleteButton, "DeleteButton", 709, 45, "Löscht den aktuellen Datensatz",
                                   TPicture::Delete};
-constexpr TToolbarTwin PostTwin{&F::PostButton, "PostButton", 754, 47, "Übernimmt die Änderungen der Datenbank",
+constexpr TToolbarTwin kPostTwin{&F::PostButton, "PostButton", 754, 47, "Übernimmt die Änderungen der Datenbank",
                                 TPicture::Post};
-constexpr TToolbarTwin HelpIndexTwin{&F::HelpIndexButton, "HelpIndexButton", 902, 44,
+constexpr TToolbarTwin kHelpIndexTwin{&F::HelpIndexButton, "HelpIndexButton", 902, 44,
                                      "Sucht ein Stichwort in der Hilfe", TPicture::HelpIndex};
-constexpr TToolbarTwin HelpTwin{&F::HelpButton, "HelpButton", 946, 48, "Zeigt die Hilfethemen an", TPicture::Help};
+constexpr TToolbarTwin kHelpTwin{&F::HelpButton, "HelpButton", 946, 48, "Zeigt die Hilfethemen an", TPicture::Help};
 
-const TCommandRow CommandTable[] = {
+const TCommandRow kCommandTable[] = {
     {.Submenu = &F::Datei1, .Name = "Datei1", .Caption = "&Datei"},
     {.Menu = &F::Datei1, .Item = &F::Neu1, .Name = "Neu1", .Caption = "&Neu",
-     .Hint = "Erstellt eine neue Mirola-Fragedatei", .Keys = "Ctrl+N", .Handler = &F::Neu1Click, .Button = &NewTwin},
+     .Hint = "Erstellt eine neue Mirola-Fragedatei", .Keys = "Ctrl+N", .Handler = &F::Neu1Click, .Button = &kNewTwin},
     {.Menu = &F::Datei1, .Item = &F::ffnen1, .Name = "ffnen1", .Caption = "&Öffnen ...",
-     .Hint = "Öffnet eine vorhandene Datei", .Keys = "Ctrl+O", .Handler = &F::ffnen1Click, .Button = &OpenTwin},
+     .Hint = "Öffnet eine vorhandene Datei", .Keys = "Ctrl+O", .Handler = &F::ffnen1Click, .Button = &kOpenTwin},
     {.Menu = &F::Datei1, .Submenu = &F::Zuletztgeffnet1, .Name = "Zuletztgeffnet1", .Caption = "&Zuletzt geöffnet"},
     {.Menu = &F::Datei1, .Item = &F::Speichern1, .Name = "Speichern1", .Caption = "&Speichern",
      .Hint = "Speichert die Datei unter dem aktuellen Namen", .Keys = "Ctrl+S", .Handler = &F::Speichern1Click,
-     .Button = &SaveTwin},
+     .Button = &kSaveTwin},
     {.Menu = &F::Datei1, .Item = &F::Speichernunter1, .Name = "Speichernunter1", .Caption = "Speichern &unter...",
      .Hint = "Speichert die Datei unter anderem Namen", .Keys = "Ctrl+Shift+S", .Handler = &F::Speichernunter1Click},
     {.Menu = &F::Datei1, .Item = &F::N10, .Name = "N10"},
@@ -203,31 +203,31 @@ const TCommandRow CommandTable[] = {
     {.Menu = &F::Bearbeiten1, .Item = &F::N13, .Name = "N13"},
     {.Menu = &F::Bearbeiten1, .Item = &F::Ausschneiden1, .Name = "Ausschneiden1", .Caption = "&Ausschneiden",
      .Hint = "Schneidet Text in die Zwischenablage aus", .Keys = "Ctrl+X", .Handler = &F::Ausschneiden1Click,
-     .Button = &CutTwin},
+     .Button = &kCutTwin},
     {.Menu = &F::Bearbeiten1, .Item = &F::Kopieren1, .Name = "Kopieren1", .Caption = "&Kopieren",
      .Hint = "Kopiert Text in die Zwischenablage", .Keys = "Ctrl+C", .Handler = &F::Kopieren1Click,
-     .Button = &CopyTwin},
+     .Button = &kCopyTwin},
     {.Menu = &F::Bearbeiten1, .Item = &F::Einfgen1, .Name = "Einfgen1", .Caption = "&Einfügen",
      .Hint = "Fügt Text aus der Zwischenablage ein", .Keys = "Ctrl+V", .Handler = &F::Einfgen1Click,
-     .Button = &PasteTwin},
+     .Button = &kPasteTwin},
     {.Menu = &F::Bearbeiten1, .Item = &F::N11, .Name = "N11"},
     {.Menu = &F::Bearbeiten1, .Item = &F::Dateiinformationen1, .Name = "Dateiinformationen1",
      .Caption = "&Kartei-Informationen...", .Hint = "Zeigt die Dateiinformationen an",
-     .Handler = &F::Dateiinformationen1Click, .Picture = TPicture::FileInfo, .Button = &FilePropTwin},
+     .Handler = &F::Dateiinformationen1Click, .Picture = TPicture::FileInfo, .Button = &kFilePropTwin},
 
     {.Submenu = &F::Datensatz1, .Name = "Datensatz1", .Caption = "&Datensatz"},
     {.Menu = &F::Datensatz1, .Item = &F::Erster1, .Name = "Erster1", .Caption = "&Erster",
      .Hint = "Springt zum ersten Datensatz", .Keys = "Alt+1", .Handler = &F::DataControlClick, .Tag = rcFirst,
-     .Button = &FirstTwin},
+     .Button = &kFirstTwin},
     {.Menu = &F::Datensatz1, .Item = &F::Voriger1, .Name = "Voriger1", .Caption = "&Voriger",
      .Hint = "Springt zum vorigen Datensatz", .Keys = "Alt+V", .Handler = &F::DataControlClick, .Tag = rcPrior,
-     .Button = &PreviousTwin},
+     .Button = &kPreviousTwin},
     {.Menu = &F::Datensatz1, .Item = &F::Nchster1, .Name = "Nchster1", .Caption = "&Nächster",
      .Hint = "Springt zum nächsten Datensatz", .Keys = "Alt+N", .Handler = &F::DataControlClick, .Tag = rcNext,
-     .Button = &NextTwin},
+     .Button = &kNextTwin},
     {.Menu = &F::Datensatz1, .Item = &F::Letzter1, .Name = "Letzter1", .Caption = "&Letzter",
      .Hint = "Springt zum letzten Datensatz", .Keys = "Alt+L", .Handler = &F::DataControlClick, .Tag = rcLast,
-     .Button = &LastTwin},
+     .Button = &kLastTwin},
     {.Menu = &F::Datensatz1, .Item = &F::Gehezu1, .Name = "Gehezu1", .Caption = "&Gehe zu...",
      .Hint = "Springt zu einem bestimmten Datensatz", .Keys = "Alt+0", .Handler = &F::Gehezu1Click},
     {.Menu = &F::Datensatz1, .Item = &F::N7, .Name = "N7"},
@@ -240,14 +240,14 @@ const TCommandRow CommandTable[] = {
      .Handler = &F::Fragenprfen1Click, .Picture = TPicture::Check},
     {.Menu = &F::Datensatz1, .Item = &F::N3, .Name = "N3"},
     {.Menu = &F::Datensatz1, .Item = &F::Hinzufgen1, .Name = "Hinzufgen1", .Caption = "&Hinzufügen",
-     .Hint = "Fügt einen Datensatz hinzu", .Handler = &F::DataControlClick, .Tag = rcAdd, .Button = &AddTwin},
+     .Hint = "Fügt einen Datensatz hinzu", .Handler = &F::DataControlClick, .Tag = rcAdd, .Button = &kAddTwin},
     {.Menu = &F::Datensatz1, .Item = &F::Entfernen1, .Name = "Entfernen1", .Caption = "&Entfernen",
      .Hint = "Entfernt den aktuellen Datensatz", .Handler = &F::DataControlClick, .Tag = rcDelete,
-     .Button = &DeleteTwin},
+     .Button = &kDeleteTwin},
     {.Menu = &F::Datensatz1, .Item = &F::N6, .Name = "N6"},
     {.Menu = &F::Datensatz1, .Item = &F::bernehmen1, .Name = "bernehmen1", .Caption = "&Übernehmen",
      .Hint = "Übernimmt die Änderungen in die Datenbank", .Handler = &F::DataControlClick, .Tag = rcPost,
-     .Button = &PostTwin},
+     .Button = &kPostTwin},
 
     {.Submenu = &F::Ansicht1, .Name = "Ansicht1", .Caption = "&Ansicht"},
     {.Menu = &F::Ansicht1, .Item = &F::Symbolleiste1, .Name = "Symbolleiste1", .Caption = "&Symbolleiste",
@@ -257,12 +257,12 @@ const TCommandRow CommandTable[] = {
 
     {.Submenu = &F::N4, .Name = "N4", .Caption = "&?"},
     {.Menu = &F::N4, .Item = &F::InderHilfesuchen1, .Name = "InderHilfesuchen1", .Caption = "&In der Hilfe suchen ...",
-     .Hint = "Ruft den Index der Hilfe auf...", .Handler = &F::InderHilfesuchen1Click, .Button = &HelpIndexTwin},
+     .Hint = "Ruft den Index der Hilfe auf...", .Handler = &F::InderHilfesuchen1Click, .Button = &kHelpIndexTwin},
     {.Menu = &F::N4, .Item = &F::Hilfeverwenden1, .Name = "Hilfeverwenden1", .Caption = "Hilfe &verwenden...",
      .Hint = "Ruft die Hilfe zur Hilfe auf...", .Handler = &F::Hilfeverwenden1Click},
     {.Menu = &F::N4, .Item = &F::N8, .Name = "N8"},
     {.Menu = &F::N4, .Item = &F::Hilfethemen1, .Name = "Hilfethemen1", .Caption = "&Hilfethemen",
-     .Hint = "Ruft die Hilfethemen auf...", .Keys = "Alt+H", .Handler = &F::Hilfethemen1Click, .Button = &HelpTwin},
+     .Hint = "Ruft die Hilfethemen auf...", .Keys = "Alt+H", .Handler = &F::Hilfethemen1Click, .Button = &kHelpTwin},
     {.Menu = &F::N4, .Submenu = &F::SpracheLanguage1, .Name = "SpracheLanguage1", .Caption = "&Sprache (Language)"},
     {.Menu = &F::SpracheLanguage1, .Item = &F::Deutsch1, .Name = "Deutsch1", .Caption = "&Deutsch",
      .Handler = &F::SwitchLanguage},
@@ -302,7 +302,7 @@ TKelmorFrm::TKelmorFrm(std::unique_ptr<TPlatformSeam> seam, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(WindowFont());
-    setProperty(HelpContextProperty, 1);
+    setProperty(kHelpContextProperty, kMainWindowHelpContext);
     setWindowIcon(KelmorIcon());
 
     auto *client = new QWidget(this);
@@ -362,14 +362,14 @@ QToolButton *TKelmorFrm::MakeToolButton(const char *name, int left, int width, c
     button->setToolTip(hint);
     SetHint(button, hint);
     if (tag != 0)
-        button->setProperty(TagProperty, tag);
+        button->setProperty(kTagProperty, tag);
     connect(button, &QToolButton::clicked, this, [this, button, handler] { RunCommand(handler, button); });
     return button;
 }
 
 void TKelmorFrm::BuildToolbar()
 {
-    for (const TCommandRow &row : CommandTable) {
+    for (const TCommandRow &row : kCommandTable) {
         if (row.Button == nullptr)
             continue;
         const TToolbarTwin &twin = *row.Button;
@@ -470,7 +470,7 @@ void TKelmorFrm::BuildRecordForm()
     AllesFalschRadioButton = makeChoice("AllesFalschRadioButton", QStringLiteral(" Alles falsch"), 262, 203, 33);
     SchwarzerPeterRadioButton =
         makeChoice("SchwarzerPeterRadioButton", QStringLiteral(" Schwarzer Peter"), 293, 217, 34);
-    for (const TRightAnswerChoice &choice : RightAnswerChoices) {
+    for (const TRightAnswerChoice &choice : kRightAnswerChoices) {
         connect(this->*choice.Button, &QRadioButton::toggled, this, [this, code = choice.Code](bool on) {
             if (on && !FShowingRecord)
                 RightAnswerPicked(code);
@@ -599,7 +599,7 @@ QAction *TKelmorFrm::MakeItem(QMenu *menu, const char *name, const QString &capt
     if (!hint.isEmpty())
         SetHint(item, hint);
     if (tag != 0)
-        item->setProperty(TagProperty, tag);
+        item->setProperty(kTagProperty, tag);
     menu->addAction(item);
     if (handler != nullptr)
         Bind(item, handler);
@@ -634,7 +634,7 @@ void TKelmorFrm::BuildMenus()
     MainMenu1 = new TMainMenuBar(this);
     setMenuBar(MainMenu1);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    for (const TCommandRow &row : CommandTable) {
+    for (const TCommandRow &row : kCommandTable) {
         QMenu *const parentMenu = row.Menu != nullptr ? this->*row.Menu : nullptr;
         const QString caption = QString::fromUtf8(row.Caption);
         if (row.Submenu != nullptr && row.Caption == nullptr) {
@@ -669,7 +669,7 @@ void TKelmorFrm::BuildMenus()
             FTwins.emplace_back(item, this->*row.Button->Member);
         this->*row.Item = item;
     }
-    SetHint(WeitereInfosundUpdates1, QStringLiteral("Kelmor-Webseite: ") + KelmorWebPage);
+    SetHint(WeitereInfosundUpdates1, QStringLiteral("Kelmor-Webseite: ") + kKelmorWebPage);
 
     for (QAction *toggle : {Symbolleiste1, Statusleiste1}) {
         toggle->setCheckable(true);
@@ -714,7 +714,7 @@ void TKelmorFrm::BuildHiddenItemShortcuts()
     // stand in for it while the item is out of sight. The popup's keys need none: the
     // fields deliver them, and a window-wide stand-in would take the main menu's same
     // keys away.
-    for (const TCommandRow &row : CommandTable) {
+    for (const TCommandRow &row : kCommandTable) {
         if (row.Keys == nullptr || row.Reach != Qt::WindowShortcut)
             continue;
         QAction *item = this->*row.Item;
@@ -733,11 +733,11 @@ void TKelmorFrm::BuildHiddenItemShortcuts()
 
 void TKelmorFrm::FormCreate(const QList<QByteArray> &CommandLine)
 {
-    Deutsch1->setProperty(TagProperty, 1031);
-    English1->setProperty(TagProperty, 1033);
-    Francais1->setProperty(TagProperty, 1036);
+    Deutsch1->setProperty(kTagProperty, kGermanLanguageTag);
+    English1->setProperty(kTagProperty, kEnglishLanguageTag);
+    Francais1->setProperty(kTagProperty, kFrenchLanguageTag);
     Deutsch1->setChecked(true);
-    setWindowTitle(StartupCaption);
+    setWindowTitle(kStartupCaption);
     // Hints come on white; their text is made dark with it, as a dark scheme's light
     // hint text would not show on white.
     QPalette tips = QToolTip::palette();
@@ -746,7 +746,7 @@ void TKelmorFrm::FormCreate(const QList<QByteArray> &CommandLine)
     QToolTip::setPalette(tips);
     SetIsFileLoaded(false);
     SetIsChanged(false);
-    dokname = UntitledName;
+    dokname = kUntitledName;
 
     FHintTracker = new THintTracker(this);
     FHintTracker->WatchMenuBar(MainMenu1);

@@ -14,7 +14,7 @@ void TKelmorFrm::DataControlClick(QObject *Sender)
     if (!FIsFileLoaded)
         return;
     StoreRecord();
-    const int command = Sender != nullptr ? Sender->property(TagProperty).toInt() : 0;
+    const int command = Sender != nullptr ? Sender->property(kTagProperty).toInt() : 0;
     switch (command) {
     case rcFirst: QFile->First(); break;
     case rcPrior: QFile->Prior(); break;

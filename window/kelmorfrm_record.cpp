@@ -13,8 +13,8 @@
 #include "textedge.h"
 
 namespace {
-constexpr int OriginalOemRole = TAnswerList::OriginalOemRole;
-constexpr int RightAnswerRole = TAnswerList::RightAnswerRole;
+constexpr int kOriginalOemRole = TAnswerList::kOriginalOemRole;
+constexpr int kRightAnswerRole = TAnswerList::kRightAnswerRole;
 
 // The answer slot a right-answer code names, counted from 0, or -1. Capital letters
 // name their answers as small ones do.
@@ -65,7 +65,7 @@ void CheckOnly(std::initializer_list<QRadioButton *> group, const QRadioButton *
 void TKelmorFrm::SetRightAnswerChecks(char16_t code)
 {
     const QRadioButton *checked = nullptr;
-    for (const TRightAnswerChoice &choice : RightAnswerChoices) {
+    for (const TRightAnswerChoice &choice : kRightAnswerChoices) {
         if (code == choice.Code)
             checked = this->*choice.Button;
     }
@@ -101,9 +101,9 @@ void TKelmorFrm::ShowRecord()
             const auto &answer = rec.Answers[slot];
             if (!answer.empty()) {
                 auto *item = new QListWidgetItem(OemToQString(answer.view()));
-                item->setData(OriginalOemRole, QByteArray(answer.view().data(), qsizetype(answer.view().size())));
+                item->setData(kOriginalOemRole, QByteArray(answer.view().data(), qsizetype(answer.view().size())));
                 if (slot == rightSlot) {
-                    item->setData(RightAnswerRole, true);
+                    item->setData(kRightAnswerRole, true);
                     FRightAnswerIsAnswer = true;
                     rightRow = Answers->count();
                 }
@@ -181,7 +181,7 @@ void TKelmorFrm::WriteForm(TMirolaDatensatz &rec)
             for (int slot = 0; slot < 5; ++slot) {
                 if (slot < Answers->count()) {
                     const QListWidgetItem *item = Answers->item(slot);
-                    const QByteArray original = item->data(OriginalOemRole).toByteArray();
+                    const QByteArray original = item->data(kOriginalOemRole).toByteArray();
                     rec.Answers[slot] = QStringToOemKeeping(item->text(),
                                                             std::string_view(original.constData(), original.size()));
                 } else {
@@ -190,7 +190,7 @@ void TKelmorFrm::WriteForm(TMirolaDatensatz &rec)
             }
         }
         if (whole || FFormEdits.RightAnswer || FFormEdits.Answers) {
-            for (const TRightAnswerChoice &choice : RightAnswerChoices) {
+            for (const TRightAnswerChoice &choice : kRightAnswerChoices) {
                 if ((this->*choice.Button)->isChecked()) {
                     // A capital letter still naming its answer's slot stays as the
                     // author wrote it, unless a choice was picked.
@@ -245,7 +245,7 @@ void TKelmorFrm::RightAnswerPicked(char16_t code)
         FFormEdits.Answers = true;
     FRightAnswerIsAnswer = row >= 0 && row < Answers->count();
     for (int i = 0; i < Answers->count(); ++i)
-        Answers->item(i)->setData(RightAnswerRole, i == row ? QVariant(true) : QVariant());
+        Answers->item(i)->setData(kRightAnswerRole, i == row ? QVariant(true) : QVariant());
     DocumentChanged();
 }
 
@@ -254,7 +254,7 @@ void TKelmorFrm::AnswersEdited()
     FFormEdits.Answers = true;
     if (FRightAnswerIsAnswer) {
         int row = Answers->count() - 1;
-        while (row >= 0 && !Answers->item(row)->data(RightAnswerRole).toBool())
+        while (row >= 0 && !Answers->item(row)->data(kRightAnswerRole).toBool())
             --row;
         // No other answer may become the right one behind the user's back.
         if (row < 0)

@@ -15,11 +15,11 @@
 namespace {
 
 // The game finds its record files by this part of the name.
-const QString ExportPrefix = QStringLiteral("MIROLA-");
+const QString kExportPrefix = QStringLiteral("MIROLA-");
 
 bool HasExportPrefix(const QString &name)
 {
-    return AsciiUpper(name).contains(ExportPrefix);
+    return AsciiUpper(name).contains(kExportPrefix);
 }
 
 // The name without the folder and without the extension.
@@ -64,7 +64,7 @@ bool TKelmorFrm::SaveDocument()
 {
     if (!FIsFileLoaded)
         return false;
-    if (dokname == UntitledName || FOpenedAsOtherFormat)
+    if (dokname == kUntitledName || FOpenedAsOtherFormat)
         return SaveDocumentAs();
     const std::string target = FullLocalPathOf(DocumentFile());
     if (!MayWriteOverDocumentFile(target))
@@ -89,7 +89,7 @@ bool TKelmorFrm::SaveDocumentAs()
     if (FOpenedAsOtherFormat) {
         const std::string file = DocumentFile();
         proposed = FullLocalPathOf(file.substr(0, file.size() - FileExtension(file).size()) + ".mfd");
-    } else if (dokname != UntitledName) {
+    } else if (dokname != kUntitledName) {
         proposed = FullLocalPathOf(DocumentFile());
     }
     SaveDialog1.FileName = proposed.empty() ? QString() : DisplayName(proposed);
@@ -131,7 +131,7 @@ void TKelmorFrm::Exportieren1Click(QObject *)
     SaveDialog2.Title = QStringLiteral("Fragedatei exportieren...");
     // Beside the document, under a name the game finds.
     SaveDialog2.FileName.clear();
-    if (dokname != UntitledName) {
+    if (dokname != kUntitledName) {
         const QString base = BaseNameOf(dokname);
         const QString name = (HasExportPrefix(base) ? base : QStringLiteral("mirola-") + base) + QStringLiteral(".raf");
         SaveDialog2.FileName = QFileInfo(FullPathOf(dokname)).dir().filePath(name);
@@ -139,7 +139,7 @@ void TKelmorFrm::Exportieren1Click(QObject *)
     QString name = AskSaveName(SaveDialog2);
     if (name.isEmpty())
         return;
-    if (SaveDialog2.FilterIndex == SpreadsheetEntry) {
+    if (SaveDialog2.FilterIndex == kSpreadsheetEntry) {
         ExportSpreadsheet(name);
         return;
     }

@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr const char *ItemEnabledProperty = "Enabled";
+constexpr const char *kItemEnabledProperty = "Enabled";
 
 // Whether the item can be seen in the menu bar: it and every menu above it shown.
 bool ShownInMenuBar(const QAction *item)
@@ -56,7 +56,7 @@ void TKelmorFrm::SetIsFileLoaded(bool value)
     // document; neither depends on unsaved changes.
     EnableCommand(Hinzufgen1, value);
     EnableCommand(Speichernunter1, value);
-    SetHint(this, value ? QString() : EmptyStateHint);
+    SetHint(this, value ? QString() : kEmptyStateHint);
     LayoutStatusLine();
     SyncHiddenItemShortcuts();
 }
@@ -133,7 +133,7 @@ void TKelmorFrm::EnableCommand(QAction *item, bool enabled)
 {
     // Qt reports a hidden item as disabled, whatever it was set to; the shortcut
     // of a hidden item needs the value set.
-    item->setProperty(ItemEnabledProperty, enabled);
+    item->setProperty(kItemEnabledProperty, enabled);
     item->setEnabled(enabled);
     for (const auto &[twinItem, button] : FTwins) {
         if (twinItem == item)
@@ -143,7 +143,7 @@ void TKelmorFrm::EnableCommand(QAction *item, bool enabled)
 
 bool TKelmorFrm::ItemEnabled(const QAction *item)
 {
-    const QVariant enabled = item->property(ItemEnabledProperty);
+    const QVariant enabled = item->property(kItemEnabledProperty);
     return !enabled.isValid() || enabled.toBool();
 }
 

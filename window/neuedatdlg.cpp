@@ -14,18 +14,18 @@
 
 namespace {
 
-constexpr int FieldMaxLength = 36;
+constexpr int kFieldMaxLength = 36;
 // The dialog with its statistics: the group box and as much room below it as the
 // buttons keep from the right edge.
-constexpr int HeightWithStatistics = 192 + 126 + 16;
+constexpr int kHeightWithStatistics = 192 + 126 + 16;
 
 // The limit holds for typing only: a longer text that the program puts in is shown
 // whole, and the user may shorten it but not lengthen it.
 void LimitTyping(QLineEdit *field)
 {
-    field->setMaxLength(FieldMaxLength);
+    field->setMaxLength(kFieldMaxLength);
     QObject::connect(field, &QLineEdit::textChanged, field, [field](const QString &text) {
-        field->setMaxLength(std::max<int>(FieldMaxLength, static_cast<int>(text.size())));
+        field->setMaxLength(std::max<int>(kFieldMaxLength, static_cast<int>(text.size())));
     });
 }
 
@@ -33,7 +33,7 @@ void LimitTyping(QLineEdit *field)
 
 void TNeueDatDlg::SetFieldText(QLineEdit *field, const QString &text)
 {
-    field->setMaxLength(std::max<int>(FieldMaxLength, static_cast<int>(text.size())));
+    field->setMaxLength(std::max<int>(kFieldMaxLength, static_cast<int>(text.size())));
     field->setText(text);
 }
 
@@ -98,7 +98,7 @@ TNeueDatDlg::TNeueDatDlg(TPlatformSeam &seam, QWidget *parent) : QDialog(parent)
 
 void TNeueDatDlg::Button3Click(QObject *)
 {
-    FSeam.HelpCommand(HELP_CONTEXT, NewFileHelpTopic);
+    FSeam.HelpCommand(HELP_CONTEXT, kNewFileHelpTopic);
 }
 
 void TNeueDatDlg::ShowStatistics(const TFileStatistics &figures)
@@ -113,5 +113,5 @@ void TNeueDatDlg::ShowStatistics(const TFileStatistics &figures)
                         .arg(share(figures.Levels[0]), share(figures.Levels[1]), share(figures.Levels[2]),
                              share(figures.Levels[3])));
     Label6->setText(QStringLiteral("Anzahl Schwarze Peter: %1").arg(share(figures.SchwarzePeter)));
-    setFixedSize(width(), HeightWithStatistics);
+    setFixedSize(width(), kHeightWithStatistics);
 }

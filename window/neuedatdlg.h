@@ -45,4 +45,4 @@ private:
 };
 
 // The help topic of the dialog.
-inline const QString NewFileHelpTopic = QStringLiteral("NeueMirolaDatei");
+inline const QString kNewFileHelpTopic = QStringLiteral("NeueMirolaDatei");

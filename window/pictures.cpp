@@ -68,26 +68,26 @@ QSize SizeOf(TPicture p)
     }
 }
 
-const QColor Ink(0, 0, 0);
-const QColor Paper(255, 255, 255);
-const QColor Navy(0, 0, 128);
-const QColor Teal(0, 128, 128);
-const QColor Olive(128, 128, 0);
-const QColor Yellow(255, 255, 0);
-const QColor Grey(128, 128, 128);
-const QColor Silver(192, 192, 192);
-const QColor Green(0, 128, 0);
-const QColor Red(192, 0, 0);
+const QColor kInk(0, 0, 0);
+const QColor kPaper(255, 255, 255);
+const QColor kNavy(0, 0, 128);
+const QColor kTeal(0, 128, 128);
+const QColor kOlive(128, 128, 0);
+const QColor kYellow(255, 255, 0);
+const QColor kGrey(128, 128, 128);
+const QColor kSilver(192, 192, 192);
+const QColor kGreen(0, 128, 0);
+const QColor kRed(192, 0, 0);
 
 void Sheet(QPainter &g, int x, int y, int w, int h)
 {
-    const int fold = 4;
-    QPolygon outline({QPoint(x, y), QPoint(x + w - fold, y), QPoint(x + w, y + fold), QPoint(x + w, y + h),
+    constexpr int kFold = 4;
+    QPolygon outline({QPoint(x, y), QPoint(x + w - kFold, y), QPoint(x + w, y + kFold), QPoint(x + w, y + h),
                       QPoint(x, y + h)});
-    g.setPen(Ink);
-    g.setBrush(Paper);
+    g.setPen(kInk);
+    g.setBrush(kPaper);
     g.drawPolygon(outline);
-    g.drawPolyline(QPolygon({QPoint(x + w - fold, y), QPoint(x + w - fold, y + fold), QPoint(x + w, y + fold)}));
+    g.drawPolyline(QPolygon({QPoint(x + w - kFold, y), QPoint(x + w - kFold, y + kFold), QPoint(x + w, y + kFold)}));
 }
 
 void TextLines(QPainter &g, int x, int y, int w, int lines, const QColor &color)
@@ -100,7 +100,7 @@ void TextLines(QPainter &g, int x, int y, int w, int lines, const QColor &color)
 void Triangle(QPainter &g, int tipX, int baseX, int midY, int half)
 {
     g.setPen(Qt::NoPen);
-    g.setBrush(Ink);
+    g.setBrush(kInk);
     g.drawPolygon(QPolygon({QPoint(tipX, midY), QPoint(baseX, midY - half), QPoint(baseX, midY + half)}));
 }
 
@@ -128,11 +128,11 @@ void TurnArrow(QPainter &g, bool back)
     turn.moveTo(4.5, 7.5);
     turn.cubicTo(7, 4, 14, 4, 14, 10);
     turn.cubicTo(14, 12.5, 12.5, 14, 10.5, 14);
-    g.setPen(QPen(Navy, 2, Qt::SolidLine, Qt::RoundCap));
+    g.setPen(QPen(kNavy, 2, Qt::SolidLine, Qt::RoundCap));
     g.setBrush(Qt::NoBrush);
     g.drawPath(turn);
     g.setPen(Qt::NoPen);
-    g.setBrush(Navy);
+    g.setBrush(kNavy);
     g.drawPolygon(QPolygonF({QPointF(1, 4), QPointF(8, 4.5), QPointF(2, 10.5)}));
     g.restore();
 }
@@ -144,52 +144,52 @@ void Draw(QPainter &g, TPicture p)
         Sheet(g, 2, 0, 11, 15);
         break;
     case TPicture::Open:
-        g.setPen(Ink);
-        g.setBrush(Yellow);
+        g.setPen(kInk);
+        g.setBrush(kYellow);
         g.drawPolygon(QPolygon({QPoint(0, 3), QPoint(5, 3), QPoint(6, 5), QPoint(13, 5), QPoint(13, 14), QPoint(0, 14)}));
-        g.setBrush(Olive);
+        g.setBrush(kOlive);
         g.drawPolygon(QPolygon({QPoint(2, 8), QPoint(15, 8), QPoint(13, 14), QPoint(0, 14)}));
         break;
     case TPicture::Save:
-        g.setPen(Ink);
-        g.setBrush(Navy);
+        g.setPen(kInk);
+        g.setBrush(kNavy);
         g.drawRect(1, 1, 13, 13);
-        g.setBrush(Paper);
+        g.setBrush(kPaper);
         g.drawRect(3, 1, 9, 6);
-        g.setBrush(Silver);
+        g.setBrush(kSilver);
         g.drawRect(4, 10, 7, 4);
         break;
     case TPicture::Cut:
         g.setRenderHint(QPainter::Antialiasing);
-        g.setPen(QPen(Ink, 1.2));
+        g.setPen(QPen(kInk, 1.2));
         g.drawLine(QPointF(4, 1), QPointF(10, 10));
         g.drawLine(QPointF(11, 1), QPointF(5, 10));
-        g.setPen(QPen(Navy, 1.5));
+        g.setPen(QPen(kNavy, 1.5));
         g.setBrush(Qt::NoBrush);
         g.drawEllipse(QRectF(1.5, 10, 4.5, 4.5));
         g.drawEllipse(QRectF(9.5, 10, 4.5, 4.5));
         break;
     case TPicture::Copy:
         Sheet(g, 0, 0, 9, 11);
-        TextLines(g, 2, 4, 4, 3, Navy);
+        TextLines(g, 2, 4, 4, 3, kNavy);
         Sheet(g, 6, 4, 9, 11);
-        TextLines(g, 8, 8, 4, 3, Navy);
+        TextLines(g, 8, 8, 4, 3, kNavy);
         break;
     case TPicture::Paste:
-        g.setPen(Ink);
-        g.setBrush(Olive);
+        g.setPen(kInk);
+        g.setBrush(kOlive);
         g.drawRect(1, 2, 10, 13);
-        g.setBrush(Silver);
+        g.setBrush(kSilver);
         g.drawRect(4, 0, 4, 3);
         Sheet(g, 6, 6, 9, 9);
-        TextLines(g, 8, 10, 4, 2, Navy);
+        TextLines(g, 8, 10, 4, 2, kNavy);
         break;
     case TPicture::FileProp:
-        Info(g, 0, Navy, Paper);
-        Info(g, 16, Grey, Silver);
+        Info(g, 0, kNavy, kPaper);
+        Info(g, 16, kGrey, kSilver);
         break;
     case TPicture::First:
-        g.fillRect(3, 2, 2, 11, Ink);
+        g.fillRect(3, 2, 2, 11, kInk);
         Triangle(g, 5, 12, 7, 5);
         break;
     case TPicture::Previous:
@@ -200,14 +200,14 @@ void Draw(QPainter &g, TPicture p)
         break;
     case TPicture::Last:
         Triangle(g, 11, 4, 7, 5);
-        g.fillRect(12, 2, 2, 11, Ink);
+        g.fillRect(12, 2, 2, 11, kInk);
         break;
     case TPicture::Add:
-        g.fillRect(7, 2, 3, 11, Ink);
-        g.fillRect(2, 6, 13, 3, Ink);
+        g.fillRect(7, 2, 3, 11, kInk);
+        g.fillRect(2, 6, 13, 3, kInk);
         break;
     case TPicture::Delete:
-        g.fillRect(2, 6, 13, 3, Ink);
+        g.fillRect(2, 6, 13, 3, kInk);
         break;
     case TPicture::Post:
     case TPicture::AddAnswer: {
@@ -216,10 +216,10 @@ void Draw(QPainter &g, TPicture p)
         check.moveTo(2, 8);
         check.lineTo(6, 12);
         check.lineTo(14, 3);
-        g.setPen(QPen(Green, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        g.setPen(QPen(kGreen, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         g.drawPath(check);
         if (p == TPicture::AddAnswer) {
-            g.setPen(QPen(Green, 1.5));
+            g.setPen(QPen(kGreen, 1.5));
             g.drawLine(QPointF(11, 10), QPointF(11, 15));
             g.drawLine(QPointF(8.5, 12.5), QPointF(13.5, 12.5));
         }
@@ -227,19 +227,19 @@ void Draw(QPainter &g, TPicture p)
     }
     case TPicture::DeleteAnswer:
         g.setRenderHint(QPainter::Antialiasing);
-        g.setPen(QPen(Red, 2.5, Qt::SolidLine, Qt::RoundCap));
+        g.setPen(QPen(kRed, 2.5, Qt::SolidLine, Qt::RoundCap));
         g.drawLine(QPointF(3, 3), QPointF(13, 13));
         g.drawLine(QPointF(13, 3), QPointF(3, 13));
         break;
     case TPicture::HelpIndex:
-        g.setPen(Ink);
-        g.setBrush(Teal);
+        g.setPen(kInk);
+        g.setBrush(kTeal);
         g.drawRect(1, 1, 9, 12);
-        g.setPen(Paper);
+        g.setPen(kPaper);
         g.drawLine(3, 1, 3, 13);
         g.setRenderHint(QPainter::Antialiasing);
-        g.setPen(QPen(Ink, 1.5));
-        g.setBrush(Paper);
+        g.setPen(QPen(kInk, 1.5));
+        g.setBrush(kPaper);
         g.drawEllipse(QRectF(7.5, 6.5, 5, 5));
         g.drawLine(QPointF(12, 11), QPointF(15, 14));
         break;
@@ -247,31 +247,31 @@ void Draw(QPainter &g, TPicture p)
         // Drawn, not written: a bold letter would load a font of its own while the
         // program starts, for this one picture.
         g.setRenderHint(QPainter::Antialiasing);
-        g.setPen(QPen(Navy, 2.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        g.setPen(QPen(kNavy, 2.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         QPainterPath hook;
         hook.moveTo(5.4, 5.6);
         hook.cubicTo(5.4, 2.6, 10.6, 2.6, 10.6, 5.4);
         hook.cubicTo(10.6, 7.4, 8, 7.4, 8, 9.8);
         g.drawPath(hook);
         g.setPen(Qt::NoPen);
-        g.setBrush(Navy);
+        g.setBrush(kNavy);
         g.drawRect(QRectF(7, 11, 2, 2));
         break;
     }
     case TPicture::Exit:
-        g.setPen(Ink);
-        g.setBrush(Olive);
+        g.setPen(kInk);
+        g.setBrush(kOlive);
         g.drawRect(2, 1, 8, 14);
-        g.setBrush(Yellow);
+        g.setBrush(kYellow);
         g.drawEllipse(QRect(7, 8, 2, 2));
         Triangle(g, 15, 11, 8, 3);
         break;
     case TPicture::FileInfo:
-        Info(g, 0, Teal, Paper);
+        Info(g, 0, kTeal, kPaper);
         break;
     case TPicture::Web:
         g.setRenderHint(QPainter::Antialiasing);
-        g.setPen(QPen(Navy, 1));
+        g.setPen(QPen(kNavy, 1));
         g.setBrush(QColor(120, 170, 255));
         g.drawEllipse(QRectF(1.5, 1.5, 13, 13));
         g.setBrush(Qt::NoBrush);
@@ -286,9 +286,9 @@ void Draw(QPainter &g, TPicture p)
         break;
     case TPicture::Check:
         Sheet(g, 1, 0, 10, 14);
-        TextLines(g, 3, 4, 5, 4, Grey);
+        TextLines(g, 3, 4, 5, 4, kGrey);
         g.setRenderHint(QPainter::Antialiasing);
-        g.setPen(QPen(Ink, 1.5));
+        g.setPen(QPen(kInk, 1.5));
         g.setBrush(QColor(255, 255, 255, 160));
         g.drawEllipse(QRectF(7.5, 6.5, 5, 5));
         g.drawLine(QPointF(12, 11), QPointF(15, 14));

@@ -49,7 +49,7 @@ struct TButtonChoice {
     QMessageBox::ButtonRole Role;
     TModalResult Result;
 };
-constexpr TButtonChoice ButtonChoices[] = {
+constexpr TButtonChoice kButtonChoices[] = {
     {TMsgDlgBtn::mbYes, QMessageBox::YesRole, TModalResult::mrYes},
     {TMsgDlgBtn::mbNo, QMessageBox::NoRole, TModalResult::mrNo},
     {TMsgDlgBtn::mbOK, QMessageBox::AcceptRole, TModalResult::mrOK},
@@ -89,7 +89,7 @@ std::unique_ptr<QMessageBox> TQtPlatformSeam::MakeMessageBox(const QString &text
     auto box = std::make_unique<QMessageBox>(IconOf(type), MsgDlgCaption(type), WithLineBreaks(text),
                                              QMessageBox::NoButton, owner);
     ShowAsText(*box);
-    for (const TButtonChoice &choice : ButtonChoices) {
+    for (const TButtonChoice &choice : kButtonChoices) {
         if (buttons.testFlag(choice.Button))
             box->addButton(MsgDlgButtonCaption(choice.Button), choice.Role);
     }
@@ -110,7 +110,7 @@ TModalResult TQtPlatformSeam::ResultOf(const QMessageBox &box, TMsgDlgButtons bu
 {
     if (QAbstractButton *clicked = box.clickedButton()) {
         const QMessageBox::ButtonRole role = box.buttonRole(clicked);
-        for (const TButtonChoice &choice : ButtonChoices) {
+        for (const TButtonChoice &choice : kButtonChoices) {
             if (buttons.testFlag(choice.Button) && choice.Role == role)
                 return choice.Result;
         }
@@ -203,8 +203,8 @@ std::unique_ptr<QFileDialog> TQtPlatformSeam::MakeFileDialog(const TFileDialogSe
         // export dialog must not be named ".raf".
         QFileDialog *const shown = dialog.get();
         QObject::connect(shown, &QFileDialog::filterSelected, shown, [shown](const QString &filter) {
-            static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
-            if (const QRegularExpressionMatch match = firstPattern.match(filter); match.hasMatch())
+            static const QRegularExpression kFirstPattern(QStringLiteral("\\*\\.(\\w+)"));
+            if (const QRegularExpressionMatch match = kFirstPattern.match(filter); match.hasMatch())
                 shown->setDefaultSuffix(match.captured(1).toLower());
         });
     }

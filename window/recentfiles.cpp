@@ -56,8 +56,8 @@ std::optional<QSettings> OpenSettings()
     return std::optional<QSettings>(std::in_place, name, QSettings::IniFormat);
 }
 
-const QString RecentFilesKey = QStringLiteral("RecentFiles/Files");
-const QString DialogFolderKey = QStringLiteral("FileDialogs/LastFolder");
+const QString kRecentFilesKey = QStringLiteral("RecentFiles/Files");
+const QString kDialogFolderKey = QStringLiteral("FileDialogs/LastFolder");
 
 // Each change of the settings file is a write to disk and a wait for it, on the way
 // to the record the user waits for: a value that stays as it was is not set again.
@@ -75,16 +75,16 @@ void Store(QSettings &settings, const std::vector<std::string> &files)
     QVariantList list;
     for (const std::string &file : files)
         list.append(QByteArray(file.data(), qsizetype(file.size())));
-    SetIfChanged(settings, RecentFilesKey, list);
+    SetIfChanged(settings, kRecentFilesKey, list);
 }
 
 std::vector<std::string> RecentFiles(const QSettings &settings)
 {
     std::vector<std::string> files;
-    for (const QVariant &entry : settings.value(RecentFilesKey).toList()) {
+    for (const QVariant &entry : settings.value(kRecentFilesKey).toList()) {
         const QByteArray name = entry.toByteArray();
         // A settings file edited by hand may hold anything.
-        if (name.isEmpty() || name.contains('\0') || files.size() >= MaxRecentFiles)
+        if (name.isEmpty() || name.contains('\0') || files.size() >= kMaxRecentFiles)
             continue;
         files.emplace_back(name.constData(), std::size_t(name.size()));
     }
@@ -108,10 +108,10 @@ void NoteRecentFile(const std::string &fullLocalName)
     std::vector<std::string> files = RecentFiles(*settings);
     std::erase(files, fullLocalName);
     files.insert(files.begin(), fullLocalName);
-    if (files.size() > MaxRecentFiles)
-        files.resize(MaxRecentFiles);
+    if (files.size() > kMaxRecentFiles)
+        files.resize(kMaxRecentFiles);
     Store(*settings, files);
-    SetIfChanged(*settings, DialogFolderKey, QFileInfo(DisplayName(fullLocalName)).absolutePath());
+    SetIfChanged(*settings, kDialogFolderKey, QFileInfo(DisplayName(fullLocalName)).absolutePath());
 }
 
 void ForgetRecentFile(const std::string &fullLocalName)
@@ -136,11 +136,11 @@ QString RecentFileCaption(int position, const std::string &fullLocalName)
 QString DialogFolder()
 {
     const std::optional<QSettings> settings = OpenSettings();
-    return settings ? settings->value(DialogFolderKey).toString() : QString();
+    return settings ? settings->value(kDialogFolderKey).toString() : QString();
 }
 
 void SetDialogFolder(const QString &folder)
 {
     if (std::optional<QSettings> settings = OpenSettings())
-        SetIfChanged(*settings, DialogFolderKey, folder);
+        SetIfChanged(*settings, kDialogFolderKey, folder);
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-inline constexpr int MaxRecentFiles = 8;
+inline constexpr int kMaxRecentFiles = 8;
 
 // Full names in the system's bytes, newest first; a name need not be valid text, so
 // it is kept as its bytes.

@@ -81,9 +81,9 @@ bool InArea(const TSearchOptions &options, int field)
 }
 
 // A stored record's texts in field order, its answers as the list would show them.
-std::array<std::string_view, SearchFieldCount> StoredTexts(const TMirolaDatensatz &rec)
+std::array<std::string_view, kSearchFieldCount> StoredTexts(const TMirolaDatensatz &rec)
 {
-    std::array<std::string_view, SearchFieldCount> texts{};
+    std::array<std::string_view, kSearchFieldCount> texts{};
     for (int i = 0; i < 3; ++i)
         texts[static_cast<std::size_t>(sfQuestion1 + i)] = rec.Question[i].view();
     texts[sfComment] = rec.Comment.view();
@@ -113,11 +113,11 @@ std::optional<TSearchHit> FindInDocument(const TMirolaFile &doc, std::int32_t fo
     const std::int32_t first = std::clamp(start.After ? start.After->Record : start.Record, 0, count - 1);
     for (std::int32_t r = first; r >= 0 && r < count; r += step) {
         const bool inForm = r == formRecord;
-        std::array<std::string_view, SearchFieldCount> stored{};
+        std::array<std::string_view, kSearchFieldCount> stored{};
         if (!inForm)
             stored = StoredTexts(doc.Data[static_cast<std::size_t>(r)]);
-        for (int k = 0; k < SearchFieldCount; ++k) {
-            const int field = backward ? SearchFieldCount - 1 - k : k;
+        for (int k = 0; k < kSearchFieldCount; ++k) {
+            const int field = backward ? kSearchFieldCount - 1 - k : k;
             if (!InArea(options, field))
                 continue;
             // Forward the search starts at the first character, backward a match may

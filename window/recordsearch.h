@@ -26,7 +26,7 @@ enum TSearchField : int {
     sfAnswer4,
     sfAnswer5,
 };
-inline constexpr int SearchFieldCount = sfAnswer5 + 1;
+inline constexpr int kSearchFieldCount = sfAnswer5 + 1;
 
 struct TSearchOptions {
     QString Text;
@@ -52,7 +52,7 @@ struct TSearchHit {
 
 // The texts of the record the form shows, in field order; answers the list does not
 // hold are empty.
-using TFormTexts = std::array<QString, SearchFieldCount>;
+using TFormTexts = std::array<QString, kSearchFieldCount>;
 
 // Where a search starts: before the first text of `record` (forward) or after its
 // last (backward), or right behind a hit (forward) or before it (backward).

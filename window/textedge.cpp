@@ -7,7 +7,7 @@
 namespace {
 
 // 0x80-0x9F are where cp1252 departs from Latin-1; 0 marks the five holes.
-constexpr std::array<char16_t, 32> Cp1252High = {
+constexpr std::array<char16_t, 32> kCp1252High = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
@@ -17,7 +17,7 @@ constexpr std::array<char16_t, 32> Cp1252High = {
 QChar Cp1252ToUnicode(unsigned char byte)
 {
     if (byte >= 0x80 && byte <= 0x9F) {
-        const char16_t u = Cp1252High[byte - 0x80];
+        const char16_t u = kCp1252High[byte - 0x80];
         // The holes have no character; Windows maps them to the C1 controls.
         return QChar(u != 0 ? u : char16_t(byte));
     }
@@ -28,8 +28,8 @@ char UnicodeToCp1252(char16_t u)
 {
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
         return static_cast<char>(u);
-    for (std::size_t i = 0; i < Cp1252High.size(); ++i) {
-        if (Cp1252High[i] == u || (Cp1252High[i] == 0 && u == 0x80 + i))
+    for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
+        if (kCp1252High[i] == u || (kCp1252High[i] == 0 && u == 0x80 + i))
             return static_cast<char>(0x80 + i);
     }
     return '?';

@@ -65,8 +65,8 @@ void TestAbout::aboutBoxShowsTheProgramAndKeepsOpenForTheWeb()
     };
     f.Seam->DialogAnswers.push_back(look);
     QTest::keyClick(&w, Qt::Key_Y, Qt::AltModifier);
-    QCOMPARE(seen, (QStringList{"Info über Kelmor für Mirola Classic", "1.2.0 (64-Bit)", "open", "open", KelmorWebPage,
-                                MirolaWebPage, "closed"}));
+    QCOMPARE(seen, (QStringList{"Info über Kelmor für Mirola Classic", "1.2.0 (64-Bit)", "open", "open", kKelmorWebPage,
+                                kMirolaWebPage, "closed"}));
     QCOMPARE(f.Seam->Calls.constLast().Text, QStringLiteral("AboutBox"));
 
     // The same box every time, in both window states.
@@ -90,7 +90,7 @@ void TestAbout::webOfferOpensThePageOnlyOnYes_data()
     QTest::addColumn<TAnswer>("answer");
     QTest::addColumn<bool>("loaded");
     QTest::addColumn<QStringList>("opened");
-    QTest::newRow("yes") << TAnswer::Yes << false << QStringList{KelmorWebPage};
+    QTest::newRow("yes") << TAnswer::Yes << false << QStringList{kKelmorWebPage};
     QTest::newRow("no") << TAnswer::No << true << QStringList{};
 }
 
@@ -111,7 +111,7 @@ void TestAbout::webOfferOpensThePageOnlyOnYes()
     QCOMPARE(question.Type, TMsgDlgType::mtConfirmation);
     QCOMPARE(question.Buttons, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo);
     QCOMPARE(f.Seam->OpenedUrls, opened);
-    QVERIFY(f.Frm->WeitereInfosundUpdates1->property("Hint").toString().endsWith(KelmorWebPage));
+    QVERIFY(f.Frm->WeitereInfosundUpdates1->property("Hint").toString().endsWith(kKelmorWebPage));
 }
 
 void TestAbout::commandsThatDoNothingLeaveTheirMarks()

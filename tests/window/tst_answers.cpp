@@ -119,7 +119,7 @@ QList<int> MarkedRows(const TKelmorFrm &w)
 {
     QList<int> rows;
     for (int i = 0; i < w.Answers->count(); ++i) {
-        if (w.Answers->item(i)->data(TAnswerList::RightAnswerRole).toBool())
+        if (w.Answers->item(i)->data(TAnswerList::kRightAnswerRole).toBool())
             rows << i;
     }
     return rows;
@@ -127,7 +127,7 @@ QList<int> MarkedRows(const TKelmorFrm &w)
 
 QString CheckedChoice(const TKelmorFrm &w)
 {
-    for (const TRightAnswerChoice &choice : RightAnswerChoices) {
+    for (const TRightAnswerChoice &choice : kRightAnswerChoices) {
         if ((w.*choice.Button)->isChecked())
             return (w.*choice.Button)->objectName();
     }
@@ -137,12 +137,12 @@ QString CheckedChoice(const TKelmorFrm &w)
 QList<bool> ChoicesEnabled(const TKelmorFrm &w)
 {
     QList<bool> enabled;
-    for (const TRightAnswerChoice &choice : RightAnswerChoices)
+    for (const TRightAnswerChoice &choice : kRightAnswerChoices)
         enabled << (w.*choice.Button)->isEnabled();
     return enabled;
 }
 
-// Enabled choices for k answers, in the order of RightAnswerChoices.
+// Enabled choices for k answers, in the order of kRightAnswerChoices.
 QList<bool> ChoicesFor(int k)
 {
     return {k >= 1, k >= 2, k >= 3, k >= 4, k >= 5, k >= 1, k >= 1, k >= 1};
@@ -546,7 +546,7 @@ void TestAnswers::rightAnswerFollowsItsAnswer()
         break;
     }
     // What the form shows is what the record gets.
-    for (const TRightAnswerChoice &choice : RightAnswerChoices)
+    for (const TRightAnswerChoice &choice : kRightAnswerChoices)
         QCOMPARE((w.*choice.Button)->isChecked(), QChar(choice.Code) == after);
     // An answer taken back goes back to its place when the record is stored, and
     // the code with it.

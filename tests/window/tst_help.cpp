@@ -328,7 +328,7 @@ void TestHelp::realSeamOpensTheHelpWindowBesideADialog()
     QMetaObject::invokeMethod(
         &dialog,
         [&] {
-            seam.HelpCommand(HELP_CONTEXT, NewFileHelpTopic);
+            seam.HelpCommand(HELP_CONTEXT, kNewFileHelpTopic);
             QCOMPARE(PageName(help->CurrentPage()), QStringLiteral("neuedatei.html"));
             // Through the window system, which holds back input from blocked windows.
             QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},

@@ -94,7 +94,7 @@ void TestLayout::emptyStateShowsOnlyTheFileAndHelpCommands()
     TWindowFixture f;
     TKelmorFrm &w = *f.Frm;
     QVERIFY(f.ShowActive());
-    QCOMPARE(w.windowTitle(), StartupCaption);
+    QCOMPARE(w.windowTitle(), kStartupCaption);
     QCOMPARE(w.dokname, QStringLiteral("Unbenannt"));
     QVERIFY(!w.IsFileLoaded());
     QVERIFY(!w.IsChanged());

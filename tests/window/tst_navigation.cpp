@@ -174,7 +174,7 @@ void TestNavigation::recordCommandsMoveAndPostTheForm()
     QObject *sender = nullptr;
     for (QObject *element : w.findChildren<QObject *>()) {
         const bool isButton = qobject_cast<QToolButton *>(element) != nullptr;
-        if (element->property(TagProperty).toInt() == command && isButton == (via == TVia::Button) &&
+        if (element->property(kTagProperty).toInt() == command && isButton == (via == TVia::Button) &&
             (isButton || qobject_cast<QAction *>(element) != nullptr))
             sender = element;
     }

@@ -55,7 +55,7 @@ void TestRecord::rightAnswerCodeChecksItsChoice()
     TKelmorFrm &w = *f.Frm;
     w.QFile->DatRec.theletter = code.unicode();
     w.ShowRecord();
-    for (const TRightAnswerChoice &choice : RightAnswerChoices) {
+    for (const TRightAnswerChoice &choice : kRightAnswerChoices) {
         QRadioButton *button = w.*choice.Button;
         QCOMPARE(button->isChecked(), button->objectName() == checked);
     }
@@ -67,7 +67,7 @@ void TestRecord::rightAnswerCodeChecksItsChoice()
     QVERIFY(f.ShowActive());
     QTest::mouseClick(w.BRadioButton, Qt::LeftButton, {}, QPoint(8, w.BRadioButton->height() / 2));
     int checkedCount = 0;
-    for (const TRightAnswerChoice &choice : RightAnswerChoices)
+    for (const TRightAnswerChoice &choice : kRightAnswerChoices)
         checkedCount += (w.*choice.Button)->isChecked() ? 1 : 0;
     QCOMPARE(checkedCount, 1);
     w.StoreRecord();
@@ -248,7 +248,7 @@ void TestRecord::storingWritesEveryEditedField()
             w.AddAnswerButtonClick(w.AddAnswerButton);
         }
     }
-    for (const TRightAnswerChoice &choice : RightAnswerChoices) {
+    for (const TRightAnswerChoice &choice : kRightAnswerChoices) {
         if (choice.Code == wanted.theletter)
             (w.*choice.Button)->click();
     }

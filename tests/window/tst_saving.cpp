@@ -118,13 +118,13 @@ void TestSaving::saveOfAnUntitledDocumentGoesToSaveAs()
     TSavingFixture f;
     TKelmorFrm &w = *f.Frm;
     f.Install(DistinctDocument(2));
-    w.dokname = UntitledName;
+    w.dokname = kUntitledName;
     w.SetIsChanged(true);
     f.Seam->FileAnswers.push_back({});
     QVERIFY(f.Trigger(w.Speichern1));
     QCOMPARE(f.Seam->Calls.constLast().Kind, QStringLiteral("SaveFile"));
     QVERIFY(w.IsChanged());
-    QCOMPARE(w.dokname, UntitledName);
+    QCOMPARE(w.dokname, kUntitledName);
     QCOMPARE(QDir(f.Dir.path()).entryList(QDir::Files), QStringList());
 }
 
@@ -133,7 +133,7 @@ void TestSaving::saveAsAddsTheExtensionAndAsksBeforeReplacing()
     TSavingFixture f;
     TKelmorFrm &w = *f.Frm;
     f.Install(DistinctDocument(3, 1));
-    w.dokname = UntitledName;
+    w.dokname = kUntitledName;
     w.SetIsChanged(true);
     WriteFile(f.Path(QStringLiteral("quiz.mfd")), "alt");
 
@@ -486,7 +486,7 @@ void TestSaving::closingAsksAboutChanges()
     QVERIFY(f.ShowActive());
     const bool untitled = answer == TAnswer::YesUntitledCancelled || answer == TAnswer::YesUntitledSaved;
     if (untitled)
-        w.dokname = UntitledName;
+        w.dokname = kUntitledName;
     w.Question2->setText(QStringLiteral("zuletzt getippt"));  // no record command since
     const QString target = f.Path(untitled ? QStringLiteral("neu.mfd") : QStringLiteral("fragen.mfd"));
 
@@ -517,7 +517,7 @@ void TestSaving::closingAsksAboutChanges()
         break;
     }
     }
-    QCOMPARE(f.Seam->Calls.at(0).Text, ChangedQuestion.arg(untitled ? UntitledName : QStringLiteral("fragen.mfd")));
+    QCOMPARE(f.Seam->Calls.at(0).Text, ChangedQuestion.arg(untitled ? kUntitledName : QStringLiteral("fragen.mfd")));
     QCOMPARE(f.Seam->Calls.at(0).Type, TMsgDlgType::mtConfirmation);
     if (by == TCloseBy::CloseCommand)
         QCOMPARE(!w.IsFileLoaded(), closed);

@@ -76,7 +76,7 @@ void TestState::loadedStateShowsEverything()
     QVERIFY(!w.MainPanel->isVisible());
     QVERIFY(!w.Bearbeiten1->menuAction()->isVisible());
     QCOMPARE(w.HintPanel->width(), w.Panel2->width() - 2);
-    QCOMPARE(w.property("Hint").toString(), EmptyStateHint);
+    QCOMPARE(w.property("Hint").toString(), kEmptyStateHint);
 }
 
 void TestState::navigationFollowsTheCursor_data()
@@ -472,7 +472,7 @@ void TestState::hintLineShowsTheHintUnderThePointer_data()
     QTest::addColumn<QString>("over");
     QTest::addColumn<QString>("hint");
     // clang-format off
-    QTest::newRow("empty window") << false << "Panel2" << EmptyStateHint;
+    QTest::newRow("empty window") << false << "Panel2" << kEmptyStateHint;
     QTest::newRow("new button") << false << "NewButton"
                                 << "Erstellt eine neue Datei";
     QTest::newRow("question line") << true << "Question2"
