@@ -52,11 +52,11 @@ void TestSpreadsheet::tableOpensWithAWordAboutWhatDidNotFit()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Erdkunde Quiz.csv"));
     // Semicolons and Windows-1252 as a German spreadsheet program saves; the second
-    // record's question runs over two lines, the third's is too long.
+    // record's question runs over two lines, the third's is too long for all three.
     WriteFile(path, "Frage 1;Antwort a;Antwort b;Code\r\n"
                     "Wo liegt K\xF6ln?;am Rhein;an der Elbe;a\r\n"
                     "\"Zwei\r\nZeilen\";ja;nein;b\r\n" +
-                        QByteArray(60, 'x') + ";eins;zwei;r\r\n");
+                        QByteArray(160, 'x') + ";eins;zwei;r\r\n");
     TWindowFixture f;
     TKelmorFrm &w = *f.Frm;
     f.Seam->DlgAnswers.push_back(TModalResult::mrOK);
