@@ -432,12 +432,14 @@ THeader ReadHeader(std::string_view bytes, int separator, TEncoding encoding)
         const std::string text = scanner.Next(rowEnded).Text();
         const std::string_view name = TrimBlanks(text);
         int column = ColumnOfKey(NameKey(name, encoding));
-        const auto shown = [&] { return "Spalte " + ColumnLetters(at) + " „" + ShownCell(name, encoding, kShownName) + "“"; };
+        const auto shown = [&] {
+            return "Spalte " + ColumnLetters(at) + " „" + ShownCell(name, encoding, kShownName) + "“";
+        };
         if (column < kKnownColumns) {
             // A column named twice is taken where it comes first.
             if (seen[column]) {
-                header.Notes.push_back(shown() + " ausgelassen: Spalte " + ColumnLetters(firstAt[column]) + " ist schon " +
-                                       std::string(CsvColumns[column]));
+                header.Notes.push_back(shown() + " ausgelassen: Spalte " + ColumnLetters(firstAt[column]) +
+                                       " ist schon " + std::string(CsvColumns[column]));
                 column = colTwice;
             } else {
                 seen[column] = true;
