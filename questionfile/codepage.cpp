@@ -102,7 +102,7 @@ constexpr char16_t kAnsi80ToUnicode[32] = {
 constexpr auto kOemLower = [] {
     std::array<unsigned char, 256> lower{};
     for (int b = 0; b < 256; ++b)
-        lower[b] = static_cast<unsigned char>(b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b);
+        lower[b] = static_cast<unsigned char>(AsciiLower(b));
     for (int b = 0x80; b < 256; ++b) {
         const char16_t u = kOemToUnicode[b - 0x80];
         if (u < 0xC0 || u > 0xDE || u == 0xD7)  // no capital letters; 0xD7 is the times sign

@@ -181,9 +181,8 @@ std::string WithoutMarker(std::string_view text)
 {
     std::string line(text);
     // Any letter case, so that titles of files written by other tools lose it too.
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     const auto at = std::search(line.begin(), line.end(), kFileMarker.begin(), kFileMarker.end(),
-                                [&](char a, char b) { return lower(a) == lower(b); });
+                                [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
     if (at != line.end())
         line.erase(at, at + static_cast<std::ptrdiff_t>(kFileMarker.size()));
     return line;

@@ -25,6 +25,20 @@ char32_t OemToUnicode(unsigned char b);
 int UnicodeToOem(char32_t u);
 char32_t AnsiToUnicode(unsigned char b);
 
+// The letters A to Z in the other case and every other character as it is, in
+// whatever character type: the program's own words (extensions, column names,
+// switches, the file marker) are ASCII whatever code page surrounds them.
+template <class TChar>
+constexpr TChar AsciiUpper(TChar c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<TChar>(c - 'a' + 'A') : c;
+}
+template <class TChar>
+constexpr TChar AsciiLower(TChar c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<TChar>(c - 'A' + 'a') : c;
+}
+
 // The small letter of an OEM byte, for comparing texts without regard to case: the
 // ASCII letters and those of code page 850 that it holds in both cases (Ä, É, Ø, ...);
 // any other byte as it is.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "mirolafile.h"
+#include "texthelpers.h"
 
 QString ExtensionOf(const QString &fileName)
 {
@@ -57,17 +58,18 @@ std::string FullLocalPathOf(const std::string &localName)
     return full.empty() ? "/" : full;
 }
 
-namespace {
-QString MapAscii(const QString &text, char16_t from, char16_t to)
+QString AsciiUpper(const QString &text)
 {
     QString out = text;
-    for (QChar &c : out) {
-        if (c.unicode() >= from && c.unicode() <= static_cast<char16_t>(from + 25))
-            c = QChar(static_cast<char16_t>(c.unicode() - from + to));
-    }
+    for (QChar &c : out)
+        c = QChar(AsciiUpper(c.unicode()));
     return out;
 }
-}  // namespace
 
-QString AsciiUpper(const QString &text) { return MapAscii(text, u'a', u'A'); }
-QString AsciiLower(const QString &text) { return MapAscii(text, u'A', u'a'); }
+QString AsciiLower(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out)
+        c = QChar(AsciiLower(c.unicode()));
+    return out;
+}

@@ -21,6 +21,6 @@ QString DisplayName(const std::string &localName);
 // FullPathOf for a name in the system's bytes, which need not be valid text.
 std::string FullLocalPathOf(const std::string &localName);
 
-// Capitals for the letters A to Z only.
+// The core's AsciiUpper and AsciiLower over a whole text: the letters A to Z only.
 QString AsciiUpper(const QString &text);
 QString AsciiLower(const QString &text);
