@@ -30,6 +30,19 @@ TEST(Helpers, StripFirstChar)
     EXPECT_EQ(StripFirstChar(std::string(300, 'x')).size(), 254u);
 }
 
+TEST(Helpers, AsciiLetterCaseLeavesEverythingButTheLettersAlone)
+{
+    EXPECT_EQ(std::string({AsciiUpper('a'), AsciiUpper('z'), AsciiUpper('A'), AsciiUpper('`'), AsciiUpper('{'),
+                           AsciiUpper('\x81'), AsciiUpper('.')}),
+              "AZA`{\x81.");
+    EXPECT_EQ(std::string({AsciiLower('A'), AsciiLower('Z'), AsciiLower('a'), AsciiLower('@'), AsciiLower('['),
+                           AsciiLower('\x9A'), AsciiLower('.')}),
+              "aza@[\x9A.");
+    EXPECT_EQ(AsciiUpper(u'e'), u'E');
+    EXPECT_EQ(AsciiUpper(u'\u00E4'), u'\u00E4');  // ä: no ASCII letter
+    EXPECT_EQ(AsciiLower(u'\u0141'), u'\u0141');  // Ł lies 0x100 above A
+}
+
 // What the system's iconv makes of one byte; "?" where the other page lacks it.
 std::string IconvByte(const char *from, const char *to, unsigned char byte)
 {
