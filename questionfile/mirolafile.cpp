@@ -6,18 +6,9 @@
 #include <sys/mman.h>
 
 #include "errors.h"
+#include "filepaths.h"
 #include "filestreams.h"
 #include "safefilewriter.h"
-
-std::string FileExtension(const std::string &FileName)
-{
-    const auto slash = FileName.find_last_of('/');
-    const auto nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const auto dot = FileName.find_last_of('.');
-    if (dot == std::string::npos || dot < nameStart)
-        return {};
-    return FileName.substr(dot);
-}
 
 void TMirolaFile::GetRecord(std::int32_t position)
 {
@@ -206,12 +197,8 @@ void TMirolaFile::MoveRecords(std::int32_t First, std::int32_t Number, std::int3
 
 void TMirolaFile::LoadFromFile(const std::string &FileName)
 {
-    std::string ext = FileExtension(FileName);
-    for (char &c : ext)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
     TFileReader file(FileName);
-    Load(file, ext == ".RAF" ? ftRAF : ftTXT);
+    Load(file, FileKindOf(FileName) == TFileKind::Raf ? ftRAF : ftTXT);
 }
 
 void TMirolaFile::LoadFromBytes(std::string_view Bytes, tMirolaFType Filetype)

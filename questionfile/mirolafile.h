@@ -72,7 +72,7 @@ public:
 
     // Appends the file's records to Data and puts the cursor on the first record, so it
     // is called on a fresh document. A name ending in .raf, in any case, is read as a
-    // record file, any other name as a text file.
+    // record file, any other name as a text file (FileKindOf).
     void LoadFromFile(const std::string &FileName);
     // The same for bytes already in memory. ftTXT reads them as a text file, ftRAF and
     // ftWRAF alike as a record file, ftPMIROLA reads nothing; errors and messages are
@@ -168,7 +168,3 @@ inline const TMirolaDatensatz &RecordAsEdited(const TMirolaFile &doc, std::size_
 {
     return static_cast<std::int32_t>(i) == doc.Index ? doc.DatRec : doc.Data[i];
 }
-
-// The extension as the game's tools see it: from the last dot of the last path
-// component on, dot included; empty when that component has no dot.
-std::string FileExtension(const std::string &FileName);

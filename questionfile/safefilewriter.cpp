@@ -11,24 +11,11 @@
 #include <unistd.h>
 
 #include "errors.h"
+#include "filepaths.h"
 
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
-
-std::string FolderOf(const std::string &path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string &path)
-{
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 mode_t CurrentUmask()
 {

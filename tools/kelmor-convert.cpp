@@ -18,6 +18,7 @@
 
 #include "csvformat.h"
 #include "errors.h"
+#include "filepaths.h"
 #include "filestreams.h"
 #include "mirolafile.h"
 #include "questioncheck.h"
@@ -148,25 +149,15 @@ tMirolaFType CoreType(TFormat format)
     return ftTXT;
 }
 
-// `ext` in small letters, with its dot.
-bool HasExtension(const std::string &name, std::string_view ext)
-{
-    std::string own = FileExtension(name);
-    for (char &c : own)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return own == ext;
-}
-
 // Without --to the name tells the format, as it does for reading; standard output
 // gets text.
 TFormat OutputFormatByName(const std::string &name)
 {
     if (name == kStandardStream)
         return TFormat::Text;
-    if (HasExtension(name, ".raf"))
+    if (FileKindOf(name) == TFileKind::Raf)
         return TFormat::DosRaf;
-    if (HasExtension(name, ".csv"))
+    if (FileKindOf(name) == TFileKind::Csv)
         return TFormat::Csv;
     return TFormat::Text;
 }
@@ -188,10 +179,8 @@ void PrintNotes(std::string_view inputName, std::string_view notes)
 void LoadCsv(TMirolaFile &document, TCsvReadResult read, std::string_view inputName)
 {
     TakeCsvRecords(document, std::move(read.Records));
-    if (inputName != kStandardInputName) {
-        const std::string_view base = inputName.substr(inputName.find_last_of('/') + 1);
-        document.Title = base.substr(0, base.find_last_of('.'));  // cut to 36 bytes
-    }
+    if (inputName != kStandardInputName)
+        document.Title = TableTitle(std::string(inputName));  // cut to 36 bytes
     PrintNotes(inputName, CsvChangeSummary(read.Changes));
 }
 
@@ -299,7 +288,7 @@ void Load(TMirolaFile &document, const std::string &name, std::optional<TFormat>
 {
     const bool standardInput = name == kStandardStream;
     const TFormat format =
-        from.value_or(!standardInput && HasExtension(name, ".csv") ? TFormat::Csv : TFormat::Text);
+        from.value_or(!standardInput && FileKindOf(name) == TFileKind::Csv ? TFormat::Csv : TFormat::Text);
     const std::string_view inputName = InputName(name);
     if (format == TFormat::Csv) {
         if (standardInput) {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "mirolafile.h"
+#include "filepaths.h"
 #include "texthelpers.h"
 
 QString ExtensionOf(const QString &fileName)

@@ -2,7 +2,6 @@
 // file (OpenDoc, ffnen1Click), the recent files (ZuletztgeffnetClick), a new file
 // (Neu1Click) and the file information (Dateiinformationen1Click).
 #include <QAction>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <sys/stat.h>
@@ -11,6 +10,7 @@
 #include "documenthistory.h"
 #include "errors.h"
 #include "filenames.h"
+#include "filepaths.h"
 #include "hinttracker.h"
 #include "kelmorfrm.h"
 #include "neuedatdlg.h"
@@ -106,15 +106,17 @@ void TKelmorFrm::OpenDoc(const QString &FileName)
 void TKelmorFrm::OpenDocFile(const std::string &LocalName)
 {
     const QString FileName = DisplayName(LocalName);
-    const QString kind = AsciiLower(DisplayName(FileExtension(LocalName))).left(4);
-    if (kind == QLatin1String(".txt")) {
+    // The command goes by the extension's first four characters, so that .mfdx opens
+    // as .mfd and .datei as .dat; the reader then goes by the whole extension.
+    const std::string extension = FileExtension(LocalName);
+    const TFileKind kind = FileKindOfExtension(std::string_view(extension).substr(0, 4));
+    if (kind == TFileKind::Txt) {
         FSeam->MessageDlg(QStringLiteral("Dies ist aber kein Texteditor, gell?!"), TMsgDlgType::mtWarning,
                           TMsgDlgBtn::mbYes);
         return;
     }
-    const bool spreadsheet = kind == QLatin1String(".csv");
-    if (kind != QLatin1String(".raf") && kind != QLatin1String(".dat") && kind != QLatin1String(".mfd") &&
-        !spreadsheet) {
+    const bool spreadsheet = kind == TFileKind::Csv;
+    if (kind == TFileKind::Other) {
         FSeam->MessageDlg(QStringLiteral("Unbekanntes Dateiformat.\rKann Datei \"%1\" nicht öffnen.")
                               .arg(FullPathOf(FileName)),
                           TMsgDlgType::mtError, TMsgDlgBtn::mbCancel);
@@ -138,8 +140,7 @@ void TKelmorFrm::OpenDocFile(const std::string &LocalName)
     } catch (const std::bad_alloc &) {
         RaiseOpenError(fullName, std::string(kOutOfMemoryMessage));
     }
-    FOpenedAsOtherFormat =
-        spreadsheet || AsciiUpper(DisplayName(FileExtension(LocalName))) == QLatin1String(".RAF");
+    FOpenedAsOtherFormat = spreadsheet || FileKindOf(LocalName) == TFileKind::Raf;
     SetDocumentName(LocalName);
     FFileStamp = std::move(stamp);
     InstallDocument(std::move(doc));
@@ -170,8 +171,7 @@ std::unique_ptr<TMirolaFile> TKelmorFrm::ReadSpreadsheet(const std::string &loca
         const TNeueDatDlg defaults(*FSeam, this);
         TakeHeaderFields(defaults, *doc);
     }
-    const QString name = QFileInfo(DisplayName(localName)).completeBaseName();
-    doc->Title = QStringToOem(name);  // cut to 36 bytes
+    doc->Title = QStringToOem(DisplayName(TableTitle(localName)));  // cut to 36 bytes
     TakeCsvRecords(*doc, std::move(read.Records));
     FSpreadsheetChanges = std::move(read.Changes);
     return doc;

@@ -10,6 +10,7 @@
 
 #include "csvformat.h"
 #include "filenames.h"
+#include "filepaths.h"
 #include "kelmorfrm.h"
 
 namespace {
@@ -20,13 +21,6 @@ const QString kExportPrefix = QStringLiteral("MIROLA-");
 bool HasExportPrefix(const QString &name)
 {
     return AsciiUpper(name).contains(kExportPrefix);
-}
-
-// The name without the folder and without the extension.
-QString BaseNameOf(const QString &fileName)
-{
-    const QString name = QFileInfo(fileName).fileName();
-    return name.left(name.size() - ExtensionOf(name).size());
 }
 
 }  // namespace
@@ -100,8 +94,7 @@ bool TKelmorFrm::SaveDocumentAs()
     // comes back from it changed: the name it proposed stands for those bytes.
     std::string name = !proposed.empty() && chosen == SaveDialog1.FileName ? proposed : LocalFileName(chosen);
     // Under any other extension the text would not open again as a question file.
-    const QString extension = AsciiLower(DisplayName(FileExtension(name)));
-    if (extension != QLatin1String(".mfd") && extension != QLatin1String(".dat"))
+    if (FileKindOf(name) != TFileKind::Text)
         name += ".mfd";
     if (!MayReplace(name) || !MayWriteOverDocumentFile(FullLocalPathOf(name)))
         return false;
@@ -132,7 +125,7 @@ void TKelmorFrm::Exportieren1Click(QObject *)
     // Beside the document, under a name the game finds.
     SaveDialog2.FileName.clear();
     if (dokname != kUntitledName) {
-        const QString base = BaseNameOf(dokname);
+        const QString base = DisplayName(BaseNameOf(LocalFileName(dokname)));
         const QString name = (HasExportPrefix(base) ? base : QStringLiteral("mirola-") + base) + QStringLiteral(".raf");
         SaveDialog2.FileName = QFileInfo(FullPathOf(dokname)).dir().filePath(name);
     }

@@ -1,6 +1,7 @@
 // The record cursor: moves, posting of the buffer, adding and deleting.
 #include <gtest/gtest.h>
 
+#include "filepaths.h"
 #include "testutil.h"
 
 namespace {

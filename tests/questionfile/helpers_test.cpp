@@ -1,10 +1,11 @@
-// Text helpers, code pages and error messages.
+// Text helpers, file names, code pages and error messages.
 #include <cerrno>
 #include <iconv.h>
 
 #include <gtest/gtest.h>
 
 #include "errors.h"
+#include "filepaths.h"
 #include "testutil.h"
 #include "texthelpers.h"
 
@@ -41,6 +42,38 @@ TEST(Helpers, AsciiLetterCaseLeavesEverythingButTheLettersAlone)
     EXPECT_EQ(AsciiUpper(u'e'), u'E');
     EXPECT_EQ(AsciiUpper(u'\u00E4'), u'\u00E4');  // ä: no ASCII letter
     EXPECT_EQ(AsciiLower(u'\u0141'), u'\u0141');  // Ł lies 0x100 above A
+}
+
+TEST(FileNames, KindByTheWholeExtensionInAnyCase)
+{
+    struct Case {
+        const char *name;
+        TFileKind kind;
+    };
+    for (const Case c : {Case{"a.mfd", TFileKind::Text}, Case{"A.MFD", TFileKind::Text}, Case{"b.Dat", TFileKind::Text},
+                         Case{"c.raf", TFileKind::Raf}, Case{"d/C.RAF", TFileKind::Raf}, Case{".raf", TFileKind::Raf},
+                         Case{"t.csv", TFileKind::Csv}, Case{"T.Csv", TFileKind::Csv}, Case{"n.txt", TFileKind::Txt},
+                         Case{"n.TXT", TFileKind::Txt}, Case{"a.raf.mfd", TFileKind::Text},
+                         Case{"a.mfd.raf", TFileKind::Raf}, Case{"e.rafx", TFileKind::Other},
+                         Case{"e.mfdx", TFileKind::Other}, Case{"e.ra", TFileKind::Other},
+                         Case{"raf", TFileKind::Other}, Case{"x.raf/fragen", TFileKind::Other},
+                         Case{"e.", TFileKind::Other}, Case{"", TFileKind::Other}})
+        EXPECT_EQ(FileKindOf(c.name), c.kind) << c.name;
+}
+
+TEST(FileNames, FolderNameAndTitle)
+{
+    struct Case {
+        const char *path, *folder, *name, *title;
+    };
+    for (const Case c : {Case{"/a/b.v2/fragen.csv", "/a/b.v2", "fragen.csv", "fragen"},
+                         Case{"fragen.x.csv", ".", "fragen.x.csv", "fragen.x"}, Case{"/liste", "/", "liste", "liste"},
+                         Case{"dir.v2/tabelle", "dir.v2", "tabelle", "tabelle"}, Case{"d/.csv", "d", ".csv", ""},
+                         Case{"d/", "d", "", ""}}) {
+        EXPECT_EQ(FolderOf(c.path), c.folder) << c.path;
+        EXPECT_EQ(NameOf(c.path), c.name) << c.path;
+        EXPECT_EQ(TableTitle(c.path), c.title) << c.path;
+    }
 }
 
 // What the system's iconv makes of one byte; "?" where the other page lacks it.
