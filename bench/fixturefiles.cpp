@@ -43,7 +43,10 @@ TFixtureFiles::TFixtureFiles()
     Document(100000).SaveToFile(Raf, ftRAF);
 }
 
-TFixtureFiles::~TFixtureFiles() { std::filesystem::remove_all(Folder); }
+TFixtureFiles::~TFixtureFiles()
+{
+    std::filesystem::remove_all(Folder);
+}
 
 TFixtureFiles &Files()
 {

@@ -22,10 +22,8 @@ struct TTarget {
 
 // Opening a file in the window is timed from the command to the shown record.
 constexpr TTarget kTargets[] = {
-    {"Open in the window, 100000-record RAF file", "BM_WindowOpenRaf100000", "BM_CatRaf100000",
-     "cat of the file", 2.0},
-    {"Open in the window, 9999-record text file", "BM_WindowOpenText9999", "BM_CatText9999", "cat of the file",
-     0.0},
+    {"Open in the window, 100000-record RAF file", "BM_WindowOpenRaf100000", "BM_CatRaf100000", "cat of the file", 2.0},
+    {"Open in the window, 9999-record text file", "BM_WindowOpenText9999", "BM_CatText9999", "cat of the file", 0.0},
 };
 
 // Keeps each benchmark's mean real time in milliseconds, as the table shows it.

@@ -8,11 +8,11 @@
 #include <QRadioButton>
 #include <fstream>
 
+#include "benchseam.h"
 #include "finddialog.h"
 #include "fixturefiles.h"
 #include "kelmorfrm.h"
 #include "mirolafile.h"
-#include "benchseam.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "benchseam.h"
 #include "fixturefiles.h"
 #include "kelmorfrm.h"
-#include "benchseam.h"
 
 namespace {
 
@@ -25,8 +25,14 @@ void Open(benchmark::State &state, const std::string &path)
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
 }
 
-void BM_WindowOpenText9999(benchmark::State &s) { Open(s, Files().Text); }
-void BM_WindowOpenRaf100000(benchmark::State &s) { Open(s, Files().Raf); }
+void BM_WindowOpenText9999(benchmark::State &s)
+{
+    Open(s, Files().Text);
+}
+void BM_WindowOpenRaf100000(benchmark::State &s)
+{
+    Open(s, Files().Raf);
+}
 
 void BM_WindowSaveText9999(benchmark::State &state)
 {

@@ -143,11 +143,23 @@ void AppendUtf8(std::string &out, char32_t u)
     }
 }
 
-const unsigned char *OemToAnsiTable() { return kOemToAnsi; }
-const unsigned char *AnsiToOemTable() { return kAnsiToOem; }
+const unsigned char *OemToAnsiTable()
+{
+    return kOemToAnsi;
+}
+const unsigned char *AnsiToOemTable()
+{
+    return kAnsiToOem;
+}
 
-std::string OemToAnsiStr(std::string_view text) { return Translate(text, kOemToAnsi); }
-std::string AnsiToOemStr(std::string_view text) { return Translate(text, kAnsiToOem); }
+std::string OemToAnsiStr(std::string_view text)
+{
+    return Translate(text, kOemToAnsi);
+}
+std::string AnsiToOemStr(std::string_view text)
+{
+    return Translate(text, kAnsiToOem);
+}
 
 std::string OemToUtf8(std::string_view text)
 {
@@ -160,9 +172,15 @@ std::string OemToUtf8(std::string_view text)
     return out;
 }
 
-char OemLowerCase(char c) { return static_cast<char>(kOemLower[static_cast<unsigned char>(c)]); }
+char OemLowerCase(char c)
+{
+    return static_cast<char>(kOemLower[static_cast<unsigned char>(c)]);
+}
 
-char32_t OemToUnicode(unsigned char b) { return b < 0x80 ? char32_t(b) : char32_t(kOemToUnicode[b - 0x80]); }
+char32_t OemToUnicode(unsigned char b)
+{
+    return b < 0x80 ? char32_t(b) : char32_t(kOemToUnicode[b - 0x80]);
+}
 
 int UnicodeToOem(char32_t u)
 {

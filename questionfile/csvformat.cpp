@@ -45,7 +45,10 @@ static_assert(std::size(CsvColumns) == kKnownColumns);
 constexpr char16_t kDefaultCode = u'x';   // an empty or missing Code: Schwarzer Peter, as a new record
 constexpr char16_t kDefaultLevel = u'A';  // an empty or missing Level: the easiest
 
-bool IsBlank(char32_t c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char32_t c)
+{
+    return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view text)
 {
@@ -59,11 +62,17 @@ std::string_view TrimBlanks(std::string_view text)
 // ---------------------------------------------------------------------------------
 // Writing
 
-std::string OemCharToUtf8(char16_t code) { return OemToUtf8(std::string(1, CodeByte(code))); }
+std::string OemCharToUtf8(char16_t code)
+{
+    return OemToUtf8(std::string(1, CodeByte(code)));
+}
 
 // Spreadsheets run a cell that starts with one of these as a formula, which a file
 // from elsewhere could use to run commands; a leading apostrophe makes it text.
-bool StartsFormula(char c) { return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r'; }
+bool StartsFormula(char c)
+{
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
+}
 
 // An apostrophe before a cell that a spreadsheet would take for a formula, and before
 // one that starts with such an apostrophe already, so that the reader can take away
@@ -89,7 +98,8 @@ std::string Guarded(std::string text)
 std::string TextCell(std::string_view oem)
 {
     std::string utf8 = OemToUtf8(oem);
-    std::replace_if(utf8.begin(), utf8.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        utf8.begin(), utf8.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return utf8;
 }
 
@@ -381,10 +391,10 @@ struct TColumnAlias {
     int Column;
 };
 constexpr TColumnAlias kColumnAliases[] = {
-    {"frage", colQuestion1},       {"antwort1", colAnswerA},     {"antwort2", colAnswerA + 1},
-    {"antwort3", colAnswerA + 2},  {"antwort4", colAnswerA + 3}, {"antwort5", colAnswerA + 4},
-    {"richtig", colCode},          {"richtigeantwort", colCode}, {"lösung", colCode},
-    {"schwierigkeit", colLevel},   {"stufe", colLevel},
+    {"frage", colQuestion1},      {"antwort1", colAnswerA},     {"antwort2", colAnswerA + 1},
+    {"antwort3", colAnswerA + 2}, {"antwort4", colAnswerA + 3}, {"antwort5", colAnswerA + 4},
+    {"richtig", colCode},         {"richtigeantwort", colCode}, {"lösung", colCode},
+    {"schwierigkeit", colLevel},  {"stufe", colLevel},
 };
 
 int ColumnOfKey(std::string_view key)
@@ -408,9 +418,8 @@ int ColumnOfKey(std::string_view key)
     if (key.starts_with(kAnswer)) {
         const std::string_view rest = key.substr(kAnswer.size());
         const bool letter = rest.size() == 1 && rest[0] >= 'a' && rest[0] <= 'z';
-        const bool number = !rest.empty() && std::all_of(rest.begin(), rest.end(), [](char c) {
-            return c >= '0' && c <= '9';
-        });
+        const bool number =
+            !rest.empty() && std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; });
         if (letter || number)
             return colExtraAnswer;
     }
@@ -460,7 +469,10 @@ THeader ReadHeader(std::string_view bytes, int separator, TEncoding encoding)
 }
 
 // The names the fields of a record carry in the notes.
-constexpr std::string_view ColumnName(int column) { return CsvColumns[column]; }
+constexpr std::string_view ColumnName(int column)
+{
+    return CsvColumns[column];
+}
 
 class TRowReader {
 public:
@@ -807,9 +819,10 @@ TCsvReadResult ReadCsv(std::string_view bytes)
             reader.Text(cells[colAnswerA + a], ColumnName(colAnswerA + a), record.Answers[a]);
         // One note for all of them: a row may have thousands.
         if (!extraAnswers.empty())
-            reader.Note(header.Names[extraAnswers[0]] +
-                        (extraAnswers.size() > 1 ? " und " + std::to_string(extraAnswers.size() - 1) + " weitere" : "") +
-                        " ausgelassen: eine Frage hat höchstens fünf Antworten");
+            reader.Note(
+                header.Names[extraAnswers[0]] +
+                (extraAnswers.size() > 1 ? " und " + std::to_string(extraAnswers.size() - 1) + " weitere" : "") +
+                " ausgelassen: eine Frage hat höchstens fünf Antworten");
         if (unnamed == 1)
             reader.Note("Zelle " + unnamedCells + " ausgelassen: Spalte ohne Namen");
         else if (unnamed > 1)

@@ -39,28 +39,29 @@ int InOutErrorCode(int sysErrno, const std::string &path)
     case ENOTDIR:
     case ENAMETOOLONG:
     case ELOOP:
-    case EINVAL:
-        return ioInvalidName;
+    case EINVAL: return ioInvalidName;
     case EMFILE:
-    case ENFILE:
-        return ioTooManyFiles;
+    case ENFILE: return ioTooManyFiles;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-    case ETXTBSY:
-        return ioAccessDenied;
+    case ETXTBSY: return ioAccessDenied;
     case ENOSPC:
-    case EDQUOT:
-        return ioDiskFull;
-    default:
-        return sysErrno;
+    case EDQUOT: return ioDiskFull;
+    default: return sysErrno;
     }
 }
 
-void RaiseInOutError(int code) { throw EMirolaError(InOutErrorMessage(code)); }
+void RaiseInOutError(int code)
+{
+    throw EMirolaError(InOutErrorMessage(code));
+}
 
-void RaiseSystemError(int sysErrno, const std::string &path) { RaiseInOutError(InOutErrorCode(sysErrno, path)); }
+void RaiseSystemError(int sysErrno, const std::string &path)
+{
+    RaiseInOutError(InOutErrorCode(sysErrno, path));
+}
 
 void RaiseConvertError(std::string_view text)
 {

@@ -58,6 +58,12 @@ TFileKind FileKindOfExtension(std::string_view extension)
     return TFileKind::Other;
 }
 
-TFileKind FileKindOf(const std::string &fileName) { return FileKindOfExtension(FileExtension(fileName)); }
+TFileKind FileKindOf(const std::string &fileName)
+{
+    return FileKindOfExtension(FileExtension(fileName));
+}
 
-std::string TableTitle(const std::string &fileName) { return BaseNameOf(fileName); }
+std::string TableTitle(const std::string &fileName)
+{
+    return BaseNameOf(fileName);
+}

@@ -47,7 +47,10 @@ TFileReader::TFileReader(const std::string &path) : FPath(path)
     FLeft = static_cast<std::size_t>(st.st_size);
 }
 
-TFileReader::~TFileReader() { ::close(FFd); }
+TFileReader::~TFileReader()
+{
+    ::close(FFd);
+}
 
 std::string_view TFileReader::Read(std::size_t size)
 {

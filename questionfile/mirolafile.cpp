@@ -26,7 +26,10 @@ void TMirolaFile::PutRecord(std::int32_t position)
     Data[static_cast<std::size_t>(position)] = DatRec;
 }
 
-void TMirolaFile::Post() { PutRecord(Index); }
+void TMirolaFile::Post()
+{
+    PutRecord(Index);
+}
 
 void TMirolaFile::First()
 {
@@ -223,7 +226,8 @@ void TMirolaFile::Load(TByteSource &source, tMirolaFType Filetype)
 void TMirolaFile::CheckSavable(tMirolaFType Filetype) const
 {
     if (Filetype == ftTXT && Data.size() > MaxTextRecords)
-        throw EMirolaError("Die Datei enthält mehr als 9999 Datensätze und kann nicht im Textformat gespeichert werden");
+        throw EMirolaError(
+            "Die Datei enthält mehr als 9999 Datensätze und kann nicht im Textformat gespeichert werden");
 }
 
 void TMirolaFile::Write(TByteSink &out, tMirolaFType Filetype) const

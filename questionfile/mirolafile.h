@@ -150,7 +150,10 @@ private:
 };
 
 // A code as one byte of a file; one that does not fit a byte shows as '?'.
-inline char CodeByte(char16_t code) { return code <= 0xFF ? static_cast<char>(code) : '?'; }
+inline char CodeByte(char16_t code)
+{
+    return code <= 0xFF ? static_cast<char>(code) : '?';
+}
 
 // The level as the form takes it, A to D in either case: 0 to 3, anything else -1.
 inline int LevelNumber(char16_t level)

@@ -97,12 +97,10 @@ bool ShowsWronglyInGame(tCheckKind kind)
     case ckRightAnswerEmpty:
     case ckUnknownRightAnswer:
     case ckUnknownLevel:
-    case ckTooFewAnswers:
-        return true;
+    case ckTooFewAnswers: return true;
     case ckNoQuestion:
     case ckUntouchedNewRecord:
-    case ckDuplicateQuestion:
-        break;
+    case ckDuplicateQuestion: break;
     }
     return false;
 }

@@ -127,9 +127,15 @@ void TMirolaFile::ReadRaf(TByteSource &source)
     }
 }
 
-void TMirolaFile::WriteDosRaf(TByteSink &out) const { WriteRaf(out, false); }
+void TMirolaFile::WriteDosRaf(TByteSink &out) const
+{
+    WriteRaf(out, false);
+}
 
-void TMirolaFile::WriteWinRaf(TByteSink &out) const { WriteRaf(out, true); }
+void TMirolaFile::WriteWinRaf(TByteSink &out) const
+{
+    WriteRaf(out, true);
+}
 
 void TMirolaFile::WriteRaf(TByteSink &out, bool windowsEdition) const
 {

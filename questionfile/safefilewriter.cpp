@@ -41,7 +41,10 @@ std::string FillPattern(std::string pattern)
     return pattern;
 }
 
-std::string ProcPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+std::string ProcPath(int fd)
+{
+    return "/proc/self/fd/" + std::to_string(fd);
+}
 
 // The C library's own, where a test has put none in its place.
 template <class TFunction>
@@ -50,7 +53,10 @@ TFunction *Or(TFunction *hooked, std::type_identity_t<TFunction> *real)
     return hooked != nullptr ? hooked : real;
 }
 
-int RealOpen(const char *path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+int RealOpen(const char *path, int flags, mode_t mode)
+{
+    return ::open(path, flags, mode);
+}
 
 }  // namespace
 
@@ -111,7 +117,10 @@ TSafeFileWriter::TSafeFileWriter(const std::string &target) : FTarget(target), F
         OpenNamed(name);
 }
 
-TSafeFileWriter::~TSafeFileWriter() { Discard(); }
+TSafeFileWriter::~TSafeFileWriter()
+{
+    Discard();
+}
 
 void TSafeFileWriter::CheckTarget()
 {

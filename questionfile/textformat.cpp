@@ -252,8 +252,7 @@ constexpr std::size_t kLookPastRecords = std::size_t(256) << 20;
 
 // A header text keeps kMaxHeaderTextBytes: a longer line held whole could take all
 // memory. Where a line is longer still, `notes` say so, as a save drops the rest.
-std::string HeaderText(TLineReader &in, std::string_view prefix, std::string_view line,
-                       std::vector<std::string> &notes)
+std::string HeaderText(TLineReader &in, std::string_view prefix, std::string_view line, std::vector<std::string> &notes)
 {
     std::string text = WithoutFirst(in.ReadLine(kMaxHeaderTextBytes + prefix.size() + 1), prefix);
     if (text.size() > kMaxHeaderTextBytes) {
@@ -265,7 +264,10 @@ std::string HeaderText(TLineReader &in, std::string_view prefix, std::string_vie
     return text;
 }
 
-std::string RecordCount(std::size_t n) { return std::to_string(n) + (n == 1 ? " Datensatz" : " Datensätze"); }
+std::string RecordCount(std::size_t n)
+{
+    return std::to_string(n) + (n == 1 ? " Datensatz" : " Datensätze");
+}
 
 // A count that the records do not match is read as it stands, which a save makes
 // final: the records after the announced ones are not kept, missing ones are empty.
@@ -323,8 +325,8 @@ void TMirolaFile::ReadText(TByteSource &source)
         record.level = CodeAt(code, 2, u'a');
         for (auto &line : record.Question)
             ReadField(in, line);
-        AssignWithoutFirst(record.Comment,
-                           in.ReadLine(decltype(record.Comment)::Capacity + kCommentPrefix.size()), kCommentPrefix);
+        AssignWithoutFirst(record.Comment, in.ReadLine(decltype(record.Comment)::Capacity + kCommentPrefix.size()),
+                           kCommentPrefix);
         for (auto &answer : record.Answers)
             ReadField(in, answer);
     }

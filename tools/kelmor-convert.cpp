@@ -184,7 +184,10 @@ void LoadCsv(TMirolaFile &document, TCsvReadResult read, std::string_view inputN
     PrintNotes(inputName, CsvChangeSummary(read.Changes));
 }
 
-[[noreturn]] void RaiseStreamError(int sysErrno) { RaiseSystemError(sysErrno, std::string(kStandardStream)); }
+[[noreturn]] void RaiseStreamError(int sysErrno)
+{
+    RaiseSystemError(sysErrno, std::string(kStandardStream));
+}
 
 // Standard input as the readers take a file, read as it comes. Where it is a file, its
 // size is known at once, so a table too large is refused before a byte is read; a
@@ -360,7 +363,10 @@ int ConvertFile(const std::string &input, const std::string &output, std::option
     return 0;
 }
 
-std::string Quoted(std::string_view text) { return "„" + std::string(text) + "“"; }
+std::string Quoted(std::string_view text)
+{
+    return "„" + std::string(text) + "“";
+}
 
 }  // namespace
 

@@ -20,9 +20,9 @@ public:
     QLabel *ProductName = nullptr;
     QLabel *Version = nullptr;
     QLabel *Copyright = nullptr;
-    QFrame *Bevel1 = nullptr;  // a line along its top edge
-    QLabel *Comments = nullptr;  // the rights notice
-    QLabel *Label2 = nullptr;  // the freeware note
+    QFrame *Bevel1 = nullptr;        // a line along its top edge
+    QLabel *Comments = nullptr;      // the rights notice
+    QLabel *Label2 = nullptr;        // the freeware note
     QPushButton *Button1 = nullptr;  // "&OK"
     QPushButton *BitBtn1 = nullptr;  // "Kelmor Webseite"
     QPushButton *BitBtn2 = nullptr;  // "Mirola Classic Webseite"

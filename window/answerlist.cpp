@@ -178,8 +178,7 @@ void TAnswerList::Press(QMouseEvent *event, bool secondOfDouble)
     const QPoint pos = event->position().toPoint();
     FEditTimer->stop();
     FPressedSelectedRow = !secondOfDouble && event->button() == Qt::LeftButton &&
-                                  event->modifiers() == Qt::NoModifier && RowAt(pos) >= 0 &&
-                                  RowAt(pos) == SelectedRow()
+                                  event->modifiers() == Qt::NoModifier && RowAt(pos) >= 0 && RowAt(pos) == SelectedRow()
                               ? RowAt(pos)
                               : -1;
     AsUserInput([this, event] { QListWidget::mousePressEvent(event); }, RowAt(pos));

@@ -44,10 +44,7 @@ void TAddRecordStep::undo()
     FDoc.MoveBy(FIndexBefore - FDoc.Index);
 }
 
-TDeleteRecordStep::TDeleteRecordStep(TMirolaFile &doc, std::int32_t index)
-    : TDocumentStep(doc), FIndex(index)
-{
-}
+TDeleteRecordStep::TDeleteRecordStep(TMirolaFile &doc, std::int32_t index) : TDocumentStep(doc), FIndex(index) {}
 
 void TDeleteRecordStep::redo()
 {

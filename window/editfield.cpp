@@ -76,8 +76,7 @@ void TEditField::keyPressEvent(QKeyEvent *event)
         event->accept();
         emit OwnUndoRedo();
         return;
-    case THistoryKey::None:
-        break;
+    case THistoryKey::None: break;
     }
     QLineEdit::keyPressEvent(event);
 }

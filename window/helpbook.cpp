@@ -40,8 +40,8 @@ QString PlainText(const QString &html)
 
 QString MetaContent(const QString &html, const QString &name)
 {
-    const QRegularExpression meta(QStringLiteral("<meta\\s+name=\"%1\"\\s+content=\"([^\"]*)\"")
-                                      .arg(QRegularExpression::escape(name)));
+    const QRegularExpression meta(
+        QStringLiteral("<meta\\s+name=\"%1\"\\s+content=\"([^\"]*)\"").arg(QRegularExpression::escape(name)));
     const QRegularExpressionMatch match = meta.match(html);
     return match.hasMatch() ? match.captured(1) : QString();
 }
@@ -82,7 +82,8 @@ QString MenuTable(const QString &heading, const QMenu &menu)
     AppendRows(menu, rows);
     if (rows.isEmpty())
         return {};
-    return QStringLiteral("<h2>%1</h2>\n<table cellspacing=\"0\">\n<tr><th>Taste</th><th>Befehl</th><th>Wirkung</th></tr>\n%2</table>\n")
+    return QStringLiteral(
+               "<h2>%1</h2>\n<table cellspacing=\"0\">\n<tr><th>Taste</th><th>Befehl</th><th>Wirkung</th></tr>\n%2</table>\n")
         .arg(heading.toHtmlEscaped(), rows);
 }
 

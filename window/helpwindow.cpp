@@ -179,12 +179,8 @@ void THelpWindow::changeEvent(QEvent *event)
 void THelpWindow::HelpCommand(unsigned command, const QVariant &argument)
 {
     switch (command) {
-    case HELP_CONTENTS:
-        ShowContents();
-        break;
-    case HELP_KEY:
-        ShowIndex(argument.toString());
-        break;
+    case HELP_CONTENTS: ShowContents(); break;
+    case HELP_KEY: ShowIndex(argument.toString()); break;
     case HELP_CONTEXT: {
         const QUrl topic = argument.typeId() == QMetaType::QString ? FBook.TopicByName(argument.toString())
                                                                    : FBook.TopicByContext(argument.toInt());
@@ -192,8 +188,7 @@ void THelpWindow::HelpCommand(unsigned command, const QVariant &argument)
         ShowPage(topic.isEmpty() ? THelpBook::StartPage() : topic);
         break;
     }
-    default:
-        return;
+    default: return;
     }
     Present();
 }

@@ -29,9 +29,9 @@
 #include "csvformat.h"
 #include "elementproperties.h"
 #include "filestamp.h"
-#include "questioncheck.h"
 #include "mirolafile.h"
 #include "platformseam.h"
+#include "questioncheck.h"
 #include "recordsearch.h"
 #include "webpages.h"
 
@@ -191,9 +191,9 @@ public:
     TBevelPanel *MainPanel = nullptr;  // the record form, shown with a document
     QGroupBox *LevelGroup = nullptr;
     std::array<QRadioButton *, 4> LevelItems{};  // A to D
-    QLabel *Label1 = nullptr;  // "&Frage ...", over the question lines
-    QLabel *Label2 = nullptr;  // "&Kommentar ...", over the comment
-    QLabel *Label3 = nullptr;  // "&Antwort(en) ...", over the answers
+    QLabel *Label1 = nullptr;                    // "&Frage ...", over the question lines
+    QLabel *Label2 = nullptr;                    // "&Kommentar ...", over the comment
+    QLabel *Label3 = nullptr;                    // "&Antwort(en) ...", over the answers
     TEditField *Question1 = nullptr;
     TEditField *Question2 = nullptr;
     TEditField *Question3 = nullptr;
@@ -240,64 +240,64 @@ public:
     QMenuBar *MainMenu1 = nullptr;
     QMenu *Datei1 = nullptr;
     QAction *Neu1 = nullptr;
-    QAction *ffnen1 = nullptr;              // "&Öffnen ..."
-    QMenu *Zuletztgeffnet1 = nullptr;       // "&Zuletzt geöffnet", the recent files
+    QAction *ffnen1 = nullptr;         // "&Öffnen ..."
+    QMenu *Zuletztgeffnet1 = nullptr;  // "&Zuletzt geöffnet", the recent files
     QAction *Speichern1 = nullptr;
     QAction *Speichernunter1 = nullptr;
     QAction *N10 = nullptr;
     QAction *Exportieren1 = nullptr;
     QAction *N2 = nullptr;
-    QAction *Schlieen1 = nullptr;           // "S&chließen"
+    QAction *Schlieen1 = nullptr;  // "S&chließen"
     QAction *N1 = nullptr;
     QAction *Beenden1 = nullptr;
     QMenu *Bearbeiten1 = nullptr;
-    QAction *Rckgngig1 = nullptr;           // "&Rückgängig", undo
-    QAction *Wiederherstellen1 = nullptr;   // redo
+    QAction *Rckgngig1 = nullptr;          // "&Rückgängig", undo
+    QAction *Wiederherstellen1 = nullptr;  // redo
     QAction *N13 = nullptr;
     QAction *Ausschneiden1 = nullptr;
     QAction *Kopieren1 = nullptr;
-    QAction *Einfgen1 = nullptr;            // "&Einfügen"
+    QAction *Einfgen1 = nullptr;  // "&Einfügen"
     QAction *N11 = nullptr;
-    QAction *Dateiinformationen1 = nullptr; // "&Kartei-Informationen..."
+    QAction *Dateiinformationen1 = nullptr;  // "&Kartei-Informationen..."
     QMenu *Datensatz1 = nullptr;
     QAction *Erster1 = nullptr;
     QAction *Voriger1 = nullptr;
-    QAction *Nchster1 = nullptr;            // "&Nächster"
+    QAction *Nchster1 = nullptr;  // "&Nächster"
     QAction *Letzter1 = nullptr;
     QAction *Gehezu1 = nullptr;
     QAction *N7 = nullptr;
     QAction *Suchen1 = nullptr;
     QAction *Weitersuchen1 = nullptr;
-    QAction *Fragenprfen1 = nullptr;        // "Fragen &prüfen ...", the question check
+    QAction *Fragenprfen1 = nullptr;  // "Fragen &prüfen ...", the question check
     QAction *N3 = nullptr;
-    QAction *Hinzufgen1 = nullptr;          // "&Hinzufügen", a record
+    QAction *Hinzufgen1 = nullptr;  // "&Hinzufügen", a record
     QAction *Entfernen1 = nullptr;
     QAction *N6 = nullptr;
-    QAction *bernehmen1 = nullptr;          // "&Übernehmen", post the record
-    QMenu *Ansicht1 = nullptr;              // never shown
+    QAction *bernehmen1 = nullptr;  // "&Übernehmen", post the record
+    QMenu *Ansicht1 = nullptr;      // never shown
     QAction *Symbolleiste1 = nullptr;
     QAction *Statusleiste1 = nullptr;
-    QMenu *N4 = nullptr;                    // the "&?" menu
-    QAction *InderHilfesuchen1 = nullptr;   // the help index
-    QAction *Hilfeverwenden1 = nullptr;     // help on the help
+    QMenu *N4 = nullptr;                   // the "&?" menu
+    QAction *InderHilfesuchen1 = nullptr;  // the help index
+    QAction *Hilfeverwenden1 = nullptr;    // help on the help
     QAction *N8 = nullptr;
     QAction *Hilfethemen1 = nullptr;
-    QMenu *SpracheLanguage1 = nullptr;      // never shown
+    QMenu *SpracheLanguage1 = nullptr;  // never shown
     QAction *Deutsch1 = nullptr;
     QAction *English1 = nullptr;
     QAction *Francais1 = nullptr;
     QAction *N12 = nullptr;
     QAction *WeitereInfosundUpdates1 = nullptr;  // the web page
     QAction *N5 = nullptr;
-    QAction *Infober1 = nullptr;            // "&Info &über ...", the about box
+    QAction *Infober1 = nullptr;  // "&Info &über ...", the about box
 
     // Context menu of the five edit fields
     QMenu *EditPopup1 = nullptr;
     QAction *Ausschneiden2 = nullptr;
     QAction *Kopieren2 = nullptr;
-    QAction *Einfgen2 = nullptr;            // "&Einfügen"
+    QAction *Einfgen2 = nullptr;  // "&Einfügen"
     QAction *N9 = nullptr;
-    QAction *Lschen1 = nullptr;             // "&Löschen", the selected text
+    QAction *Lschen1 = nullptr;  // "&Löschen", the selected text
 
     // File dialogs
     TFileDialogSetup OpenDialog1;

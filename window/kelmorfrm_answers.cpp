@@ -61,8 +61,7 @@ int TKelmorFrm::PutBackAnswerEntry()
     const QString text = AnswerEdit->text();
     int row = -1;
     if (!text.isEmpty() && Answers->count() >= kMaxAnswers) {
-        HintPanel->setText(
-            QStringLiteral("Antwort „%1“ verworfen: kein Platz für eine sechste Antwort.").arg(text));
+        HintPanel->setText(QStringLiteral("Antwort „%1“ verworfen: kein Platz für eine sechste Antwort.").arg(text));
     } else if (!text.isEmpty()) {
         auto *answer = new QListWidgetItem(text);
         row = Answers->count();

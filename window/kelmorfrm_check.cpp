@@ -103,14 +103,14 @@ bool TKelmorFrm::ExportDespiteFindings()
     const TCheckFinding &first = *wrong.front();
     const QString reason = QString::fromStdString(first.Reason);
     const QString text =
-        wrong.size() == 1
-            ? QStringLiteral("Ein Datensatz würde im Spiel falsch angezeigt:\rDatensatz %1: %2.")
-                  .arg(first.Record)
-                  .arg(reason)
-            : QStringLiteral("%1 Datensätze würden im Spiel falsch angezeigt, zuerst\rDatensatz %2: %3.")
-                  .arg(wrong.size())
-                  .arg(first.Record)
-                  .arg(reason);
-    return FSeam->MessageDlg(text + QStringLiteral("\r\"Fragen prüfen\" (F7) listet alle Probleme.\rTrotzdem exportieren?"),
-                             TMsgDlgType::mtWarning, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo) == TModalResult::mrYes;
+        wrong.size() == 1 ? QStringLiteral("Ein Datensatz würde im Spiel falsch angezeigt:\rDatensatz %1: %2.")
+                                .arg(first.Record)
+                                .arg(reason)
+                          : QStringLiteral("%1 Datensätze würden im Spiel falsch angezeigt, zuerst\rDatensatz %2: %3.")
+                                .arg(wrong.size())
+                                .arg(first.Record)
+                                .arg(reason);
+    return FSeam->MessageDlg(
+               text + QStringLiteral("\r\"Fragen prüfen\" (F7) listet alle Probleme.\rTrotzdem exportieren?"),
+               TMsgDlgType::mtWarning, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo) == TModalResult::mrYes;
 }

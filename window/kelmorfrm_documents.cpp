@@ -20,10 +20,10 @@
 
 namespace {
 
-const QString kUsageMessage = QStringLiteral(
-    "Ungültiger Kommandozeilenparameter\rGültige Syntax:   KELMOR   [Optionen]   [DateiName]\r\r"
-    "[ Dateiname ] : Öffnet die Datei\r-h :    ruft die Hilfe zu Kelmor auf\r"
-    "-k :    konvertiert Datei von .DAT -> .RAF");
+const QString kUsageMessage =
+    QStringLiteral("Ungültiger Kommandozeilenparameter\rGültige Syntax:   KELMOR   [Optionen]   [DateiName]\r\r"
+                   "[ Dateiname ] : Öffnet die Datei\r-h :    ruft die Hilfe zu Kelmor auf\r"
+                   "-k :    konvertiert Datei von .DAT -> .RAF");
 
 // A reader's message alone does not say which file it is about: the file's full
 // name comes first, on a line of its own.
@@ -117,9 +117,9 @@ void TKelmorFrm::OpenDocFile(const std::string &LocalName)
     }
     const bool spreadsheet = kind == TFileKind::Csv;
     if (kind == TFileKind::Other) {
-        FSeam->MessageDlg(QStringLiteral("Unbekanntes Dateiformat.\rKann Datei \"%1\" nicht öffnen.")
-                              .arg(FullPathOf(FileName)),
-                          TMsgDlgType::mtError, TMsgDlgBtn::mbCancel);
+        FSeam->MessageDlg(
+            QStringLiteral("Unbekanntes Dateiformat.\rKann Datei \"%1\" nicht öffnen.").arg(FullPathOf(FileName)),
+            TMsgDlgType::mtError, TMsgDlgBtn::mbCancel);
         return;
     }
 

@@ -55,12 +55,10 @@ protected:
             // The file manager waits until the drop is over; the question whether to
             // save changes must not keep it waiting.
             QMetaObject::invokeMethod(
-                &FWindow, [window = &FWindow, files] { window->FormDropFiles(window, files); },
-                Qt::QueuedConnection);
+                &FWindow, [window = &FWindow, files] { window->FormDropFiles(window, files); }, Qt::QueuedConnection);
             return true;
         }
-        default:
-            break;
+        default: break;
         }
         return QObject::eventFilter(watched, event);
     }

@@ -80,9 +80,9 @@ void TKelmorFrm::Hilfeverwenden1Click(QObject *)
 
 void TKelmorFrm::WeitereInfosundUpdates1Click(QObject *)
 {
-    const TModalResult answer =
-        FSeam->MessageDlg(QStringLiteral("Möchten Sie sich jetzt über Ihren lokalen Provider\rmit der Kelmor-Webseite verbinden?"),
-                          TMsgDlgType::mtConfirmation, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo);
+    const TModalResult answer = FSeam->MessageDlg(
+        QStringLiteral("Möchten Sie sich jetzt über Ihren lokalen Provider\rmit der Kelmor-Webseite verbinden?"),
+        TMsgDlgType::mtConfirmation, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo);
     if (answer == TModalResult::mrYes)
         FSeam->ShellOpen(kKelmorWebPage);
 }

@@ -15,10 +15,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QShortcutEvent>
 #include <QScreen>
 #include <QSessionManager>
 #include <QShortcut>
+#include <QShortcutEvent>
 #include <QStyle>
 #include <QToolButton>
 #include <QToolTip>
@@ -65,10 +65,7 @@ void UseFieldFont(QWidget *widget)
 // a text document of its own while the window starts.
 class TCaptionLabel : public QLabel {
 public:
-    TCaptionLabel(const QString &caption, QWidget *parent) : QLabel(caption, parent)
-    {
-        setTextFormat(Qt::PlainText);
-    }
+    TCaptionLabel(const QString &caption, QWidget *parent) : QLabel(caption, parent) { setTextFormat(Qt::PlainText); }
     QSize sizeHint() const override
     {
         return fontMetrics().size(Qt::TextShowMnemonic, text()).grownBy(contentsMargins());
@@ -80,8 +77,8 @@ protected:
     {
         QPainter painter(this);
         style()->drawItemText(&painter, contentsRect(),
-                              QStyle::visualAlignment(layoutDirection(), alignment()) | Qt::TextShowMnemonic,
-                              palette(), isEnabled(), text(), foregroundRole());
+                              QStyle::visualAlignment(layoutDirection(), alignment()) | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), text(), foregroundRole());
     }
 };
 
@@ -106,7 +103,6 @@ protected:
         return true;
     }
 };
-
 
 // The window's commands in the order of the main menu and then the edit popup: their
 // menus, items and separators, each item with the toolbar button that runs the same
@@ -433,8 +429,7 @@ void TKelmorFrm::BuildRecordForm()
         LevelItems[0]->setChecked(true);
     }
 
-    const auto makeLabel = [this](const char *name, const QString &caption, int left, int top, int width,
-                                  int height) {
+    const auto makeLabel = [this](const char *name, const QString &caption, int left, int top, int width, int height) {
         auto *label = new TCaptionLabel(caption, MainPanel);
         label->setObjectName(QLatin1String(name));
         label->setGeometry(ScaledRect(left, top, width, height));
@@ -483,8 +478,8 @@ void TKelmorFrm::BuildRecordForm()
 
     Label2 = makeLabel("Label2", QStringLiteral("&Kommentar (maximal 34 Zeichen):"), 324, 215, 315, 30);
     CommentEdit = MakeEditField("CommentEdit", 338, 248, 578, 31, 35, QStringLiteral("Kommentar zur Frage (optional)"));
-    Label3 = makeLabel("Label3", QStringLiteral("&Antwort(en) (bis zu fünf Antworten mit je maximal 34 Zeichen):"),
-                       324, 309, 582, 30);
+    Label3 = makeLabel("Label3", QStringLiteral("&Antwort(en) (bis zu fünf Antworten mit je maximal 34 Zeichen):"), 324,
+                       309, 582, 30);
     AnswerEdit = MakeEditField("AnswerEdit", 338, 338, 578, 31, 34, QStringLiteral("Eingabefeld für neue Antwort"));
 
     AddAnswerButton = new QPushButton(MainPanel);
@@ -701,9 +696,8 @@ void TKelmorFrm::BuildFileDialogs()
     // other checks, so the dialogs do not.
     SaveDialog1.Options = {};
 
-    SaveDialog2.Filter =
-        QStringLiteral("Mirola Classic DOS-RAF (*.raf)|*.raf|Mirola 2 Windows-RAF (*.raf)|*.raf|"
-                       "CSV-Tabelle (*.csv)|*.csv");
+    SaveDialog2.Filter = QStringLiteral("Mirola Classic DOS-RAF (*.raf)|*.raf|Mirola 2 Windows-RAF (*.raf)|*.raf|"
+                                        "CSV-Tabelle (*.csv)|*.csv");
     SaveDialog2.DefaultExt = QStringLiteral("*.RAF");
     SaveDialog2.Options = TOpenOption::ofHideReadOnly | TOpenOption::ofEnableSizing;
 }

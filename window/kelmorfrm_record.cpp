@@ -182,8 +182,8 @@ void TKelmorFrm::WriteForm(TMirolaDatensatz &rec)
                 if (slot < Answers->count()) {
                     const QListWidgetItem *item = Answers->item(slot);
                     const QByteArray original = item->data(kOriginalOemRole).toByteArray();
-                    rec.Answers[slot] = QStringToOemKeeping(item->text(),
-                                                            std::string_view(original.constData(), original.size()));
+                    rec.Answers[slot] =
+                        QStringToOemKeeping(item->text(), std::string_view(original.constData(), original.size()));
                 } else {
                     rec.Answers[slot].clear();
                 }

@@ -50,8 +50,7 @@ bool TKelmorFrm::MayWriteOverDocumentFile(const std::string &fullLocalName)
         return true;
     return FSeam->MessageDlg(QStringLiteral("Die Datei wurde seit dem Öffnen von einem anderen Programm geändert. "
                                             "Trotzdem speichern?"),
-                             TMsgDlgType::mtConfirmation,
-                             TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo) == TModalResult::mrYes;
+                             TMsgDlgType::mtConfirmation, TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo) == TModalResult::mrYes;
 }
 
 bool TKelmorFrm::SaveDocument()

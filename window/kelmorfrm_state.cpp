@@ -47,10 +47,9 @@ void TKelmorFrm::SetIsFileLoaded(bool value)
     for (QAction *item : {Bearbeiten1->menuAction(), Datensatz1->menuAction(), Speichern1, Speichernunter1, N10,
                           Exportieren1, N2, Schlieen1})
         item->setVisible(value);
-    for (QWidget *control :
-         std::initializer_list<QWidget *>{SaveButton, CutButton, CopyButton, PasteButton, FilePropButton, FirstButton,
-                                          PreviousButton, NextButton, LastButton, AddButton, DeleteButton, PostButton,
-                                          MainPanel, NumberOfPanel, IndexPanel})
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             SaveButton, CutButton, CopyButton, PasteButton, FilePropButton, FirstButton, PreviousButton, NextButton,
+             LastButton, AddButton, DeleteButton, PostButton, MainPanel, NumberOfPanel, IndexPanel})
         control->setVisible(value);
     // Adding a record and saving under another name are always possible with a
     // document; neither depends on unsaved changes.
@@ -123,8 +122,7 @@ void TKelmorFrm::LayoutStatusLine()
     IndexPanel->setGeometry(inner.right() + 1 - indexWidth, inner.top(), indexWidth, inner.height());
     NumberOfPanel->setGeometry(IndexPanel->x() - numberWidth, inner.top(), numberWidth, inner.height());
     if (FIsFileLoaded)
-        HintPanel->setGeometry(inner.left(), inner.top(), qMax(0, NumberOfPanel->x() - inner.left()),
-                               inner.height());
+        HintPanel->setGeometry(inner.left(), inner.top(), qMax(0, NumberOfPanel->x() - inner.left()), inner.height());
     else
         HintPanel->setGeometry(inner);
 }

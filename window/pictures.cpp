@@ -51,20 +51,16 @@ private:
 QSize SizeOf(TPicture p)
 {
     switch (p) {
-    case TPicture::FileProp:
-        return {32, 16};
+    case TPicture::FileProp: return {32, 16};
     case TPicture::First:
     case TPicture::Previous:
     case TPicture::Next:
     case TPicture::Last:
     case TPicture::Add:
-    case TPicture::Delete:
-        return {17, 15};
+    case TPicture::Delete: return {17, 15};
     case TPicture::HelpIndex:
-    case TPicture::Help:
-        return {16, 15};
-    default:
-        return {16, 16};
+    case TPicture::Help: return {16, 15};
+    default: return {16, 16};
     }
 }
 
@@ -82,8 +78,8 @@ const QColor kRed(192, 0, 0);
 void Sheet(QPainter &g, int x, int y, int w, int h)
 {
     constexpr int kFold = 4;
-    QPolygon outline({QPoint(x, y), QPoint(x + w - kFold, y), QPoint(x + w, y + kFold), QPoint(x + w, y + h),
-                      QPoint(x, y + h)});
+    QPolygon outline(
+        {QPoint(x, y), QPoint(x + w - kFold, y), QPoint(x + w, y + kFold), QPoint(x + w, y + h), QPoint(x, y + h)});
     g.setPen(kInk);
     g.setBrush(kPaper);
     g.drawPolygon(outline);
@@ -140,13 +136,12 @@ void TurnArrow(QPainter &g, bool back)
 void Draw(QPainter &g, TPicture p)
 {
     switch (p) {
-    case TPicture::New:
-        Sheet(g, 2, 0, 11, 15);
-        break;
+    case TPicture::New: Sheet(g, 2, 0, 11, 15); break;
     case TPicture::Open:
         g.setPen(kInk);
         g.setBrush(kYellow);
-        g.drawPolygon(QPolygon({QPoint(0, 3), QPoint(5, 3), QPoint(6, 5), QPoint(13, 5), QPoint(13, 14), QPoint(0, 14)}));
+        g.drawPolygon(
+            QPolygon({QPoint(0, 3), QPoint(5, 3), QPoint(6, 5), QPoint(13, 5), QPoint(13, 14), QPoint(0, 14)}));
         g.setBrush(kOlive);
         g.drawPolygon(QPolygon({QPoint(2, 8), QPoint(15, 8), QPoint(13, 14), QPoint(0, 14)}));
         break;
@@ -192,12 +187,8 @@ void Draw(QPainter &g, TPicture p)
         g.fillRect(3, 2, 2, 11, kInk);
         Triangle(g, 5, 12, 7, 5);
         break;
-    case TPicture::Previous:
-        Triangle(g, 4, 11, 7, 5);
-        break;
-    case TPicture::Next:
-        Triangle(g, 12, 5, 7, 5);
-        break;
+    case TPicture::Previous: Triangle(g, 4, 11, 7, 5); break;
+    case TPicture::Next: Triangle(g, 12, 5, 7, 5); break;
     case TPicture::Last:
         Triangle(g, 11, 4, 7, 5);
         g.fillRect(12, 2, 2, 11, kInk);
@@ -206,9 +197,7 @@ void Draw(QPainter &g, TPicture p)
         g.fillRect(7, 2, 3, 11, kInk);
         g.fillRect(2, 6, 13, 3, kInk);
         break;
-    case TPicture::Delete:
-        g.fillRect(2, 6, 13, 3, kInk);
-        break;
+    case TPicture::Delete: g.fillRect(2, 6, 13, 3, kInk); break;
     case TPicture::Post:
     case TPicture::AddAnswer: {
         g.setRenderHint(QPainter::Antialiasing);
@@ -266,9 +255,7 @@ void Draw(QPainter &g, TPicture p)
         g.drawEllipse(QRect(7, 8, 2, 2));
         Triangle(g, 15, 11, 8, 3);
         break;
-    case TPicture::FileInfo:
-        Info(g, 0, kTeal, kPaper);
-        break;
+    case TPicture::FileInfo: Info(g, 0, kTeal, kPaper); break;
     case TPicture::Web:
         g.setRenderHint(QPainter::Antialiasing);
         g.setPen(QPen(kNavy, 1));
@@ -281,9 +268,7 @@ void Draw(QPainter &g, TPicture p)
         g.drawLine(QPointF(3, 11.5), QPointF(13, 11.5));
         break;
     case TPicture::Undo:
-    case TPicture::Redo:
-        TurnArrow(g, p == TPicture::Undo);
-        break;
+    case TPicture::Redo: TurnArrow(g, p == TPicture::Undo); break;
     case TPicture::Check:
         Sheet(g, 1, 0, 10, 14);
         TextLines(g, 3, 4, 5, 4, kGrey);

@@ -5,14 +5,10 @@
 QString MsgDlgCaption(TMsgDlgType type)
 {
     switch (type) {
-    case TMsgDlgType::mtWarning:
-        return QStringLiteral("Warnung");
-    case TMsgDlgType::mtError:
-        return QStringLiteral("Fehler");
-    case TMsgDlgType::mtInformation:
-        return QStringLiteral("Informationen");
-    case TMsgDlgType::mtConfirmation:
-        return QStringLiteral("Bestätigen");
+    case TMsgDlgType::mtWarning: return QStringLiteral("Warnung");
+    case TMsgDlgType::mtError: return QStringLiteral("Fehler");
+    case TMsgDlgType::mtInformation: return QStringLiteral("Informationen");
+    case TMsgDlgType::mtConfirmation: return QStringLiteral("Bestätigen");
     }
     return {};
 }
@@ -20,14 +16,10 @@ QString MsgDlgCaption(TMsgDlgType type)
 QString MsgDlgButtonCaption(TMsgDlgBtn button)
 {
     switch (button) {
-    case TMsgDlgBtn::mbYes:
-        return QStringLiteral("&Ja");
-    case TMsgDlgBtn::mbNo:
-        return QStringLiteral("&Nein");
-    case TMsgDlgBtn::mbOK:
-        return QStringLiteral("OK");
-    case TMsgDlgBtn::mbCancel:
-        return QStringLiteral("Abbrechen");
+    case TMsgDlgBtn::mbYes: return QStringLiteral("&Ja");
+    case TMsgDlgBtn::mbNo: return QStringLiteral("&Nein");
+    case TMsgDlgBtn::mbOK: return QStringLiteral("OK");
+    case TMsgDlgBtn::mbCancel: return QStringLiteral("Abbrechen");
     }
     return {};
 }

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDialog>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -31,14 +31,10 @@ QString WithLineBreaks(const QString &text)
 QMessageBox::Icon IconOf(TMsgDlgType type)
 {
     switch (type) {
-    case TMsgDlgType::mtWarning:
-        return QMessageBox::Warning;
-    case TMsgDlgType::mtError:
-        return QMessageBox::Critical;
-    case TMsgDlgType::mtInformation:
-        return QMessageBox::Information;
-    case TMsgDlgType::mtConfirmation:
-        return QMessageBox::Question;
+    case TMsgDlgType::mtWarning: return QMessageBox::Warning;
+    case TMsgDlgType::mtError: return QMessageBox::Critical;
+    case TMsgDlgType::mtInformation: return QMessageBox::Information;
+    case TMsgDlgType::mtConfirmation: return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
@@ -99,8 +95,8 @@ std::unique_ptr<QMessageBox> TQtPlatformSeam::MakeMessageBox(const QString &text
 std::unique_ptr<QMessageBox> TQtPlatformSeam::MakeMessageBox(const QString &text, TOkBox kind, QWidget *owner)
 {
     const QMessageBox::Icon icon = kind == TOkBox::ErrorReport ? QMessageBox::Critical : QMessageBox::NoIcon;
-    auto box = std::make_unique<QMessageBox>(icon, ApplicationTitle(), WithLineBreaks(text), QMessageBox::NoButton,
-                                             owner);
+    auto box =
+        std::make_unique<QMessageBox>(icon, ApplicationTitle(), WithLineBreaks(text), QMessageBox::NoButton, owner);
     ShowAsText(*box);
     box->addButton(MsgDlgButtonCaption(TMsgDlgBtn::mbOK), QMessageBox::AcceptRole);
     return box;

@@ -31,8 +31,8 @@ public:
     // The message boxes are built apart from running them, so that what they show can
     // be looked at without a user to close them.
     // MessageDlg's box: the type's caption and icon, the buttons asked for.
-    static std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, TMsgDlgType type,
-                                                       TMsgDlgButtons buttons, QWidget *owner = nullptr);
+    static std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons,
+                                                       QWidget *owner = nullptr);
     // The boxes with a lone OK button and the application title as caption:
     // ShowMessage's without an icon, ErrorReport's with the error icon.
     enum class TOkBox { PlainMessage, ErrorReport };

@@ -58,7 +58,8 @@ QStringList SectionNames(const QString &binary)
 QByteArray QuestionFile(tMirolaFType type)
 {
     TMirolaFile doc;
-    doc.Title = "Hauptst\x84""dte";  // "ä" in code page 850
+    doc.Title = "Hauptst\x84"
+                "dte";  // "ä" in code page 850
     doc.AutorInfo = "Kelmor";
     TMirolaDatensatz rec;
     rec.theletter = u'b';
@@ -137,10 +138,12 @@ void TestInstall::initTestCase()
     const QString packages = PackageDataDir() + QStringLiteral("/mime/packages");
     QVERIFY(QDir().mkpath(packages));
     QStringList definitions{Installed(QStringLiteral("share/mime/packages/org.example.kelmor.xml"))};
-    for (const QFileInfo &system : QDir(QStringLiteral("/usr/share/mime/packages")).entryInfoList({QStringLiteral("*.xml")}))
+    for (const QFileInfo &system :
+         QDir(QStringLiteral("/usr/share/mime/packages")).entryInfoList({QStringLiteral("*.xml")}))
         definitions << system.filePath();
     for (const QString &definition : definitions)
-        QVERIFY2(QFile::copy(definition, packages + QLatin1Char('/') + QFileInfo(definition).fileName()), qPrintable(definition));
+        QVERIFY2(QFile::copy(definition, packages + QLatin1Char('/') + QFileInfo(definition).fileName()),
+                 qPrintable(definition));
     const TRun merged = Run(updateMime, {PackageDataDir() + QStringLiteral("/mime")});
     QVERIFY2(merged.ExitCode == 0, qPrintable(merged.Output));
     // Qt reads these when it first looks for types. It takes the name patterns of
@@ -172,7 +175,8 @@ void TestInstall::installedProgramsCarryNoSymbols()
     QVERIFY2(!Tool(QStringLiteral("readelf")).isEmpty(), "readelf is missing: make installs binutils");
     for (const QString &program : {QStringLiteral("bin/kelmor"), QStringLiteral("bin/kelmor-convert")}) {
         const QStringList sections = SectionNames(Installed(program));
-        QVERIFY2(sections.contains(QStringLiteral(".text")), qPrintable(program + QLatin1String(": ") + sections.join(' ')));
+        QVERIFY2(sections.contains(QStringLiteral(".text")),
+                 qPrintable(program + QLatin1String(": ") + sections.join(' ')));
         for (const QString &section : sections)
             QVERIFY2(section != QStringLiteral(".symtab") && !section.startsWith(QStringLiteral(".debug")),
                      qPrintable(program + QLatin1String(" keeps ") + section));
@@ -316,12 +320,14 @@ void TestInstall::questionAndRecordFilesAreKnown()
     if (xdgMime.isEmpty())
         return;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *desktop : {"KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "MATE_DESKTOP_SESSION_ID", "DESKTOP_SESSION"})
+    for (const char *desktop :
+         {"KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "MATE_DESKTOP_SESSION_ID", "DESKTOP_SESSION"})
         environment.remove(QString::fromLatin1(desktop));
     environment.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("X-Generic"));
     for (const QString &dataDir : {Installed(QStringLiteral("share")), PackageDataDir()}) {
         environment.insert(QStringLiteral("XDG_DATA_DIRS"), dataDir + QStringLiteral(":/usr/share"));
-        const TRun queried = Run(xdgMime, {QStringLiteral("query"), QStringLiteral("filetype"), file.fileName()}, environment);
+        const TRun queried =
+            Run(xdgMime, {QStringLiteral("query"), QStringLiteral("filetype"), file.fileName()}, environment);
         QVERIFY2(queried.ExitCode == 0 && queried.Output.trimmed() == type,
                  qPrintable(dataDir + QLatin1String(": ") + queried.Output));
     }

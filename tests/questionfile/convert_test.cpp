@@ -56,8 +56,8 @@ TRun Convert(const std::string &args, const TScratchDir &dir, const TShell &shel
 {
     const std::string out = shell.out.empty() ? dir.Path("stdout.txt") : shell.out;
     const std::string err = dir.Path("stderr.txt");
-    const std::string command = shell.prefix + std::string(KELMOR_CONVERT) + " " + args + " >" + out + " 2>" + err +
-                                " <" + shell.in;
+    const std::string command =
+        shell.prefix + std::string(KELMOR_CONVERT) + " " + args + " >" + out + " 2>" + err + " <" + shell.in;
     const int status = std::system(command.c_str());
     TRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, shell.out.empty() ? ReadBytes(out) : "", ReadBytes(err)};
     if (shell.out.empty())
@@ -182,8 +182,7 @@ TEST(Convert, RunningOutOfMemoryIsReportedInGerman)
     WriteBytes(dir.Path("riesig.raf"), "");
     ASSERT_EQ(::truncate(dir.Path("riesig.raf").c_str(), off_t(1) << 30), 0);
     WriteBytes(dir.Path("alt.mfd"), "alt");
-    const TRun run = Convert(dir.Path("riesig.raf") + " " + dir.Path("alt.mfd"), dir,
-                             Prefixed("ulimit -v 262144; "));
+    const TRun run = Convert(dir.Path("riesig.raf") + " " + dir.Path("alt.mfd"), dir, Prefixed("ulimit -v 262144; "));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "kelmor-convert: " + dir.Path("riesig.raf") + ": Zu wenig Arbeitsspeicher\n");
     EXPECT_EQ(ReadBytes(dir.Path("alt.mfd")), "alt");
@@ -329,10 +328,18 @@ TEST(Convert, OutputIsWrittenAsItsNameSays)
     const struct {
         std::string Options, Name, Bytes;
     } cases[] = {
-        {"", "a.raf", dosRaf},       {"", "B.RAF", dosRaf},           {"", "mirola-c.Raf", dosRaf},
-        {"", "d.csv", csv},          {"", "E.CSV", csv},              {"", "f.mfd", text},
-        {"", "g.dat", text},         {"", "h.txt", text},             {"", "i.raf.alt", text},
-        {"", "ohne", text},          {"", "ordner.raf/j", text},    {"--to text ", "k.raf", text},
+        {"", "a.raf", dosRaf},
+        {"", "B.RAF", dosRaf},
+        {"", "mirola-c.Raf", dosRaf},
+        {"", "d.csv", csv},
+        {"", "E.CSV", csv},
+        {"", "f.mfd", text},
+        {"", "g.dat", text},
+        {"", "h.txt", text},
+        {"", "i.raf.alt", text},
+        {"", "ohne", text},
+        {"", "ordner.raf/j", text},
+        {"--to text ", "k.raf", text},
         {"--to=win-raf ", "l.csv", winRaf},
     };
     ASSERT_EQ(::mkdir(dir.Path("ordner.raf").c_str(), 0755), 0);
@@ -397,8 +404,11 @@ TEST(Convert, AClosedPipeEndsTheRunQuietly)
     doc.Data = {MakeRecord(u'c', u'A', "Wer malte die Mona Lisa?", "", {"Leonardo", "Raffael"})};
     doc.DatRec = doc.Data[0];
     doc.SaveToFile(dir.Path("fragen.mfd"), ftTXT);
-    const std::vector<std::string> runs[] = {
-        {kExample, "-"}, {"--to", "dos-raf", kExample, "-"}, {"--check", dir.Path("fragen.mfd")}, {"--help"}, {"--version"}};
+    const std::vector<std::string> runs[] = {{kExample, "-"},
+                                             {"--to", "dos-raf", kExample, "-"},
+                                             {"--check", dir.Path("fragen.mfd")},
+                                             {"--help"},
+                                             {"--version"}};
     for (const TPipeSignal signal : {psDefault, psIgnored, psBlocked}) {
         for (const auto &args : runs) {
             SCOPED_TRACE(testing::Message() << args[0] << ", signal " << signal);
@@ -458,7 +468,8 @@ TEST(Convert, ATableOverTheLimitIsRefused)
     } cases[] = {
         {huge + " " + dir.Path("aus.mfd"), huge + ": " + tooLarge, {}},
         {"--from csv - " + dir.Path("aus.mfd"), "Standardeingabe: " + tooLarge, StandardInput(huge)},
-        {"--from csv - " + dir.Path("aus.mfd"), "Standardeingabe: " + tooLarge,
+        {"--from csv - " + dir.Path("aus.mfd"),
+         "Standardeingabe: " + tooLarge,
          {"/dev/stdin", "", "cat " + huge + " | "}},
     };
     for (const auto &c : cases) {
@@ -476,11 +487,12 @@ TEST(Convert, TypographicCharactersOfATableGetTheirStandIns)
     const struct {
         const char *Character, *Shown, *StandIn;
     } kinds[] = {
-        {"„", "„", "\""},   {"“", "“", "\""},   {"”", "”", "\""},   {"″", "″", "\""},   {"‚", "‚", "'"},
-        {"‘", "‘", "'"},    {"’", "’", "'"},    {"′", "′", "'"},    {"–", "–", "-"},    {"—", "—", "-"},
-        {"‒", "‒", "-"},    {"…", "…", "..."},  {"€", "€", "EUR"},  {"‹", "‹", "<"},    {"›", "›", ">"},
-        {"\u2002", "U+2002", " "}, {"\u2009", "U+2009", " "}, {"\u200A", "U+200A", " "},
-        {"\u202F", "U+202F", " "}, {"\u205F", "U+205F", " "}, {"\u3000", "U+3000", " "},
+        {"„", "„", "\""},          {"“", "“", "\""},          {"”", "”", "\""},          {"″", "″", "\""},
+        {"‚", "‚", "'"},           {"‘", "‘", "'"},           {"’", "’", "'"},           {"′", "′", "'"},
+        {"–", "–", "-"},           {"—", "—", "-"},           {"‒", "‒", "-"},           {"…", "…", "..."},
+        {"€", "€", "EUR"},         {"‹", "‹", "<"},           {"›", "›", ">"},           {"\u2002", "U+2002", " "},
+        {"\u2009", "U+2009", " "}, {"\u200A", "U+200A", " "}, {"\u202F", "U+202F", " "}, {"\u205F", "U+205F", " "},
+        {"\u3000", "U+3000", " "},
     };
     std::string cell, oem, shown, standIns;
     for (const auto &kind : kinds) {

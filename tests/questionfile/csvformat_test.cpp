@@ -1,7 +1,7 @@
 // Spreadsheets: what Kelmor writes, what it reads back, the many ways spreadsheet
 // programs save, and every loss the reader has to tell about.
-#include <iconv.h>
 #include <array>
+#include <iconv.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -12,12 +12,16 @@
 #include "texthelpers.h"
 
 // Found by GoogleTest beside the type, so that a failed comparison shows the changes.
-void PrintTo(const TCsvChange &change, std::ostream *out) { *out << "{" << change.Row << ", " << change.What << "}"; }
+void PrintTo(const TCsvChange &change, std::ostream *out)
+{
+    *out << "{" << change.Row << ", " << change.What << "}";
+}
 
 namespace {
 
 const std::string kBom = "\xEF\xBB\xBF";
-const std::string kHeader = "Nr,Code,Level,Frage 1,Frage 2,Frage 3,Kommentar,Antwort a,Antwort b,Antwort c,Antwort d,Antwort e";
+const std::string kHeader =
+    "Nr,Code,Level,Frage 1,Frage 2,Frage 3,Kommentar,Antwort a,Antwort b,Antwort c,Antwort d,Antwort e";
 
 std::string ReadError(const std::string &bytes)
 {
@@ -94,9 +98,10 @@ TEST(CsvCodePages, Windows1252MatchesTheSystemsIconv)
         const std::string u = toUnicode(std::string(1, static_cast<char>(b)));
         // iconv refuses the five bytes without a character; Windows reads them as the
         // control characters of the same number.
-        const char32_t expected = u.size() == 4 ? static_cast<char32_t>(static_cast<unsigned char>(u[0]) |
-                                                                       static_cast<unsigned char>(u[1]) << 8)
-                                                : static_cast<char32_t>(b);
+        const char32_t expected =
+            u.size() == 4
+                ? static_cast<char32_t>(static_cast<unsigned char>(u[0]) | static_cast<unsigned char>(u[1]) << 8)
+                : static_cast<char32_t>(b);
         EXPECT_EQ(AnsiToUnicode(static_cast<unsigned char>(b)), expected) << "byte " << b;
     }
 }
@@ -113,7 +118,10 @@ TEST(CsvCodePages, EveryOemByteComesBackThroughUnicode)
 TEST(CsvWrite, WritesWhatSpreadsheetsOpenWithoutAsking)
 {
     TMirolaFile doc = MakeDocument(0);
-    doc.Data.push_back(MakeRecord(u'b', u'C', "Gr\x81\xE1" "e, \"Welt\"", "Quelle; S. 3", {"ja", " nein", "vielleicht "}));
+    doc.Data.push_back(MakeRecord(u'b', u'C',
+                                  "Gr\x81\xE1"
+                                  "e, \"Welt\"",
+                                  "Quelle; S. 3", {"ja", " nein", "vielleicht "}));
     doc.Data.push_back(MakeRecord(u'x', u'a', "\xC9\xCD\xBB", "", {"", "", "", "", "zwei\r\nZeilen"}));
     doc.DatRec = doc.Data[0];
     EXPECT_EQ(WriteCsv(doc), kBom + kHeader + "\r\n" +
@@ -202,10 +210,13 @@ TEST(CsvRoundTrip, FormulaCellsAreWrittenAsTextAndComeBack)
     const struct {
         std::string Text, Cell;
     } cases[] = {
-        {"=1+2", "'=1+2"},   {"+49 30 1234", "'+49 30 1234"}, {"-5 Grad", "'-5 Grad"}, {"@Summe", "'@Summe"},
-        {"\tTab", "'\tTab"}, {"'=A1", "''=A1"},               {"'-", "''-"},           {"''", "'''"},
-        {"'''x", "''''x"},   {"'", "'"},                      {"'Zitat'", "'Zitat'"},  {"a=b", "a=b"},
-        {"' =1", "' =1"},    {"", ""},
+        {"=1+2", "'=1+2"},       {"+49 30 1234", "'+49 30 1234"},
+        {"-5 Grad", "'-5 Grad"}, {"@Summe", "'@Summe"},
+        {"\tTab", "'\tTab"},     {"'=A1", "''=A1"},
+        {"'-", "''-"},           {"''", "'''"},
+        {"'''x", "''''x"},       {"'", "'"},
+        {"'Zitat'", "'Zitat'"},  {"a=b", "a=b"},
+        {"' =1", "' =1"},        {"", ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.Text);
@@ -268,10 +279,16 @@ struct TVariant {
 };
 
 // Two records in each file, taken without any change.
-const TMirolaDatensatz kFirst = MakeRecord(u'b', u'C', "Gr\x81\xE1" "e, \"Welt\"", "Quelle; S. 3", {"ja", "nein"});
+const TMirolaDatensatz kFirst = MakeRecord(u'b', u'C',
+                                           "Gr\x81\xE1"
+                                           "e, \"Welt\"",
+                                           "Quelle; S. 3", {"ja", "nein"});
 const TMirolaDatensatz kSecond = MakeRecord(u'x', u'A', "Zweite Frage", "", {"", "", "", "", "letzte \x8E"});
 
-void PrintTo(const TVariant &variant, std::ostream *out) { *out << variant.Name; }
+void PrintTo(const TVariant &variant, std::ostream *out)
+{
+    *out << variant.Name;
+}
 
 class CsvVariants : public testing::TestWithParam<TVariant> {};
 
@@ -353,12 +370,25 @@ TEST(CsvAuthors, GermanColumnNames)
         std::string Name;
         TField Field;
     } cases[] = {
-        {"Frage", fQuestion1},      {" FRAGE ", fQuestion1},  {"Antwort 1", fAnswerA},
-        {"antwort2", fAnswerB},     {"ANTWORT 3", fAnswerC},  {"Antwort  4", fAnswerD},
-        {"Antwort 5", fAnswerE},    {"Richtig", fCode},       {"Richtige Antwort", fCode},
-        {"richtigeantwort", fCode}, {"Lösung", fCode},        {"LÖSUNG", fCode},
-        {"L\xF6sung", fCode},       {"Schwierigkeit", fLevel}, {"stufe", fLevel},
-        {"\tS T U F E", fLevel},    {"Frage\xE2\x80\xAF" "1", fQuestion1},
+        {"Frage", fQuestion1},
+        {" FRAGE ", fQuestion1},
+        {"Antwort 1", fAnswerA},
+        {"antwort2", fAnswerB},
+        {"ANTWORT 3", fAnswerC},
+        {"Antwort  4", fAnswerD},
+        {"Antwort 5", fAnswerE},
+        {"Richtig", fCode},
+        {"Richtige Antwort", fCode},
+        {"richtigeantwort", fCode},
+        {"Lösung", fCode},
+        {"LÖSUNG", fCode},
+        {"L\xF6sung", fCode},
+        {"Schwierigkeit", fLevel},
+        {"stufe", fLevel},
+        {"\tS T U F E", fLevel},
+        {"Frage\xE2\x80\xAF"
+         "1",
+         fQuestion1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.Name);
@@ -431,15 +461,25 @@ TEST(CsvAuthors, ALongQuestionFlowsIntoTheEmptyLinesBelow)
         {"IntoBothEmptyLines", whole + ";;", {oem1, oem2, l3}, {}},
         {"RunsOfBlanksAtTheBreak", l1 + "      " + l2 + ";;", {oem1, oem2, ""}, {}},
         // The last line is cut where it is full, as a line alone is.
-        {"OnlyIntoTheEmptyLineBelow", whole + ";;drei", {oem1, oem2 + " Kilometer", "drei"},
+        {"OnlyIntoTheEmptyLineBelow",
+         whole + ";;drei",
+         {oem1, oem2 + " Kilometer", "drei"},
          {{2, "Frage 1 um 20 Zeichen gekürzt"}}},
-        {"AFullLineBelowCutsAsBefore", whole + ";zwei;", {oem1 + " Belg", "zwei", ""},
+        {"AFullLineBelowCutsAsBefore",
+         whole + ";zwei;",
+         {oem1 + " Belg", "zwei", ""},
          {{2, "Frage 1 um 66 Zeichen gekürzt"}}},
-        {"TheSecondIntoTheThird", "eins;" + whole + ";", {"eins", oem1, oem2 + " Kilometer"},
+        {"TheSecondIntoTheThird",
+         "eins;" + whole + ";",
+         {"eins", oem1, oem2 + " Kilometer"},
          {{2, "Frage 2 um 20 Zeichen gekürzt"}}},
-        {"WhatStillDoesNotFitIsCut", whole + tail + ";;", {oem1, oem2, "Kilometern ins Schwarze Meer? Sie ist 2850 Kilomet"},
+        {"WhatStillDoesNotFitIsCut",
+         whole + tail + ";;",
+         {oem1, oem2, "Kilometern ins Schwarze Meer? Sie ist 2850 Kilomet"},
          {{2, "Frage 1 um 39 Zeichen gekürzt"}}},
-        {"AWordTooLongForALine", std::string(60, 'x') + " Ende;;", {std::string(50, 'x'), std::string(10, 'x') + " Ende", ""},
+        {"AWordTooLongForALine",
+         std::string(60, 'x') + " Ende;;",
+         {std::string(50, 'x'), std::string(10, 'x') + " Ende", ""},
          {}},
     };
     for (const auto &c : cases) {
@@ -513,7 +553,8 @@ TEST(CsvLosses, BytesThatAreNoUtf8AfterTheMark)
     // Row 2 spans two lines; each damaged byte of row 3 is one "?": stray and cut
     // short sequences, an overlong slash and a surrogate.
     const std::string file = kBom + "Frage 1,Code,Level,Frage 2\n\"zwei\nZeilen\",a,B\n" +
-                             "Gr\xFC\xDF" "e \xC3,\xE2,C,\xC0\xAF\xED\xA0\x80\n";
+                             "Gr\xFC\xDF"
+                             "e \xC3,\xE2,C,\xC0\xAF\xED\xA0\x80\n";
     const TCsvReadResult result = ReadCsv(file);
     TMirolaDatensatz damaged = MakeRecord(u'?', u'C', "Gr??e ?");
     damaged.Question[1] = "?????";
@@ -536,8 +577,7 @@ TEST(CsvLosses, RowsBeyondWhatAQuestionFileHolds)
     ASSERT_EQ(result.Records.size(), MaxTextRecords);
     EXPECT_EQ(result.Records.back().Question[0], "Frage 9999");
     // The empty line after the fifth record is a row of its own.
-    const std::vector<TCsvChange> expected = {
-        {10002, "nur die ersten 9999 Zeilen übernommen, 3 weitere ausgelassen"}};
+    const std::vector<TCsvChange> expected = {{10002, "nur die ersten 9999 Zeilen übernommen, 3 weitere ausgelassen"}};
     EXPECT_EQ(result.Changes, expected);
 }
 
@@ -563,10 +603,9 @@ TEST(CsvDocument, RowsBecomeTheRecordsWithTheCursorOnTheFirst)
 TEST(CsvRefused, AFileWithoutAHeaderOfKnownNames)
 {
     for (const std::string &file : {std::string(), kBom, std::string("\r\n\r\n"), std::string("a,b,c\r\n1,2,3\r\n"),
-                                   std::string("Nr;Notiz\n1;Frage 1\n"), std::string("1,b,C,Wer?,,,,ja,nein,,,\r\n"),
-                                   std::string("Fragen,Antworten\n"), std::string("Frage 1a;Antwort;Code 2\n")})
-        EXPECT_EQ(ReadError(file),
-                  "Die Datei hat keine Kopfzeile mit bekannten Spaltennamen (Code, Level, Frage 1, …)")
+                                    std::string("Nr;Notiz\n1;Frage 1\n"), std::string("1,b,C,Wer?,,,,ja,nein,,,\r\n"),
+                                    std::string("Fragen,Antworten\n"), std::string("Frage 1a;Antwort;Code 2\n")})
+        EXPECT_EQ(ReadError(file), "Die Datei hat keine Kopfzeile mit bekannten Spaltennamen (Code, Level, Frage 1, …)")
             << file;
 }
 

@@ -6,7 +6,10 @@
 
 namespace {
 
-std::string Q1(const TMirolaDatensatz &r) { return r.Question[0].str(); }
+std::string Q1(const TMirolaDatensatz &r)
+{
+    return r.Question[0].str();
+}
 
 TEST(Cursor, DeleteGoesToTheLastRecordAndNeverRemovesTheOnlyOne)
 {
@@ -66,8 +69,8 @@ TEST(Cursor, MoveByIsHeldInsideTheList)
     struct Case {
         int from, distance, to;
     };
-    for (const Case c : {Case{2, -100, 0}, Case{2, 100, 4}, Case{0, 3, 3}, Case{4, -1, 3},
-                         Case{1, 2147483647, 4}, Case{1, -2147483647 - 1, 0}}) {
+    for (const Case c : {Case{2, -100, 0}, Case{2, 100, 4}, Case{0, 3, 3}, Case{4, -1, 3}, Case{1, 2147483647, 4},
+                         Case{1, -2147483647 - 1, 0}}) {
         TMirolaFile doc = MakeDocument(5);
         doc.MoveBy(c.from);
         doc.MoveBy(c.distance);

@@ -50,14 +50,14 @@ TEST(FileNames, KindByTheWholeExtensionInAnyCase)
         const char *name;
         TFileKind kind;
     };
-    for (const Case c : {Case{"a.mfd", TFileKind::Text}, Case{"A.MFD", TFileKind::Text}, Case{"b.Dat", TFileKind::Text},
-                         Case{"c.raf", TFileKind::Raf}, Case{"d/C.RAF", TFileKind::Raf}, Case{".raf", TFileKind::Raf},
-                         Case{"t.csv", TFileKind::Csv}, Case{"T.Csv", TFileKind::Csv}, Case{"n.txt", TFileKind::Txt},
-                         Case{"n.TXT", TFileKind::Txt}, Case{"a.raf.mfd", TFileKind::Text},
-                         Case{"a.mfd.raf", TFileKind::Raf}, Case{"e.rafx", TFileKind::Other},
-                         Case{"e.mfdx", TFileKind::Other}, Case{"e.ra", TFileKind::Other},
-                         Case{"raf", TFileKind::Other}, Case{"x.raf/fragen", TFileKind::Other},
-                         Case{"e.", TFileKind::Other}, Case{"", TFileKind::Other}})
+    for (const Case c :
+         {Case{"a.mfd", TFileKind::Text}, Case{"A.MFD", TFileKind::Text}, Case{"b.Dat", TFileKind::Text},
+          Case{"c.raf", TFileKind::Raf}, Case{"d/C.RAF", TFileKind::Raf}, Case{".raf", TFileKind::Raf},
+          Case{"t.csv", TFileKind::Csv}, Case{"T.Csv", TFileKind::Csv}, Case{"n.txt", TFileKind::Txt},
+          Case{"n.TXT", TFileKind::Txt}, Case{"a.raf.mfd", TFileKind::Text}, Case{"a.mfd.raf", TFileKind::Raf},
+          Case{"e.rafx", TFileKind::Other}, Case{"e.mfdx", TFileKind::Other}, Case{"e.ra", TFileKind::Other},
+          Case{"raf", TFileKind::Other}, Case{"x.raf/fragen", TFileKind::Other}, Case{"e.", TFileKind::Other},
+          Case{"", TFileKind::Other}})
         EXPECT_EQ(FileKindOf(c.name), c.kind) << c.name;
 }
 
@@ -106,13 +106,17 @@ TEST(CodePages, EveryEntryMatchesTheSystemsIconv)
 
 TEST(CodePages, ConversionsKeepTheLength)
 {
-    const std::string oem = "Gr\x81\xE1" "e \x84\x94\x81\x8E\x99\x9A \xFA";  // Grüße äöüÄÖÜ ·
-    EXPECT_EQ(OemToAnsiStr(oem), "Gr\xFC\xDF" "e \xE4\xF6\xFC\xC4\xD6\xDC \xB7");
+    const std::string oem = "Gr\x81\xE1"
+                            "e \x84\x94\x81\x8E\x99\x9A \xFA";  // Grüße äöüÄÖÜ ·
+    EXPECT_EQ(OemToAnsiStr(oem), "Gr\xFC\xDF"
+                                 "e \xE4\xF6\xFC\xC4\xD6\xDC \xB7");
     EXPECT_EQ(AnsiToOemStr(OemToAnsiStr(oem)), oem);
     EXPECT_EQ(OemToAnsiStr("\xB0\xC9"), "??");  // box drawing has no place in 1252
     EXPECT_EQ(AnsiToOemStr("\x80"), "?");       // nor the euro sign in 850
     EXPECT_EQ(OemToAnsiStr(""), "");
-    EXPECT_EQ(OemToUtf8("Gr\x81\xE1" "e \xC9"), "Grüße ╔");
+    EXPECT_EQ(OemToUtf8("Gr\x81\xE1"
+                        "e \xC9"),
+              "Grüße ╔");
 }
 
 TEST(Errors, FileErrorMessages)
@@ -134,8 +138,8 @@ TEST(Errors, FileErrorMessages)
         int code;
     };
     for (const Mapping &m : {Mapping{ENOENT, dir.Path("fehlt.mfd"), 2}, Mapping{ENOENT, dir.Path("nein/x.mfd"), 3},
-                            Mapping{EMFILE, "x", 4}, Mapping{EACCES, "x", 5}, Mapping{EROFS, "x", 5},
-                            Mapping{EISDIR, "x", 5}, Mapping{ENOSPC, "x", 101}, Mapping{EIO, "x", EIO}})
+                             Mapping{EMFILE, "x", 4}, Mapping{EACCES, "x", 5}, Mapping{EROFS, "x", 5},
+                             Mapping{EISDIR, "x", 5}, Mapping{ENOSPC, "x", 101}, Mapping{EIO, "x", EIO}})
         EXPECT_EQ(InOutErrorCode(m.sysErrno, m.path), m.code) << m.sysErrno << " " << m.path;
 }
 

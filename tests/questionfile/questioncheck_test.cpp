@@ -45,7 +45,10 @@ TEST(QuestionCheck, FindsEachProblemOnceInRecordOrder)
         Record(u'b', u'C', {"Wie hei\xE1t die Hauptstadt von \x99sterreich?"}, {"Graz", "Wien", "Linz"}, "Erdkunde"),
         Record(u'a', u'B', {"   ", "", " "}, {"Ja", "Nein"}, "ohne Frage"),
         Record(u'C', u'A', {"Welche Farbe hat ein reifer K\x81rbis?"}, {"Gr\x81n", "Blau", "", "Orange"}),
-        Record(u'q', u'd', {"Wie viele Beine hat ein K\x84" "fer?"}, {"Sechs", "Acht"}),
+        Record(u'q', u'd',
+               {"Wie viele Beine hat ein K\x84"
+                "fer?"},
+               {"Sechs", "Acht"}),
         Record(u'r', u'\x8E', {"Sind \x8Epfel Obst?"}, {"Ja", "Immer"}),
         Record(u'a', u'B', {"Wer schrieb den Faust?"}, {"Goethe"}),
         added,
@@ -139,8 +142,8 @@ TEST(QuestionCheck, SameQuestionDespiteCaseBlanksAndLines)
     };
     // clang-format on
     for (const Case &c : cases) {
-        const TMirolaFile doc = Document({Record(u'a', u'A', c.first), Record(u'b', u'B', {"Dazwischen"}),
-                                          Record(u'a', u'C', c.second)});
+        const TMirolaFile doc =
+            Document({Record(u'a', u'A', c.first), Record(u'b', u'B', {"Dazwischen"}), Record(u'a', u'C', c.second)});
         const std::vector<TCheckFinding> found = CheckQuestions(doc);
         const std::vector<TCheckFinding> dup = {{3, ckDuplicateQuestion, "Frage steht schon in Datensatz 1"}};
         EXPECT_EQ(Listed(found), Listed(c.same ? dup : std::vector<TCheckFinding>{}))

@@ -31,10 +31,11 @@ std::string Slot(const std::string &file, std::size_t record, int slot)
 TMirolaFile SmallDocument()
 {
     TMirolaFile doc;
-    doc.Title = "K\x84se";  // Käse
+    doc.Title = "K\x84se";                          // Käse
     doc.AutorInfo = "\x84" + std::string(59, 'a');  // ä
     doc.CopyrightInfo = "(c) M\x81ller";            // Müller
-    doc.Comments = std::string(34, 'k') + "\x84" "zuviel";
+    doc.Comments = std::string(34, 'k') + "\x84"
+                                          "zuviel";
     doc.Add();
     doc.DatRec = MakeRecord(u'b', u'C', "Ist K\x84se gelb?", "Quelle", {"ja", "n\x84", "", "", "f\x81nf"});
     doc.Add();  // posts the first record
@@ -66,9 +67,8 @@ TEST(RafFormat, WindowsEditionConvertsTheRecordTexts)
     // Of the header, only the file comment and the filler are converted; title, author
     // and copyright keep their OEM bytes.
     const std::string filler(34, '\xB7');
-    EXPECT_EQ(file.substr(0, kRec),
-              Record({"- MIROLA-Datei", "K\x84se", "\x84" + std::string(49, 'a'), "(c) M\x81ller", ":0002",
-                      std::string(34, 'k') + "\xE4", filler, filler, filler, filler}));
+    EXPECT_EQ(file.substr(0, kRec), Record({"- MIROLA-Datei", "K\x84se", "\x84" + std::string(49, 'a'), "(c) M\x81ller",
+                                            ":0002", std::string(34, 'k') + "\xE4", filler, filler, filler, filler}));
     EXPECT_EQ(Slot(file, 1, 0), "b:C: 001");
     EXPECT_EQ(Slot(file, 1, 1), "Ist K\xE4se gelb?");
     EXPECT_EQ(Slot(file, 1, 4), "-Quelle");
@@ -255,7 +255,8 @@ TEST(RafFormat, ReadsWhatOtherToolsAndDamageLeave)
     EXPECT_EQ(doc.Title.str(), std::string(36, 'T'));
     EXPECT_EQ(doc.AutorInfo.size(), 60u);
     EXPECT_EQ(doc.AutorInfo.substr(0, 5), "Autor");
-    EXPECT_EQ(doc.AutorInfo.substr(50, 5), "\x04" "Copy");
+    EXPECT_EQ(doc.AutorInfo.substr(50, 5), "\x04"
+                                           "Copy");
     ASSERT_EQ(doc.Count(), 2);
     EXPECT_EQ(doc.Data[0].theletter, u'c');
     EXPECT_EQ(doc.Data[0].level, u'D');

@@ -15,7 +15,10 @@ struct TListFixture {
     TMirolaFile Doc = MakeMixedDocument(5);
     std::vector<TMirolaDatensatz> Originals = std::vector<TMirolaDatensatz>(Doc.Data.begin(), Doc.Data.end());
     TMirolaDatensatz Edited;
-    TRecordList NewOnes{MakeRecord(u'r', u'C', "Neue Frage \x94", "neu", {"\x81" "ber", "unter"}),
+    TRecordList NewOnes{MakeRecord(u'r', u'C', "Neue Frage \x94", "neu",
+                                   {"\x81"
+                                    "ber",
+                                    "unter"}),
                         MakeRecord(u'e', u'D', "Noch eine", "", {"1", "2", "3", "4", "5"})};
 
     explicit TListFixture(int cursor)
@@ -55,14 +58,17 @@ struct TChangeCase {
     const char *What;
     TChange Change;
     int Cursor;
-    int A, B, C;  // Insert: position; Remove: first, number; Move: first, number, to
-    const char *List;     // the list afterwards
+    int A, B, C;       // Insert: position; Remove: first, number; Move: first, number, to
+    const char *List;  // the list afterwards
     int CursorAfter;
     char Buffer;          // what the buffer holds afterwards
     const char *Removed;  // what RemoveRecords gave back
 };
 
-void PrintTo(const TChangeCase &c, std::ostream *os) { *os << c.What; }
+void PrintTo(const TChangeCase &c, std::ostream *os)
+{
+    *os << c.What;
+}
 
 class RecordList : public testing::TestWithParam<TChangeCase> {};
 
@@ -72,9 +78,7 @@ TEST_P(RecordList, ChangesTheListAndPutsTheCursorOnTheChange)
     TListFixture f(c.Cursor);
     TRecordList removed;
     switch (c.Change) {
-    case TChange::Insert:
-        f.Doc.InsertRecords(c.A, c.B == 0 ? TRecordList{} : f.NewOnes);
-        break;
+    case TChange::Insert: f.Doc.InsertRecords(c.A, c.B == 0 ? TRecordList{} : f.NewOnes); break;
     case TChange::Remove: removed = f.Doc.RemoveRecords(c.A, c.B); break;
     case TChange::Move: f.Doc.MoveRecords(c.A, c.B, c.C); break;
     }
@@ -88,21 +92,20 @@ TEST_P(RecordList, ChangesTheListAndPutsTheCursorOnTheChange)
 // where it was not.
 INSTANTIATE_TEST_SUITE_P(
     Changes, RecordList,
-    testing::Values(
-        TChangeCase{"InsertAtTheStart", TChange::Insert, 3, 0, 2, 0, "ab012E4", 0, 'a', ""},
-        TChangeCase{"InsertInTheMiddle", TChange::Insert, 1, 2, 2, 0, "0Eab234", 2, 'a', ""},
-        TChangeCase{"InsertAtTheEnd", TChange::Insert, 4, 5, 2, 0, "0123Eab", 5, 'a', ""},
-        TChangeCase{"InsertNothing", TChange::Insert, 1, 2, 0, 0, "01234", 1, 'E', ""},
-        TChangeCase{"RemoveARangeWithTheCursor", TChange::Remove, 2, 1, 3, 0, "04", 1, '4', "1E3"},
-        TChangeCase{"RemoveTheStart", TChange::Remove, 4, 0, 2, 0, "23E", 0, '2', "01"},
-        TChangeCase{"RemoveTheEnd", TChange::Remove, 0, 3, 2, 0, "E12", 2, '2', "34"},
-        TChangeCase{"RemoveEverything", TChange::Remove, 1, 0, 5, 0, "", 0, '?', "0E234"},
-        TChangeCase{"RemoveNothing", TChange::Remove, 3, 5, 0, 0, "01234", 3, 'E', ""},
-        TChangeCase{"MoveUp", TChange::Move, 4, 3, 2, 0, "3E012", 0, '3', ""},
-        TChangeCase{"MoveDown", TChange::Move, 0, 0, 2, 3, "234E1", 3, 'E', ""},
-        TChangeCase{"MoveOneDownByOne", TChange::Move, 2, 1, 1, 3, "0E314", 3, '1', ""},
-        TChangeCase{"MoveOntoItself", TChange::Move, 4, 1, 3, 1, "0123E", 1, '1', ""},
-        TChangeCase{"MoveNothing", TChange::Move, 2, 1, 0, 4, "01234", 2, 'E', ""}),
+    testing::Values(TChangeCase{"InsertAtTheStart", TChange::Insert, 3, 0, 2, 0, "ab012E4", 0, 'a', ""},
+                    TChangeCase{"InsertInTheMiddle", TChange::Insert, 1, 2, 2, 0, "0Eab234", 2, 'a', ""},
+                    TChangeCase{"InsertAtTheEnd", TChange::Insert, 4, 5, 2, 0, "0123Eab", 5, 'a', ""},
+                    TChangeCase{"InsertNothing", TChange::Insert, 1, 2, 0, 0, "01234", 1, 'E', ""},
+                    TChangeCase{"RemoveARangeWithTheCursor", TChange::Remove, 2, 1, 3, 0, "04", 1, '4', "1E3"},
+                    TChangeCase{"RemoveTheStart", TChange::Remove, 4, 0, 2, 0, "23E", 0, '2', "01"},
+                    TChangeCase{"RemoveTheEnd", TChange::Remove, 0, 3, 2, 0, "E12", 2, '2', "34"},
+                    TChangeCase{"RemoveEverything", TChange::Remove, 1, 0, 5, 0, "", 0, '?', "0E234"},
+                    TChangeCase{"RemoveNothing", TChange::Remove, 3, 5, 0, 0, "01234", 3, 'E', ""},
+                    TChangeCase{"MoveUp", TChange::Move, 4, 3, 2, 0, "3E012", 0, '3', ""},
+                    TChangeCase{"MoveDown", TChange::Move, 0, 0, 2, 3, "234E1", 3, 'E', ""},
+                    TChangeCase{"MoveOneDownByOne", TChange::Move, 2, 1, 1, 3, "0E314", 3, '1', ""},
+                    TChangeCase{"MoveOntoItself", TChange::Move, 4, 1, 3, 1, "0123E", 1, '1', ""},
+                    TChangeCase{"MoveNothing", TChange::Move, 2, 1, 0, 4, "01234", 2, 'E', ""}),
     [](const testing::TestParamInfo<TChangeCase> &testCase) { return std::string(testCase.param.What); });
 
 TEST(RecordList, RemovingEverythingLeavesTheBufferAsANewDocumentHasIt)
@@ -164,8 +167,7 @@ TEST(RecordList, BadPositionsAreRefusedBeforeAnythingChanges)
         } catch (const EMirolaError &e) {
             message = e.Message();
         }
-        EXPECT_EQ(message, "Listenindex außerhalb des gültigen Bereichs " + std::string(c.Message) + range)
-            << c.What;
+        EXPECT_EQ(message, "Listenindex außerhalb des gültigen Bereichs " + std::string(c.Message) + range) << c.What;
         // Not even the buffer was posted.
         EXPECT_EQ(f.Names(f.Doc.Data), "01234") << c.What;
         EXPECT_EQ(f.Doc.Index, 2) << c.What;

@@ -8,9 +8,8 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <future>
-#include <string_view>
-#include <vector>
 #include <sched.h>
+#include <string_view>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -70,7 +69,8 @@ TEST(Saving, RunningOutOfSpaceLeavesTheOldFileAndNoTemporaryFile)
     TMirolaFile doc = MakeDocument(3);  // well over 100 bytes in every format
     WriteBytes(dir.Path("datei.mfd"), "alt");
     for (const TNewFile newFile : kNewFiles) {
-        const THooksInForce hooks({.writeErrno = ENOSPC, .writeLimit = 100, .namedOnly = newFile == nfNamed, .calls = {}});
+        const THooksInForce hooks(
+            {.writeErrno = ENOSPC, .writeLimit = 100, .namedOnly = newFile == nfNamed, .calls = {}});
         for (const tMirolaFType type : kWriters) {
             SCOPED_TRACE(testing::Message() << "new file " << newFile << ", writer " << type);
             EXPECT_EQ(SaveError(doc, dir.Path("datei.mfd"), type), "Zu wenig Speicherplatz");
@@ -299,7 +299,8 @@ TEST(Saving, ReadOnlyFolderOrFileIsLeftAsItWas)
         TMirolaFile doc = MakeDocument(1);
         std::string report;
         for (const tMirolaFType type : kWriters)
-            report += SaveError(doc, folder + "/alt.mfd", type) + ";" + SaveError(doc, open + "/nurlesen.mfd", type) + ";";
+            report +=
+                SaveError(doc, folder + "/alt.mfd", type) + ";" + SaveError(doc, open + "/nurlesen.mfd", type) + ";";
         return report;
     });
     const std::string denied = "Dateizugriff verweigert;";
@@ -370,7 +371,7 @@ TSafeFileWriter::TSystemCalls WatchedCalls()
     TSafeFileWriter::TSystemCalls calls;
     calls.open = [](const char *path, int flags, mode_t mode) {
         return Fails((flags & O_TMPFILE) == O_TMPFILE ? "open unnamed" : "open folder") ? -1
-                                                                                       : ::open(path, flags, mode);
+                                                                                        : ::open(path, flags, mode);
     };
     calls.mkostemp = [](char *pattern, int flags) {
         if (Fails("mkostemp"))
@@ -470,7 +471,7 @@ TEST(SavingSteps, WhichErrorsAreTriedAgain)
         {"fsync folder", EIO, 1, inBoth, ""},
         {"open unnamed", EINTR, 2, inUnnamedOnly, ""},
         {"open unnamed", EOPNOTSUPP, 1, inUnnamedOnly, ""},  // then under a temporary name
-        {"linkat", EEXIST, 2, inUnnamedOnly, ""},             // a name taken meanwhile: another
+        {"linkat", EEXIST, 2, inUnnamedOnly, ""},            // a name taken meanwhile: another
         {"linkat", ENOSPC, 1, inUnnamedOnly, "Zu wenig Speicherplatz"},
     };
     TScratchDir dir;

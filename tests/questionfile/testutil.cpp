@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <poll.h>
+#include <sstream>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -58,7 +58,10 @@ std::string ReadBytes(const std::string &path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-bool Exists(const std::string &path) { return std::filesystem::exists(path); }
+bool Exists(const std::string &path)
+{
+    return std::filesystem::exists(path);
+}
 
 std::string ListFolder(const std::string &folder)
 {
@@ -77,8 +80,8 @@ bool MakeZeroDevice(const std::string &path)
     return ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 5)) == 0;
 }
 
-TMirolaDatensatz MakeRecord(char16_t letter, char16_t level, const std::string &q1,
-                            const std::string &comment, std::initializer_list<std::string> answers)
+TMirolaDatensatz MakeRecord(char16_t letter, char16_t level, const std::string &q1, const std::string &comment,
+                            std::initializer_list<std::string> answers)
 {
     TMirolaDatensatz r;
     r.theletter = letter;
@@ -184,7 +187,8 @@ std::string InChildWithin(int seconds, const std::function<std::string()> &work)
     std::string result;
     bool timedOut = false;
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         pollfd ready{fds[0], POLLIN, 0};
         const int polled = left.count() > 0 ? ::poll(&ready, 1, static_cast<int>(left.count())) : 0;
         if (polled < 0 && errno == EINTR)

@@ -29,8 +29,7 @@ std::string ListFolder(const std::string &folder);
 // root. Only root may make a node; false where it may not.
 bool MakeZeroDevice(const std::string &path);
 
-TMirolaDatensatz MakeRecord(char16_t letter, char16_t level, const std::string &q1,
-                            const std::string &comment = {},
+TMirolaDatensatz MakeRecord(char16_t letter, char16_t level, const std::string &q1, const std::string &comment = {},
                             std::initializer_list<std::string> answers = {});
 
 // Checks every field a file holds: codes, comment, question lines, answers.

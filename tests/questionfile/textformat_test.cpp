@@ -13,11 +13,11 @@ namespace {
 std::string TextFile(const std::string &countLine, const std::string &records,
                      const std::string &titleLine = "Quiz- MIROLA-Datei")
 {
-    return titleLine + "\r\n" + countLine + "\r\nAutor    : Ann\r\nCopyright: (c) Ann\r\nDateikommentar\r\n" +
-           records;
+    return titleLine + "\r\n" + countLine + "\r\nAutor    : Ann\r\nCopyright: (c) Ann\r\nDateikommentar\r\n" + records;
 }
 
-const std::string kRecord = "b:C:001\r\nWo liegt Wien?\r\nZeile 2\r\n\r\n- Quelle\r\nIn \x99sterreich\r\nIn Ungarn\r\n\r\n\r\n\r\n";
+const std::string kRecord =
+    "b:C:001\r\nWo liegt Wien?\r\nZeile 2\r\n\r\n- Quelle\r\nIn \x99sterreich\r\nIn Ungarn\r\n\r\n\r\n\r\n";
 
 TEST(TextFormat, WritesTheGamesBytesExactly)
 {
@@ -38,7 +38,8 @@ TEST(TextFormat, RoundTripKeepsEverything)
 {
     TScratchDir dir;
     TMirolaFile doc = MakeDocument(0);
-    doc.Title = "Gr\x81\xE1" "e aus K\x94ln";
+    doc.Title = "Gr\x81\xE1"
+                "e aus K\x94ln";
     doc.AutorInfo = std::string(80, 'A');
     doc.Comments = "Kommentar - mit Strich";
     const char16_t codes[] = {u'a', u'b', u'c', u'd', u'e', u'r', u'f', u'x', u'Q'};
@@ -71,7 +72,8 @@ TEST(TextFormat, LineBreaksAndCtrlZInTextsAreWrittenAsBlanks)
     TMirolaFile doc;
     doc.Title = "Zwei\r\nZeilen";
     doc.AutorInfo = "Ann\nBob";
-    doc.CopyrightInfo = "\x1A" "2026";
+    doc.CopyrightInfo = "\x1A"
+                        "2026";
     doc.Comments = "Ende\r";
     doc.Data = {MakeRecord(u'\n', u'\x1A', "Wo\rliegt", "Que\nlle", {"\x84\r", "", "b\x1A"}),
                 MakeRecord(u'c', u'D', "K\x94ln", "", {"ja", "nein"}),
@@ -128,8 +130,9 @@ TEST(TextFormat, TitleStaysTheSameOverRepeatedSaves)
     struct Case {
         const char *line, *title;
     };
-    for (const Case c : {Case{"Quiz- Mirola-Datei", "Quiz"}, Case{"Quiz- mirola-datei- MIROLA-Datei", "Quiz- MIROLA-Datei"},
-                         Case{"Ohne Marke, aber mit mehr als sechsunddreissig Zeichen", "Ohne Marke, aber mit mehr als sechsu"}}) {
+    for (const Case c :
+         {Case{"Quiz- Mirola-Datei", "Quiz"}, Case{"Quiz- mirola-datei- MIROLA-Datei", "Quiz- MIROLA-Datei"},
+          Case{"Ohne Marke, aber mit mehr als sechsunddreissig Zeichen", "Ohne Marke, aber mit mehr als sechsu"}}) {
         WriteBytes(dir.Path("m.mfd"), TextFile(":0001", kRecord, c.line));
         TMirolaFile other;
         other.LoadFromFile(dir.Path("m.mfd"));
@@ -144,8 +147,9 @@ TEST(TextFormat, ReadsLinesAsTheGamesToolsDo)
     // Author prefix in the middle, copyright line without prefix, comment line "Ort - Zeit",
     // a question line of 60 characters, an answer of 40, LF-only line ends, a lone CR.
     const std::string file = "Titel\n12\nvon Autor    : Bob\nohne Vorsatz\nKom\rmentar\n"
-                             "c:D:001\n" + std::string(50, 'q') + "0123456789\nzwei\ndrei\nOrt - Zeit\n" +
-                             std::string(34, 'a') + "zuviel\nb\nc\nd\ne\n" + kRecord;
+                             "c:D:001\n" +
+                             std::string(50, 'q') + "0123456789\nzwei\ndrei\nOrt - Zeit\n" + std::string(34, 'a') +
+                             "zuviel\nb\nc\nd\ne\n" + kRecord;
     WriteBytes(dir.Path("l.mfd"), file);
     TMirolaFile doc;
     doc.LoadFromFile(dir.Path("l.mfd"));
@@ -169,7 +173,8 @@ TEST(TextFormat, ShortFilesAndShortCodeLines)
     TScratchDir dir;
     // Ctrl-Z ends the file; what is announced but missing reads as empty lines, and a
     // code line too short for its letters takes those of a new record.
-    WriteBytes(dir.Path("s.mfd"), TextFile(":0004", "b:C:001\r\nFrage\r\n\x1A" "c:D:002\r\n"));
+    WriteBytes(dir.Path("s.mfd"), TextFile(":0004", "b:C:001\r\nFrage\r\n\x1A"
+                                                    "c:D:002\r\n"));
     TMirolaFile doc;
     doc.LoadFromFile(dir.Path("s.mfd"));
     ASSERT_EQ(doc.Count(), 4);
@@ -197,9 +202,8 @@ TEST(TextFormat, CtrlZEndsTheFileWhereverItStands)
     // of it may be read.
     const std::string second = "c:D:002\r\nZweite Frage\r\n\r\n\r\n- Notiz\r\nja\r\nnein\r\n\r\n\r\n\r\n";
     TMirolaFile mid;
-    mid.LoadFromBytes(TextFile(":0002", "b:C:001\r\nErste\r\nZei\x1Ale 2\r\n\r\n- Quelle\r\nA\r\n\r\n\r\n\r\n\r\n" +
-                                            second),
-                      ftTXT);
+    mid.LoadFromBytes(
+        TextFile(":0002", "b:C:001\r\nErste\r\nZei\x1Ale 2\r\n\r\n- Quelle\r\nA\r\n\r\n\r\n\r\n\r\n" + second), ftTXT);
     ASSERT_EQ(mid.Count(), 2);
     TMirolaDatensatz first = MakeRecord(u'b', u'C', "Erste");
     first.Question[1] = "Zei";
@@ -208,7 +212,9 @@ TEST(TextFormat, CtrlZEndsTheFileWhereverItStands)
 
     // In the header: the author line ends there, and the count before it still holds.
     TMirolaFile head;
-    head.LoadFromBytes("Quiz\r\n:0001\r\nAutor    : A\x1A" "nn\r\nCopyright: (c)\r\nKommentar\r\n" + second,
+    head.LoadFromBytes("Quiz\r\n:0001\r\nAutor    : A\x1A"
+                       "nn\r\nCopyright: (c)\r\nKommentar\r\n" +
+                           second,
                        ftTXT);
     EXPECT_EQ(head.AutorInfo, "A");
     EXPECT_EQ(head.CopyrightInfo, "");
@@ -278,15 +284,14 @@ TEST(TextFormat, LongLinesKeepWhatTheirFieldsHold)
     std::string crs;
     for (int i = 0; i < 100000; ++i)
         crs += "c\r";
-    const std::string file = std::string(30, 'T') + "- MIROLA-Datei" + tail + "\r\n:0002" + tail + "\r\n" +
-                             std::string(20, 'x') + "Autor    : " + std::string(300, 'a') + "\r\n" +
-                             "Copyright: " + crs + "\r\n" + std::string(100000, '\r') + "Kommentar\r\n" +
-                             "b:C:001" + tail + "\r\n" + std::string(100000, 'q') + "\r\nzwei\r\n\r\n" +
-                             std::string(20, 'k') + "- " + std::string(100000, 'k') + "\r\n" +
-                             std::string(100000, 'a') + "\r\nb\r\nc\r\nd\r\ne\r\n" +
-                             "c:D:002\r\nWien\r\n\r\n\r\n- Quelle\r\nja\r\nnein\r\n\r\n\r\n\r\n";
-    TMirolaDatensatz first = MakeRecord(u'b', u'C', std::string(50, 'q'), std::string(35, 'k'),
-                                        {std::string(34, 'a'), "b", "c", "d", "e"});
+    const std::string file =
+        std::string(30, 'T') + "- MIROLA-Datei" + tail + "\r\n:0002" + tail + "\r\n" + std::string(20, 'x') +
+        "Autor    : " + std::string(300, 'a') + "\r\n" + "Copyright: " + crs + "\r\n" + std::string(100000, '\r') +
+        "Kommentar\r\n" + "b:C:001" + tail + "\r\n" + std::string(100000, 'q') + "\r\nzwei\r\n\r\n" +
+        std::string(20, 'k') + "- " + std::string(100000, 'k') + "\r\n" + std::string(100000, 'a') +
+        "\r\nb\r\nc\r\nd\r\ne\r\n" + "c:D:002\r\nWien\r\n\r\n\r\n- Quelle\r\nja\r\nnein\r\n\r\n\r\n\r\n";
+    TMirolaDatensatz first =
+        MakeRecord(u'b', u'C', std::string(50, 'q'), std::string(35, 'k'), {std::string(34, 'a'), "b", "c", "d", "e"});
     first.Question[1] = "zwei";
     const TMirolaDatensatz second = MakeRecord(u'c', u'D', "Wien", "Quelle", {"ja", "nein"});
 
@@ -312,8 +317,8 @@ TEST(TextFormat, LongHeaderLinesAreKeptOrAnnounced)
 {
     const std::string author(1000, 'a'), copyright = "(c) " + std::string(kMaxHeaderTextBytes - 4, 'c');
     const std::string comment = "\x84" + std::string(kMaxHeaderTextBytes, 'k');
-    const std::string file = "Quiz\r\n:0001\r\nAutor    : " + author + "\r\nCopyright: " + copyright + "\r\n" +
-                             comment + "\r\n" + kRecord;
+    const std::string file =
+        "Quiz\r\n:0001\r\nAutor    : " + author + "\r\nCopyright: " + copyright + "\r\n" + comment + "\r\n" + kRecord;
     TMirolaFile doc;
     doc.LoadFromBytes(file, ftTXT);
     EXPECT_TRUE(doc.AutorInfo == author) << doc.AutorInfo.size();

@@ -75,10 +75,10 @@ TFileDialogResult TScriptedSeam::SaveFileDialog(const TFileDialogSetup &setup)
 int TScriptedSeam::ShowModal(QDialog &dialog)
 {
     const std::function<int(QDialog &)> unanswered = [](QDialog &) { return int(QDialog::Rejected); };
-    const auto answer = Answer(DialogAnswers,
-                               {QStringLiteral("ShowModal"), dialog.windowTitle(), dialog.objectName(),
-                                TMsgDlgType::mtInformation, {}},
-                               unanswered);
+    const auto answer =
+        Answer(DialogAnswers,
+               {QStringLiteral("ShowModal"), dialog.windowTitle(), dialog.objectName(), TMsgDlgType::mtInformation, {}},
+               unanswered);
     return answer(dialog);
 }
 

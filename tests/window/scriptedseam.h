@@ -11,8 +11,8 @@ class QDialog;
 #include "platformseam.h"
 
 struct TSeamCall {
-    QString Kind;     // "MessageDlg", "ShowMessage", "ErrorReport", "InputQuery", "OpenFile", "SaveFile",
-                      // "ShowModal"
+    QString Kind;  // "MessageDlg", "ShowMessage", "ErrorReport", "InputQuery", "OpenFile", "SaveFile",
+                   // "ShowModal"
     QString Caption;
     QString Text;
     TMsgDlgType Type = TMsgDlgType::mtInformation;

@@ -16,8 +16,8 @@ namespace {
 // The same picture: what the user sees, compared pixel by pixel.
 bool SamePicture(const QPixmap &a, const QPixmap &b)
 {
-    return !a.isNull() && a.toImage().convertToFormat(QImage::Format_ARGB32) ==
-                              b.toImage().convertToFormat(QImage::Format_ARGB32);
+    return !a.isNull() &&
+           a.toImage().convertToFormat(QImage::Format_ARGB32) == b.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 }  // namespace

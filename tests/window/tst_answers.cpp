@@ -7,12 +7,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QUndoStack>
-#include <QTemporaryDir>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include "bevelpanel.h"
 #include "checkwindow.h"
@@ -249,14 +249,14 @@ void TestAnswers::keysInTheList_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<QList<int>>("left");      // the answers left, as they were numbered
-    QTest::addColumn<int>("selected");         // afterwards, -1 for none
+    QTest::addColumn<QList<int>>("left");     // the answers left, as they were numbered
+    QTest::addColumn<int>("selected");        // afterwards, -1 for none
     QTest::addColumn<bool>("deleteEnabled");  // DeleteAnswerButton afterwards
     const QList<int> all = {0, 1, 2, 3};
     QTest::newRow("Del on the third") << int(Qt::Key_Delete) << Qt::KeyboardModifiers() << QList<int>{0, 1, 3} << -1
                                       << false;
-    QTest::newRow("Shift+Del") << int(Qt::Key_Delete) << Qt::KeyboardModifiers(Qt::ShiftModifier)
-                               << QList<int>{0, 1, 3} << -1 << false;
+    QTest::newRow("Shift+Del") << int(Qt::Key_Delete) << Qt::KeyboardModifiers(Qt::ShiftModifier) << QList<int>{0, 1, 3}
+                               << -1 << false;
     QTest::newRow("Ctrl+Alt+Del") << int(Qt::Key_Delete) << (Qt::ControlModifier | Qt::AltModifier)
                                   << QList<int>{0, 1, 3} << -1 << false;
     QTest::newRow("arrow down") << int(Qt::Key_Down) << Qt::KeyboardModifiers() << all << 3 << true;
@@ -264,8 +264,8 @@ void TestAnswers::keysInTheList_data()
     QTest::newRow("Backspace") << int(Qt::Key_Backspace) << Qt::KeyboardModifiers() << all << 2 << true;
     QTest::newRow("Alt+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::AltModifier) << QList<int>{0, 1, 3, 2}
                               << 3 << true;
-    QTest::newRow("Alt+Up") << int(Qt::Key_Up) << Qt::KeyboardModifiers(Qt::AltModifier) << QList<int>{0, 2, 1, 3}
-                            << 1 << true;
+    QTest::newRow("Alt+Up") << int(Qt::Key_Up) << Qt::KeyboardModifiers(Qt::AltModifier) << QList<int>{0, 2, 1, 3} << 1
+                            << true;
 }
 
 void TestAnswers::keysInTheList()
@@ -375,8 +375,7 @@ void TestAnswers::draggingReorders_data()
     QTest::newRow("three onto itself") << 2 << TDropAt::Answer << 2 << none << QList<int>{0, 1, 2, 3};
     QTest::newRow("one onto three, Ctrl held")
         << 0 << TDropAt::Answer << 2 << Qt::KeyboardModifiers(Qt::ControlModifier) << QList<int>{1, 2, 0, 3};
-    QTest::newRow("two released off the list") << 1 << TDropAt::OutsideTheList << -1 << none
-                                               << QList<int>{0, 1, 2, 3};
+    QTest::newRow("two released off the list") << 1 << TDropAt::OutsideTheList << -1 << none << QList<int>{0, 1, 2, 3};
 }
 
 void TestAnswers::draggingReorders()
@@ -498,15 +497,17 @@ void TestAnswers::rightAnswerFollowsItsAnswer_data()
     QTest::addColumn<TAnswerMove>("move");
     QTest::addColumn<QChar>("after");
     const std::pair<TAnswerMove, const char *> moves[] = {
-        {TAnswerMove::DragOneOntoFour, "drag one onto four"}, {TAnswerMove::DragFiveOntoTwo, "drag five onto two"},
-        {TAnswerMove::RemoveTwo, "remove two"},               {TAnswerMove::RemoveFour, "remove four"},
-        {TAnswerMove::TakeBackThree, "take back three"},     {TAnswerMove::AltUpOnThree, "Alt+Up on three"},
+        {TAnswerMove::DragOneOntoFour, "drag one onto four"},
+        {TAnswerMove::DragFiveOntoTwo, "drag five onto two"},
+        {TAnswerMove::RemoveTwo, "remove two"},
+        {TAnswerMove::RemoveFour, "remove four"},
+        {TAnswerMove::TakeBackThree, "take back three"},
+        {TAnswerMove::AltUpOnThree, "Alt+Up on three"},
     };
     // For each code, the code after each move in the order above: a letter goes
     // where its answer goes, and becomes Schwarzer Peter when its answer leaves.
-    const std::pair<char, const char *> codes[] = {{'a', "daaaaa"}, {'b', "acxbbc"}, {'c', "bdbcxb"},
-                                                   {'d', "cecxcd"}, {'e', "ebddde"}, {'x', "xxxxxx"},
-                                                   {'r', "rrrrrr"}, {'f', "ffffff"}};
+    const std::pair<char, const char *> codes[] = {{'a', "daaaaa"}, {'b', "acxbbc"}, {'c', "bdbcxb"}, {'d', "cecxcd"},
+                                                   {'e', "ebddde"}, {'x', "xxxxxx"}, {'r', "rrrrrr"}, {'f', "ffffff"}};
     for (const auto &[code, after] : codes) {
         for (std::size_t i = 0; i < std::size(moves); ++i)
             QTest::addRow("%c, %s", code, moves[i].second) << QChar(code) << moves[i].first << QChar(after[i]);
@@ -588,10 +589,14 @@ void TestAnswers::entryFieldGoesBackWithTheRecord_data()
     QTest::addColumn<TStoreBy>("by");
     QTest::addColumn<bool>("typed");
     const std::pair<TStoreBy, const char *> ways[] = {
-        {TStoreBy::NextRecord, "next record"}, {TStoreBy::GoTo, "go to"},
-        {TStoreBy::Save, "save"},              {TStoreBy::Close, "close"},
-        {TStoreBy::Exit, "exit"},              {TStoreBy::Undo, "undo"},
-        {TStoreBy::SearchHit, "search hit"},   {TStoreBy::CheckWindowGoTo, "check window's go to"},
+        {TStoreBy::NextRecord, "next record"},
+        {TStoreBy::GoTo, "go to"},
+        {TStoreBy::Save, "save"},
+        {TStoreBy::Close, "close"},
+        {TStoreBy::Exit, "exit"},
+        {TStoreBy::Undo, "undo"},
+        {TStoreBy::SearchHit, "search hit"},
+        {TStoreBy::CheckWindowGoTo, "check window's go to"},
     };
     for (const auto &[by, name] : ways) {
         QTest::addRow("%s, taken back", name) << by << false;
@@ -673,7 +678,7 @@ void TestAnswers::entryFieldGoesBackWithTheRecord()
     TMirolaFile back;
     if (fromFile)
         back.LoadFromFile(path.toStdString());
-    const TMirolaDatensatz &stored = fromFile             ? back.Data.at(0)
+    const TMirolaDatensatz &stored = fromFile              ? back.Data.at(0)
                                      : w.QFile->Index == 0 ? w.QFile->DatRec
                                                            : w.QFile->Data.at(0);
     for (int slot = 0; slot < 5; ++slot)
@@ -738,8 +743,7 @@ void TestAnswers::entryFieldTextWithoutRoomIsNamed()
     Type(w.AnswerEdit, QStringLiteral("Feigen ä"));
     QVERIFY(w.IsChanged());
     QVERIFY(f.Trigger(w.Nchster1));
-    QCOMPARE(w.HintPanel->text(),
-             QStringLiteral("Antwort „Feigen ä“ verworfen: kein Platz für eine sechste Antwort."));
+    QCOMPARE(w.HintPanel->text(), QStringLiteral("Antwort „Feigen ä“ verworfen: kein Platz für eine sechste Antwort."));
     QVERIFY(w.AnswerEdit->text().isEmpty());
     for (int slot = 0; slot < 5; ++slot)
         QCOMPARE(w.QFile->Data.at(0).Answers[slot].str(), Fruits.at(static_cast<std::size_t>(slot)));
@@ -783,8 +787,8 @@ void TestAnswers::editingInPlace()
     QTRY_VERIFY(AnswerEditor(w) == nullptr);
 
     const QString text = keep ? QStringLiteral("Bananen ä ?") : Shown(Fruits.at(1));
-    QCOMPARE(ListTexts(w), QStringList({Shown(Fruits.at(0)), keep ? QStringLiteral("Bananen ä ✓") : text,
-                                        Shown(Fruits.at(2))}));
+    QCOMPARE(ListTexts(w),
+             QStringList({Shown(Fruits.at(0)), keep ? QStringLiteral("Bananen ä ✓") : text, Shown(Fruits.at(2))}));
     // The right answer stays with its answer; the edit is one step of the history,
     // and the entry field keeps what is being written there.
     QCOMPARE(MarkedRows(w), QList<int>{1});

@@ -193,18 +193,12 @@ void TestCheckWindow::choiceOutlivesARefresh()
     QCOMPARE(SelectedRow(w), QStringLiteral("5 | Unbekannter Level: 'E'"));
 
     switch (change) {
-    case TChange::ProblemAddedBefore:
-        Change(doc, 1, [](TMirolaDatensatz &rec) { rec.level = u'Z'; });
-        break;
-    case TChange::ProblemFixedBefore:
-        Change(doc, 3, [](TMirolaDatensatz &rec) { rec.Answers[2] = "zehn"; });
-        break;
+    case TChange::ProblemAddedBefore: Change(doc, 1, [](TMirolaDatensatz &rec) { rec.level = u'Z'; }); break;
+    case TChange::ProblemFixedBefore: Change(doc, 3, [](TMirolaDatensatz &rec) { rec.Answers[2] = "zehn"; }); break;
     case TChange::ProblemFixedAfter:
         Change(doc, 8, [](TMirolaDatensatz &rec) { rec.Question[0] = "Wer baute Burgen?"; });
         break;
-    case TChange::ChosenProblemFixed:
-        Change(doc, 5, [](TMirolaDatensatz &rec) { rec.level = u'B'; });
-        break;
+    case TChange::ChosenProblemFixed: Change(doc, 5, [](TMirolaDatensatz &rec) { rec.level = u'B'; }); break;
     }
     w.Refresh(doc);
     QCOMPARE(SelectedRow(w), selected);
@@ -302,7 +296,8 @@ void TestCheckWindow::editorsCheckFollowsTheDocumentAndLeadsToRecords()
     QCOMPARE(frm.QFile->Index, 4);
     QCOMPARE(frm.IndexPanel->text(), QStringLiteral("Datensatz Nr. 5"));
     // Going there stored the first record's new question, which undo takes back.
-    QCOMPARE(frm.QFile->Data[0].Question[0].str(), std::string("Wer baute Br\x81""cken?"));
+    QCOMPARE(frm.QFile->Data[0].Question[0].str(), std::string("Wer baute Br\x81"
+                                                               "cken?"));
     QVERIFY(f.Trigger(frm.Rckgngig1));
     QTRY_COMPARE(Rows(*w).value(6), QStringLiteral("8 | Frage steht schon in Datensatz 1"));
 

@@ -4,14 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
@@ -25,10 +25,10 @@
 
 namespace {
 
-const QString Usage = QStringLiteral(
-    "Ungültiger Kommandozeilenparameter\rGültige Syntax:   KELMOR   [Optionen]   [DateiName]\r\r"
-    "[ Dateiname ] : Öffnet die Datei\r-h :    ruft die Hilfe zu Kelmor auf\r"
-    "-k :    konvertiert Datei von .DAT -> .RAF");
+const QString Usage =
+    QStringLiteral("Ungültiger Kommandozeilenparameter\rGültige Syntax:   KELMOR   [Optionen]   [DateiName]\r\r"
+                   "[ Dateiname ] : Öffnet die Datei\r-h :    ruft die Hilfe zu Kelmor auf\r"
+                   "-k :    konvertiert Datei von .DAT -> .RAF");
 const QString NotATextEditor = QStringLiteral("Dies ist aber kein Texteditor, gell?!");
 
 // A folder of question files that is the current directory while it lives, so that
@@ -100,15 +100,13 @@ void TestDocuments::commandLineOpensTheFirstFileItNames_data()
     QTest::newRow("switches in any case") << QStringList{"-H", "-?", "-K", "-h"} << 0 << 3 << false << QString();
     QTest::newRow("unknown switch") << QStringList{"-x"} << 1 << 0 << false << QString();
     QTest::newRow("switch as part of an argument") << QStringList{"-hk"} << 1 << 0 << false << QString();
-    QTest::newRow("third names the file") << QStringList{"-x", "fehlt.mfd", "eins.mfd"} << 2 << 0 << false
-                                          << "eins.mfd";
-    QTest::newRow("only the first file") << QStringList{"eins.mfd", "zwei.mfd", "-x"} << 0 << 0 << false
-                                         << "eins.mfd";
+    QTest::newRow("third names the file")
+        << QStringList{"-x", "fehlt.mfd", "eins.mfd"} << 2 << 0 << false << "eins.mfd";
+    QTest::newRow("only the first file") << QStringList{"eins.mfd", "zwei.mfd", "-x"} << 0 << 0 << false << "eins.mfd";
     QTest::newRow("folder") << QStringList{"ordner", "zwei.mfd"} << 1 << 0 << false << "zwei.mfd";
-    QTest::newRow("txt before a question file") << QStringList{"notiz.txt", "eins.mfd"} << 0 << 0 << true
-                                                << QString();
-    QTest::newRow("relative with folder") << QStringList{"-k", "ordner/../zwei.mfd"} << 0 << 0 << false
-                                          << "ordner/../zwei.mfd";
+    QTest::newRow("txt before a question file") << QStringList{"notiz.txt", "eins.mfd"} << 0 << 0 << true << QString();
+    QTest::newRow("relative with folder")
+        << QStringList{"-k", "ordner/../zwei.mfd"} << 0 << 0 << false << "ordner/../zwei.mfd";
 }
 
 void TestDocuments::commandLineOpensTheFirstFileItNames()
@@ -304,7 +302,8 @@ void TestDocuments::newMakesAnUntitledDocumentOfOneRecord()
             shown << dialog.windowTitle() << dialog.TitleEdit->text() << dialog.AutorInfoEdit->text()
                   << dialog.CopyrightInfoEdit->text();
             if (round == 1)
-                TNeueDatDlg::SetFieldText(dialog.TitleEdit, QStringLiteral("Äpfel & Birnen: 36 Zeichen für den Titel!"));
+                TNeueDatDlg::SetFieldText(dialog.TitleEdit,
+                                          QStringLiteral("Äpfel & Birnen: 36 Zeichen für den Titel!"));
             return int(QDialog::Accepted);
         });
         QVERIFY(f.Trigger(w.Neu1));
@@ -317,8 +316,9 @@ void TestDocuments::newMakesAnUntitledDocumentOfOneRecord()
         QCOMPARE(w.windowTitle(), QStringLiteral("Kelmor für Mirola - [Unbenannt]"));
         QCOMPARE(w.QFile->AutorInfo, std::string("Rotk\x84ppchen und der Wolf"));
         QCOMPARE(w.QFile->CopyrightInfo, std::string("(c) 1855 by the Orlun-Brothers"));
-        QCOMPARE(w.QFile->Title.str(),
-                 round == 0 ? std::string("Rumpelstilzchens fiese Fragen") : std::string("\x8E" "pfel & Birnen: 36 Zeichen f\x81r den T"));
+        QCOMPARE(w.QFile->Title.str(), round == 0 ? std::string("Rumpelstilzchens fiese Fragen")
+                                                  : std::string("\x8E"
+                                                                "pfel & Birnen: 36 Zeichen f\x81r den T"));
         QVERIFY(w.QFile->Comments.empty());
         QCOMPARE(w.QFile->Count(), 1);
         QVERIFY(w.SchwarzerPeterRadioButton->isChecked());
@@ -557,16 +557,12 @@ void TestDocuments::droppedFileIsOpenedAsOpenDoes()
     QMimeData data;
     QWidget *target = &w;
     switch (drop) {
-    case TDrop::QuestionFile:
-        data.setUrls({QUrl::fromLocalFile(eins)});
-        break;
+    case TDrop::QuestionFile: data.setUrls({QUrl::fromLocalFile(eins)}); break;
     case TDrop::TextFile:
         data.setUrls({QUrl::fromLocalFile(notiz)});
         f.Seam->DlgAnswers.push_back(TModalResult::mrYes);
         break;
-    case TDrop::TwoFiles:
-        data.setUrls({QUrl::fromLocalFile(zwei), QUrl::fromLocalFile(eins)});
-        break;
+    case TDrop::TwoFiles: data.setUrls({QUrl::fromLocalFile(zwei), QUrl::fromLocalFile(eins)}); break;
     case TDrop::OnEditField:
         data.setUrls({QUrl::fromLocalFile(eins)});
         data.setText(eins);  // as file managers offer the name as text too
@@ -577,9 +573,7 @@ void TestDocuments::droppedFileIsOpenedAsOpenDoes()
         QTest::keyClicks(w.Question2, QStringLiteral("neu"));
         f.Seam->DlgAnswers.push_back(TModalResult::mrCancel);
         break;
-    case TDrop::PlainText:
-        data.setText(eins);
-        break;
+    case TDrop::PlainText: data.setText(eins); break;
     }
     const QPoint at = target->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);

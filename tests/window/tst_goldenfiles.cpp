@@ -12,7 +12,10 @@
 
 namespace {
 
-QString Golden(const QString &name) { return QStringLiteral(KELMOR_GOLDEN "/") + name; }
+QString Golden(const QString &name)
+{
+    return QStringLiteral(KELMOR_GOLDEN "/") + name;
+}
 
 }  // namespace
 

@@ -213,12 +213,8 @@ void TestHelp::helpCommandsSendTheirRequests()
         QVERIFY(f.Trigger(item));
         break;
     }
-    case TWay::ToolButton:
-        QTest::mouseClick(w.findChild<QToolButton *>(element), Qt::LeftButton);
-        break;
-    case TWay::Keys:
-        QTest::keySequence(&w, QKeySequence(element));
-        break;
+    case TWay::ToolButton: QTest::mouseClick(w.findChild<QToolButton *>(element), Qt::LeftButton); break;
+    case TWay::Keys: QTest::keySequence(&w, QKeySequence(element)); break;
     case TWay::DialogButton:
         f.Seam->DialogAnswers.push_back([&element](QDialog &dialog) {
             QTest::mouseClick(dialog.findChild<QPushButton *>(element), Qt::LeftButton);
@@ -263,9 +259,9 @@ void TestHelp::everyRequestTheProgramMakesFindsItsTopic()
     }
     help.HelpContext(f.Seam->HelpContexts.constFirst());
     landed << PageName(help.CurrentPage());
-    QCOMPARE(landed, (QStringList{"inhalt.html/&Inhalt", "inhalt.html/&Inhalt", "inhalt.html/In&dex",
-                                  "hilfe.html/&Inhalt", "neuedatei.html/&Inhalt", "suchen.html/&Inhalt",
-                                  "fenster.html"}));
+    QCOMPARE(landed,
+             (QStringList{"inhalt.html/&Inhalt", "inhalt.html/&Inhalt", "inhalt.html/In&dex", "hilfe.html/&Inhalt",
+                          "neuedatei.html/&Inhalt", "suchen.html/&Inhalt", "fenster.html"}));
     QVERIFY(help.isVisible());
 }
 
@@ -281,14 +277,14 @@ void TestHelp::helpRequestsLandOnTheirTopic_data()
     QTest::newRow("unknown topic number") << unsigned(HELP_CONTEXT) << QVariant(999) << "inhalt.html" << false;
     QTest::newRow("search form's topic") << unsigned(HELP_CONTEXT) << QVariant(QStringLiteral("Suchen"))
                                          << "suchen.html" << false;
-    QTest::newRow("topic name in other case") << unsigned(HELP_CONTEXT) << QVariant(QStringLiteral("neuemiroladatei"))
-                                              << "neuedatei.html" << false;
+    QTest::newRow("topic name in other case")
+        << unsigned(HELP_CONTEXT) << QVariant(QStringLiteral("neuemiroladatei")) << "neuedatei.html" << false;
     QTest::newRow("unknown topic name") << unsigned(HELP_CONTEXT) << QVariant(QStringLiteral("Gibtsnicht"))
                                         << "inhalt.html" << false;
-    QTest::newRow("keyword of one entry") << unsigned(HELP_KEY) << QVariant(QStringLiteral("weitersuchen"))
-                                          << "suchen.html#weiter" << true;
-    QTest::newRow("keyword of several pages") << unsigned(HELP_KEY) << QVariant(QStringLiteral("Inhalt"))
-                                              << "kommandozeile.html" << true;
+    QTest::newRow("keyword of one entry")
+        << unsigned(HELP_KEY) << QVariant(QStringLiteral("weitersuchen")) << "suchen.html#weiter" << true;
+    QTest::newRow("keyword of several pages")
+        << unsigned(HELP_KEY) << QVariant(QStringLiteral("Inhalt")) << "kommandozeile.html" << true;
 }
 
 void TestHelp::helpRequestsLandOnTheirTopic()
@@ -410,9 +406,7 @@ void TestHelp::f1AsksForTheTopicOfWhereItIsPressed()
         return int(QDialog::Rejected);
     };
     switch (place) {
-    case TF1Place::EmptyWindow:
-        QTest::keyClick(&w, Qt::Key_F1);
-        break;
+    case TF1Place::EmptyWindow: QTest::keyClick(&w, Qt::Key_F1); break;
     case TF1Place::EditField:
         w.CommentEdit->setFocus();
         QTest::keyClick(w.CommentEdit, Qt::Key_F1);
@@ -449,7 +443,8 @@ void TestHelp::indexNarrowsAsOneTypes()
 
     QTest::keyClicks(help.KeywordEdit, QStringLiteral("spei"));
     QStringList shown = ShownEntries(*help.IndexList);
-    QVERIFY2(shown.contains(QStringLiteral("Speichern unter")) && shown.contains(QStringLiteral("Änderungen speichern")),
+    QVERIFY2(shown.contains(QStringLiteral("Speichern unter")) &&
+                 shown.contains(QStringLiteral("Änderungen speichern")),
              qPrintable(shown.join(", ")));
     QVERIFY(!shown.contains(QStringLiteral("Suchen")));
     for (const QString &entry : shown)

@@ -18,8 +18,17 @@
 
 namespace {
 
-enum class TStep { QuestionLine, Comment, Level, RightAnswer, AnswerAdded, AnswerRemoved, AddRecord, DeleteRecord,
-                   HeaderTexts };
+enum class TStep {
+    QuestionLine,
+    Comment,
+    Level,
+    RightAnswer,
+    AnswerAdded,
+    AnswerRemoved,
+    AddRecord,
+    DeleteRecord,
+    HeaderTexts
+};
 
 // The document's bytes as the text writer puts them, the form's unstored edits left out.
 QByteArray Bytes(TKelmorFrm &w)

@@ -18,8 +18,8 @@
 #include <QMessageBox>
 #include <QProxyStyle>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStyleOptionMenuItem>
 #include <QTemporaryDir>
@@ -304,8 +304,8 @@ void TestLayout::menusHoldTheirItemsInOrder()
              (QStringList{"Erster1", "Voriger1", "Nchster1", "Letzter1", "Gehezu1", "N7", "Suchen1", "Weitersuchen1",
                           "Fragenprfen1", "N3", "Hinzufgen1", "Entfernen1", "N6", "bernehmen1"}));
     QCOMPARE(names(w.Ansicht1), (QStringList{"Symbolleiste1", "Statusleiste1"}));
-    QCOMPARE(names(w.N4), (QStringList{"InderHilfesuchen1", "Hilfeverwenden1", "N8", "Hilfethemen1",
-                                       "SpracheLanguage1", "N12", "WeitereInfosundUpdates1", "N5", "Infober1"}));
+    QCOMPARE(names(w.N4), (QStringList{"InderHilfesuchen1", "Hilfeverwenden1", "N8", "Hilfethemen1", "SpracheLanguage1",
+                                       "N12", "WeitereInfosundUpdates1", "N5", "Infober1"}));
     QCOMPARE(names(w.SpracheLanguage1), (QStringList{"Deutsch1", "English1", "Francais1"}));
     QStringList bar;
     for (QAction *menu : w.MainMenu1->actions())
@@ -318,19 +318,22 @@ void TestLayout::menuItemsShareTheirButtonsPictures()
     TWindowFixture f;
     TKelmorFrm &w = *f.Frm;
     const QList<QPair<QAction *, QToolButton *>> twins = {
-        {w.Neu1, w.NewButton},         {w.ffnen1, w.OpenButton},     {w.Speichern1, w.SaveButton},
-        {w.Ausschneiden1, w.CutButton}, {w.Kopieren1, w.CopyButton},  {w.Einfgen1, w.PasteButton},
-        {w.Erster1, w.FirstButton},    {w.Voriger1, w.PreviousButton}, {w.Nchster1, w.NextButton},
-        {w.Letzter1, w.LastButton},    {w.Hinzufgen1, w.AddButton},  {w.Entfernen1, w.DeleteButton},
-        {w.bernehmen1, w.PostButton},  {w.InderHilfesuchen1, w.HelpIndexButton}, {w.Hilfethemen1, w.HelpButton},
+        {w.Neu1, w.NewButton},          {w.ffnen1, w.OpenButton},
+        {w.Speichern1, w.SaveButton},   {w.Ausschneiden1, w.CutButton},
+        {w.Kopieren1, w.CopyButton},    {w.Einfgen1, w.PasteButton},
+        {w.Erster1, w.FirstButton},     {w.Voriger1, w.PreviousButton},
+        {w.Nchster1, w.NextButton},     {w.Letzter1, w.LastButton},
+        {w.Hinzufgen1, w.AddButton},    {w.Entfernen1, w.DeleteButton},
+        {w.bernehmen1, w.PostButton},   {w.InderHilfesuchen1, w.HelpIndexButton},
+        {w.Hilfethemen1, w.HelpButton},
     };
     for (const auto &[item, button] : twins)
         QCOMPARE(item->icon().cacheKey(), button->icon().cacheKey());
     // Pictures of their own are drawn as their own, enabled and disabled.
     const QList<QPair<QAction *, TPicture>> own = {
-        {w.Beenden1, TPicture::Exit},       {w.Rckgngig1, TPicture::Undo},
+        {w.Beenden1, TPicture::Exit},          {w.Rckgngig1, TPicture::Undo},
         {w.Wiederherstellen1, TPicture::Redo}, {w.Dateiinformationen1, TPicture::FileInfo},
-        {w.Fragenprfen1, TPicture::Check},  {w.WeitereInfosundUpdates1, TPicture::Web},
+        {w.Fragenprfen1, TPicture::Check},     {w.WeitereInfosundUpdates1, TPicture::Web},
     };
     for (const auto &[item, picture] : own) {
         QVERIFY(!item->icon().isNull());
@@ -449,21 +452,19 @@ void TestLayout::tabWalksTheFormAndEntersEachRadioGroupAtItsChoice()
     QVERIFY(TabWalk(w.CommentEdit, Qt::NoModifier, 1).contains(QStringLiteral("DRadioButton")));
     QVERIFY(TabWalk(w.Answers, Qt::NoModifier, 1).contains(QStringLiteral("LevelGroupItem3")));
 
-    static const std::string_view rivers[] = {"Rhein", "Main", "Donau", "Elbe", "Wei\xE1" "eritz"};
+    static const std::string_view rivers[] = {"Rhein", "Main", "Donau", "Elbe",
+                                              "Wei\xE1"
+                                              "eritz"};
     TMirolaDatensatz rec = Record("Welcher Fluss flie\xE1t durch Dresden?", code.unicode(), level.unicode(), {});
     for (int i = 0; i < answers; ++i)
         rec.Answers[i] = rivers[i];
     w.QFile->DatRec = rec;
     w.ShowRecord();
 
-    const QStringList forward = {"Answers",
-                                 w.LevelItems[levelStop]->objectName(),
-                                 "CommentEdit",
-                                 rightAnswerStop,
-                                 "Question1",
-                                 "Question2",
-                                 "Question3",
-                                 "AnswerEdit"};
+    const QStringList forward = {"Answers",     w.LevelItems[levelStop]->objectName(),
+                                 "CommentEdit", rightAnswerStop,
+                                 "Question1",   "Question2",
+                                 "Question3",   "AnswerEdit"};
     QCOMPARE(TabWalk(w.AnswerEdit, Qt::NoModifier), forward);
     QStringList backward(forward.crbegin() + 1, forward.crend());
     backward << "AnswerEdit";
@@ -484,8 +485,7 @@ void TestLayout::arrowKeysMoveTheChoiceAndTheTabStopGoesAlong()
     QTest::keyClick(w.DRadioButton, Qt::Key_Down);
     QCOMPARE(QApplication::focusWidget(), w.AllesRichtigRadioButton);
     QVERIFY(w.AllesRichtigRadioButton->isChecked());
-    QCOMPARE(TabWalk(w.AllesRichtigRadioButton, Qt::NoModifier, 2),
-             (QStringList{"Question1", "Question2"}));
+    QCOMPARE(TabWalk(w.AllesRichtigRadioButton, Qt::NoModifier, 2), (QStringList{"Question1", "Question2"}));
     QCOMPARE(TabWalk(w.Question1, Qt::ShiftModifier, 1), QStringList{"AllesRichtigRadioButton"});
 
     QCOMPARE(TabWalk(w.CommentEdit, Qt::ShiftModifier, 1), QStringList{"LevelGroupItem1"});
@@ -705,16 +705,15 @@ void TestLayout::fileDialogEntriesShowTheirCaptionsAndReportTheirPlace_data()
     QTest::addColumn<QStringList>("files");
     const QStringList raf = {"spiel.raf"};
     const QStringList csv = {"tabelle.csv"};
-    QTest::newRow("open, question texts") << TFileDialog::Open << 4 << 1 << "Mirola Fragetexte (*.mfd)"
-                                          << QStringList{"alt.dat", "fragen.mfd"};
+    QTest::newRow("open, question texts")
+        << TFileDialog::Open << 4 << 1 << "Mirola Fragetexte (*.mfd)" << QStringList{"alt.dat", "fragen.mfd"};
     QTest::newRow("open, record files") << TFileDialog::Open << 4 << 2 << "Mirola RAF-Dateien (*.raf)" << raf;
     QTest::newRow("open, tables") << TFileDialog::Open << 4 << 3 << "CSV-Tabellen (*.csv)" << csv;
     QTest::newRow("open, all files") << TFileDialog::Open << 4 << 4 << "Alle Dateien (*.*)"
                                      << QStringList{"alt.dat", "fragen.mfd", "notiz.txt", "spiel.raf", "tabelle.csv"};
     // The export's two game entries share their patterns; only their place tells them apart.
     QTest::newRow("export, DOS edition") << TFileDialog::Export << 3 << 1 << "Mirola Classic DOS-RAF (*.raf)" << raf;
-    QTest::newRow("export, Windows edition") << TFileDialog::Export << 3 << 2 << "Mirola 2 Windows-RAF (*.raf)"
-                                             << raf;
+    QTest::newRow("export, Windows edition") << TFileDialog::Export << 3 << 2 << "Mirola 2 Windows-RAF (*.raf)" << raf;
     QTest::newRow("export, table") << TFileDialog::Export << 3 << 3 << "CSV-Tabelle (*.csv)" << csv;
 }
 
@@ -788,24 +787,16 @@ void TestLayout::messageBoxesCarryTheirCaptionAndIcon()
     const QString text = QStringLiteral("Datei \"Grüße.mfd\" ist schreibgeschützt.\rTrotzdem?");
     std::unique_ptr<QMessageBox> made;
     switch (box) {
-    case TBox::Warning:
-        made = TQtPlatformSeam::MakeMessageBox(text, TMsgDlgType::mtWarning, TMsgDlgBtn::mbOK);
-        break;
-    case TBox::Error:
-        made = TQtPlatformSeam::MakeMessageBox(text, TMsgDlgType::mtError, TMsgDlgBtn::mbOK);
-        break;
+    case TBox::Warning: made = TQtPlatformSeam::MakeMessageBox(text, TMsgDlgType::mtWarning, TMsgDlgBtn::mbOK); break;
+    case TBox::Error: made = TQtPlatformSeam::MakeMessageBox(text, TMsgDlgType::mtError, TMsgDlgBtn::mbOK); break;
     case TBox::Information:
         made = TQtPlatformSeam::MakeMessageBox(text, TMsgDlgType::mtInformation, TMsgDlgBtn::mbOK);
         break;
     case TBox::Confirmation:
         made = TQtPlatformSeam::MakeMessageBox(text, TMsgDlgType::mtConfirmation, TMsgDlgBtn::mbOK);
         break;
-    case TBox::PlainMessage:
-        made = TQtPlatformSeam::MakeMessageBox(text, TQtPlatformSeam::TOkBox::PlainMessage);
-        break;
-    case TBox::ErrorReport:
-        made = TQtPlatformSeam::MakeMessageBox(text, TQtPlatformSeam::TOkBox::ErrorReport);
-        break;
+    case TBox::PlainMessage: made = TQtPlatformSeam::MakeMessageBox(text, TQtPlatformSeam::TOkBox::PlainMessage); break;
+    case TBox::ErrorReport: made = TQtPlatformSeam::MakeMessageBox(text, TQtPlatformSeam::TOkBox::ErrorReport); break;
     }
     QCOMPARE(made->windowTitle(), caption);
     QCOMPARE(made->icon(), icon);
@@ -827,8 +818,8 @@ void TestLayout::messageBoxButtonsAreGermanAndGiveTheirAnswer_data()
     QTest::newRow("cancel") << yesNoCancel << jaNeinAbbrechen << "Abbrechen" << TModalResult::mrCancel;
     QTest::newRow("no of two") << (TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo) << QStringList{"&Ja", "&Nein"} << "&Nein"
                                << TModalResult::mrNo;
-    QTest::newRow("ok of two") << (TMsgDlgBtn::mbOK | TMsgDlgBtn::mbCancel) << QStringList{"OK", "Abbrechen"}
-                               << "OK" << TModalResult::mrOK;
+    QTest::newRow("ok of two") << (TMsgDlgBtn::mbOK | TMsgDlgBtn::mbCancel) << QStringList{"OK", "Abbrechen"} << "OK"
+                               << TModalResult::mrOK;
 }
 
 void TestLayout::messageBoxButtonsAreGermanAndGiveTheirAnswer()
@@ -876,7 +867,8 @@ void TestLayout::boxesShowMarkupAsItsCharacters_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("file name with a link in a question")
         << TTextBox::Question << R"(Die Datei "<a href="https://example.org/">klick</a>.mfd" wurde geändert.)";
-    QTest::newRow("count field in an error report") << TTextBox::ErrorReport << "':<b>1' ist kein gültiger Integerwert.";
+    QTest::newRow("count field in an error report")
+        << TTextBox::ErrorReport << "':<b>1' ist kein gültiger Integerwert.";
     QTest::newRow("search term with a picture") << TTextBox::PlainMessage << R"(<img src="/etc/hosts"> nicht gefunden)";
     QTest::newRow("link in an input prompt")
         << TTextBox::InputPrompt << R"(Datensatz von <a href="https://example.org/">klick</a>:)";

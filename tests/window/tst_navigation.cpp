@@ -143,7 +143,7 @@ void TestNavigation::recordCommandsMoveAndPostTheForm_data()
     QTest::addColumn<TVia>("via");
     QTest::addColumn<int>("count");
     QTest::addColumn<int>("index");
-    QTest::addColumn<int>("shownIndex");   // of the records as they were
+    QTest::addColumn<int>("shownIndex");  // of the records as they were
     QTest::addColumn<int>("countAfter");
     QTest::addColumn<int>("postedIndex");  // the record that received the form, -1 for none
     QTest::newRow("first") << int(rcFirst) << TVia::Button << 4 << 2 << 0 << 4 << 2;
@@ -199,12 +199,14 @@ void TestNavigation::recordCommandsMoveAndPostTheForm()
         QCOMPARE(w.Question1->text(), OemToQString(DistinctRecord(shownIndex).Question[0].view()));
         QCOMPARE(w.Question2->text(), OemToQString(DistinctRecord(shownIndex).Question[1].view()));
     }
-    QCOMPARE(w.QFile->DatRec.Question[1].str(), shownIndex == index ? edited : DistinctRecord(shownIndex).Question[1].str());
+    QCOMPARE(w.QFile->DatRec.Question[1].str(),
+             shownIndex == index ? edited : DistinctRecord(shownIndex).Question[1].str());
     for (int i = 0; i < count; ++i) {
         if (command == rcDelete && count > 1 && i == index)
             continue;
         const int at = command == rcDelete && count > 1 && i > index ? i - 1 : i;
-        QCOMPARE(w.QFile->Data.at(at).Question[1].str(), i == postedIndex ? edited : DistinctRecord(i).Question[1].str());
+        QCOMPARE(w.QFile->Data.at(at).Question[1].str(),
+                 i == postedIndex ? edited : DistinctRecord(i).Question[1].str());
     }
 }
 

@@ -2,11 +2,11 @@
 // kept in the program's settings; the file dialogs start in the last file's folder.
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
-#include <QSettings>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <atomic>

@@ -171,7 +171,10 @@ void TestRecord::pickedLetterNamesTheAnswerShownAtItsPlace()
 void TestRecord::umlautsCrossBothCodePages()
 {
     // Code page 850: 0x84 ä, 0x94 ö, 0x81 ü, 0xE1 ß, 0x8E Ä.
-    TMirolaDatensatz rec = Record("Gr\x81\xE1" "e aus \x8E" "gypten", u'a', u'A', {"K\x84se"});
+    TMirolaDatensatz rec = Record("Gr\x81\xE1"
+                                  "e aus \x8E"
+                                  "gypten",
+                                  u'a', u'A', {"K\x84se"});
     rec.Comment = "sch\x94n";
     TWindowFixture f;
     f.Install(Document(1, 0, rec));
@@ -191,8 +194,11 @@ void TestRecord::umlautsCrossBothCodePages()
     // A character that neither code page holds keeps its place as '?'.
     w.Question3->setText(QStringLiteral("Preis: 5 € ≈ 5 $"));
     w.StoreRecord();
-    QCOMPARE(w.QFile->DatRec.Question[0].str(), std::string("Gr\x81\xE1" "e aus \x8E" "gypten"));
-    QCOMPARE(w.QFile->DatRec.Question[1].str(), std::string("\x99l f\x81r Stra\xE1" "en"));
+    QCOMPARE(w.QFile->DatRec.Question[0].str(), std::string("Gr\x81\xE1"
+                                                            "e aus \x8E"
+                                                            "gypten"));
+    QCOMPARE(w.QFile->DatRec.Question[1].str(), std::string("\x99l f\x81r Stra\xE1"
+                                                            "en"));
     QCOMPARE(w.QFile->DatRec.Question[2].view().size(), std::size_t(16));
     QCOMPARE(w.QFile->DatRec.Question[2].str().substr(10, 3), std::string(" ? "));
     QCOMPARE(w.QFile->DatRec.Comment.str(), std::string("sch\x94n"));

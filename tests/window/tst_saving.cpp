@@ -5,9 +5,9 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <fcntl.h>
@@ -108,7 +108,8 @@ void TestSaving::saveWritesWhatWasTypedUnderTheRelativeName()
     TMirolaFile saved;
     saved.LoadFromFile(f.Path(QStringLiteral("fragen.mfd")).toStdString());
     QCOMPARE(saved.Count(), 3);
-    QCOMPARE(saved.Data.at(0).Question[0].str(), DistinctRecord(0).Question[0].str() + " Gr\x94\xE1" "e");
+    QCOMPARE(saved.Data.at(0).Question[0].str(), DistinctRecord(0).Question[0].str() + " Gr\x94\xE1"
+                                                                                       "e");
     QCOMPARE(saved.Data.at(1).Question[0], DistinctRecord(1).Question[0]);
     QVERIFY(f.Seam->Calls.isEmpty());
 }
@@ -163,8 +164,10 @@ void TestSaving::saveAsAddsTheExtensionAndAsksBeforeReplacing()
 
     // A question file's own extension is kept, in any case; any other gets ".mfd",
     // so that the file opens again as what it holds.
-    const std::pair<const char *, const char *> names[] = {
-        {"quiz.dat", "quiz.dat"}, {"QUIZ2.MFD", "QUIZ2.MFD"}, {"quiz.raf", "quiz.raf.mfd"}, {"quiz.txt", "quiz.txt.mfd"}};
+    const std::pair<const char *, const char *> names[] = {{"quiz.dat", "quiz.dat"},
+                                                           {"QUIZ2.MFD", "QUIZ2.MFD"},
+                                                           {"quiz.raf", "quiz.raf.mfd"},
+                                                           {"quiz.txt", "quiz.txt.mfd"}};
     for (const auto &[chosen, saved] : names) {
         w.SetIsChanged(true);
         f.Seam->FileAnswers.push_back({true, f.Path(QString::fromLatin1(chosen)), 1});
@@ -464,8 +467,10 @@ void TestSaving::closingAsksAboutChanges_data()
     QTest::addColumn<TAnswer>("answer");
     QTest::addColumn<bool>("closed");
     QTest::addColumn<bool>("saved");
-    for (const auto &[by, label] : {std::pair{TCloseBy::CloseCommand, "close"}, {TCloseBy::ExitKey, "Alt+X"},
-                                    {TCloseBy::TitleBar, "title bar"}, {TCloseBy::LogOff, "log-off"}}) {
+    for (const auto &[by, label] : {std::pair{TCloseBy::CloseCommand, "close"},
+                                    {TCloseBy::ExitKey, "Alt+X"},
+                                    {TCloseBy::TitleBar, "title bar"},
+                                    {TCloseBy::LogOff, "log-off"}}) {
         QTest::addRow("%s, Cancel", label) << by << TAnswer::Cancel << false << false;
         QTest::addRow("%s, No", label) << by << TAnswer::No << true << false;
         QTest::addRow("%s, Yes", label) << by << TAnswer::Yes << true << true;
@@ -500,16 +505,12 @@ void TestSaving::closingAsksAboutChanges()
 
     bool windowClosed = false;
     switch (by) {
-    case TCloseBy::CloseCommand:
-        QVERIFY(f.Trigger(w.Schlieen1));
-        break;
+    case TCloseBy::CloseCommand: QVERIFY(f.Trigger(w.Schlieen1)); break;
     case TCloseBy::ExitKey:
         QTest::keyClick(&w, Qt::Key_X, Qt::AltModifier);
         windowClosed = !w.isVisible();
         break;
-    case TCloseBy::TitleBar:
-        windowClosed = w.close();
-        break;
+    case TCloseBy::TitleBar: windowClosed = w.close(); break;
     case TCloseBy::LogOff: {
         TRecordedLogOff request;
         w.SessionEnding(request);
@@ -634,8 +635,8 @@ void TestSaving::fileChangedOnDiskIsWrittenOverOnlyWhenTheUserSaysSo_data()
     QTest::newRow("rewritten, No") << TOnDisk::Rewritten << TSaveBy::Save << TModalResult::mrNo << false;
     // Only the bytes tell this one.
     QTest::newRow("same size and time, No") << TOnDisk::SameSizeAndTime << TSaveBy::Save << TModalResult::mrNo << false;
-    QTest::newRow("same size and time, Yes") << TOnDisk::SameSizeAndTime << TSaveBy::Save << TModalResult::mrYes
-                                             << true;
+    QTest::newRow("same size and time, Yes")
+        << TOnDisk::SameSizeAndTime << TSaveBy::Save << TModalResult::mrYes << true;
     QTest::newRow("Save As onto it, No") << TOnDisk::Rewritten << TSaveBy::SaveAs << TModalResult::mrNo << false;
     QTest::newRow("closing, No") << TOnDisk::Rewritten << TSaveBy::Close << TModalResult::mrNo << false;
     QTest::newRow("exiting, No") << TOnDisk::Rewritten << TSaveBy::Exit << TModalResult::mrNo << false;
@@ -660,8 +661,7 @@ void TestSaving::fileChangedOnDiskIsWrittenOverOnlyWhenTheUserSaysSo()
 
     QByteArray theirs = FileBytes(path);
     switch (onDisk) {
-    case TOnDisk::Untouched:
-        break;
+    case TOnDisk::Untouched: break;
     case TOnDisk::Rewritten:
         theirs = "Fremd\r\n:0001\r\n";
         WriteFile(path, theirs);
@@ -678,9 +678,7 @@ void TestSaving::fileChangedOnDiskIsWrittenOverOnlyWhenTheUserSaysSo()
         QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
         break;
     }
-    case TOnDisk::Deleted:
-        QVERIFY(QFile::remove(path));
-        break;
+    case TOnDisk::Deleted: QVERIFY(QFile::remove(path)); break;
     }
 
     w.Question1->setText(QStringLiteral("zweite Sitzung"));
@@ -694,19 +692,13 @@ void TestSaving::fileChangedOnDiskIsWrittenOverOnlyWhenTheUserSaysSo()
         f.Seam->DlgAnswers.push_back(answer);
     bool closed = false;
     switch (by) {
-    case TSaveBy::Save:
-        QVERIFY(f.Trigger(w.Speichern1));
-        break;
-    case TSaveBy::SaveAs:
-        QVERIFY(f.Trigger(w.Speichernunter1));
-        break;
+    case TSaveBy::Save: QVERIFY(f.Trigger(w.Speichern1)); break;
+    case TSaveBy::SaveAs: QVERIFY(f.Trigger(w.Speichernunter1)); break;
     case TSaveBy::Close:
         QVERIFY(f.Trigger(w.Schlieen1));
         closed = !w.IsFileLoaded();
         break;
-    case TSaveBy::Exit:
-        closed = w.close();
-        break;
+    case TSaveBy::Exit: closed = w.close(); break;
     }
     QCOMPARE(f.Seam->DlgAnswers.size(), std::size_t(0));
     if (answer != TModalResult::mrNone) {

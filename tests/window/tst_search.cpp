@@ -53,8 +53,8 @@ enum class TDirection { Forward, Backward };
 enum class TBegin { CurrentRecord, WholeDocument };
 
 // Fills the form as a user would and answers it with OK.
-void QueueSearch(TScriptedSeam &seam, const QString &text, int areas = aAll,
-                 TDirection direction = TDirection::Forward, TBegin begin = TBegin::CurrentRecord)
+void QueueSearch(TScriptedSeam &seam, const QString &text, int areas = aAll, TDirection direction = TDirection::Forward,
+                 TBegin begin = TBegin::CurrentRecord)
 {
     seam.DialogAnswers.push_back([=](QDialog &dialog) {
         auto &form = static_cast<TFindDialog &>(dialog);
@@ -102,14 +102,14 @@ TShown WhatIsShown(TKelmorFrm &w)
     return {w.QFile->Index, -1, -1, QString()};
 }
 
-#define COMPARE_SHOWN(actual, expected)                                                                     \
-    do {                                                                                                    \
-        const TShown a_ = (actual);                                                                        \
-        const TShown e_ = (expected);                                                                      \
-        QCOMPARE(a_.Record, e_.Record);                                                                    \
-        QCOMPARE(a_.Field, e_.Field);                                                                      \
-        QCOMPARE(a_.Start, e_.Start);                                                                      \
-        QCOMPARE(a_.Selected, e_.Selected);                                                                \
+#define COMPARE_SHOWN(actual, expected)                                                                                \
+    do {                                                                                                               \
+        const TShown a_ = (actual);                                                                                    \
+        const TShown e_ = (expected);                                                                                  \
+        QCOMPARE(a_.Record, e_.Record);                                                                                \
+        QCOMPARE(a_.Field, e_.Field);                                                                                  \
+        QCOMPARE(a_.Start, e_.Start);                                                                                  \
+        QCOMPARE(a_.Selected, e_.Selected);                                                                            \
     } while (false)
 
 }  // namespace
@@ -148,30 +148,30 @@ void TestSearch::findShowsTheFirstHit_data()
     const auto back = TDirection::Backward;
     const auto here = TBegin::CurrentRecord;
     const auto all = TBegin::WholeDocument;
-    QTest::newRow("forward from the current record") << "wien" << int(aAll) << fwd << here << 1 << 1 << sfQuestion1
-                                                     << 27 << "Wien";
+    QTest::newRow("forward from the current record")
+        << "wien" << int(aAll) << fwd << here << 1 << 1 << sfQuestion1 << 27 << "Wien";
     QTest::newRow("forward from the start") << "wien" << int(aAll) << fwd << all << 2 << 0 << sfAnswer1 << 0 << "Wien";
-    QTest::newRow("backward from the current record") << "wien" << int(aAll) << back << here << 2 << 2 << sfComment
-                                                      << 0 << "Wien";
+    QTest::newRow("backward from the current record")
+        << "wien" << int(aAll) << back << here << 2 << 2 << sfComment << 0 << "Wien";
     QTest::newRow("backward from the end") << "wien" << int(aAll) << back << all << 0 << 3 << sfAnswer1 << 0 << "Wien";
     QTest::newRow("questions alone") << "WIEN" << int(aQuestions) << fwd << all << 4 << 1 << sfQuestion1 << 27
                                      << "Wien";
     QTest::newRow("comments alone") << "Wien" << int(aComments) << fwd << all << 0 << 2 << sfComment << 0 << "Wien";
     QTest::newRow("answers alone") << "wIEN" << int(aAnswers) << fwd << here << 1 << 1 << sfAnswer3 << 0 << "Wien";
     QTest::newRow("third question line") << "tipp" << int(aAll) << fwd << here << 0 << 3 << sfQuestion3 << 0 << "Tipp";
-    QTest::newRow("capital umlaut finds small") << "österreich" << int(aQuestions) << back << all << 0 << 3
-                                                << sfQuestion3 << 6 << "Österreich";
-    QTest::newRow("small umlaut finds capital, forward") << "ähnlich" << int(aAll) << fwd << here << 2 << 2
-                                                         << sfQuestion1 << 8 << "ÄHNLICH";
-    QTest::newRow("small umlaut finds small, backward") << "ähnlich" << int(aAll) << back << here << 2 << 2
-                                                        << sfQuestion1 << 20 << "ähnlich";
+    QTest::newRow("capital umlaut finds small")
+        << "österreich" << int(aQuestions) << back << all << 0 << 3 << sfQuestion3 << 6 << "Österreich";
+    QTest::newRow("small umlaut finds capital, forward")
+        << "ähnlich" << int(aAll) << fwd << here << 2 << 2 << sfQuestion1 << 8 << "ÄHNLICH";
+    QTest::newRow("small umlaut finds small, backward")
+        << "ähnlich" << int(aAll) << back << here << 2 << 2 << sfQuestion1 << 20 << "ähnlich";
     QTest::newRow("ß beside a capital") << "ßT" << int(aAll) << fwd << here << 1 << 1 << sfQuestion1 << 18 << "ßt";
-    QTest::newRow("not before the current record") << "Graz" << int(aAll) << fwd << here << 1 << -1 << sfQuestion1
-                                                   << 0 << "";
-    QTest::newRow("not after the current record backward") << "Linz" << int(aAll) << back << here << 3 << -1
-                                                           << sfQuestion1 << 0 << "";
-    QTest::newRow("not in the areas chosen") << "Linz" << int(aQuestions | aComments) << fwd << all << 0 << -1
-                                             << sfQuestion1 << 0 << "";
+    QTest::newRow("not before the current record")
+        << "Graz" << int(aAll) << fwd << here << 1 << -1 << sfQuestion1 << 0 << "";
+    QTest::newRow("not after the current record backward")
+        << "Linz" << int(aAll) << back << here << 3 << -1 << sfQuestion1 << 0 << "";
+    QTest::newRow("not in the areas chosen")
+        << "Linz" << int(aQuestions | aComments) << fwd << all << 0 << -1 << sfQuestion1 << 0 << "";
 }
 
 void TestSearch::findShowsTheFirstHit()
@@ -233,7 +233,7 @@ void TestSearch::findNextVisitsEveryHit()
     doc->Index = 1;
     doc->DatRec = doc->Data.at(1);
     const QList<TShown> hits = {
-        {0, sfQuestion1, 0, "Ab"}, {0, sfQuestion1, 7, "ab"}, {0, sfQuestion3, 1, "ab"}, {0, sfComment, 1, "ab"},
+        {0, sfQuestion1, 0, "Ab"},  {0, sfQuestion1, 7, "ab"}, {0, sfQuestion3, 1, "ab"},  {0, sfComment, 1, "ab"},
         {0, sfAnswer2, 0, "Kabel"}, {2, sfQuestion1, 2, "ab"}, {2, sfAnswer1, 0, "Abbau"},
     };
     TWindowFixture f;
@@ -399,8 +399,9 @@ void TestSearch::formLooksAsDrawn()
     QCOMPARE(form->windowTitle(), QStringLiteral("Text in der Datenbank suchen"));
     QCOMPARE(form->size(), QSize(311, 203));
     QCOMPARE(form->GroupBox3->title(), QStringLiteral("&Bereich"));
-    QCOMPARE(form->GroupBox3->toolTip(),
-             QStringLiteral("Hier können Sie den Bereich angeben,\nin dem nach Ihrem Suchbegriff gesucht\nwerden soll."));
+    QCOMPARE(
+        form->GroupBox3->toolTip(),
+        QStringLiteral("Hier können Sie den Bereich angeben,\nin dem nach Ihrem Suchbegriff gesucht\nwerden soll."));
     QCOMPARE(form->AktuellePositionRadioButton->toolTip(),
              QStringLiteral("Suche von der aktuellen Position\nab bis zum Ende / Anfang\n(je nach Richtung)."));
     QCOMPARE(form->SuchTextComboBox->toolTip(),

@@ -10,11 +10,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QProxyStyle>
 #include <QTest>
 
 #ifdef __SANITIZE_ADDRESS__
@@ -22,9 +22,9 @@
 #endif
 
 #include "aboutbox.h"
+#include "editfield.h"
 #include "errors.h"
 #include "kelmorapp.h"
-#include "editfield.h"
 #include "kelmorfrm.h"
 #include "kelmorstart.h"
 #include "scriptedseam.h"
@@ -235,9 +235,8 @@ public:
         // a program started in that moment finds no display.
         FServer.setProgram(QStandardPaths::findExecutable(QStringLiteral("Xvfb")));
         FServer.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
-                              QStringLiteral("-nolisten"),
-                              QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                              QStringLiteral("1280x1024x24")});
+                              QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
+                              QStringLiteral("0"), QStringLiteral("1280x1024x24")});
         if (FServer.program().isEmpty())
             return;
         FServer.start();
@@ -390,9 +389,8 @@ void TestShell::qtOptionsOnTheCommandLineAreUnknownSwitches()
     QTemporaryDir folder;
     QVERIFY(CopyExampleInto(folder));
     TEditorRun kelmor(display);
-    QVERIFY(kelmor.Start(folder.path(),
-                         {QStringLiteral("-reverse"), QStringLiteral("-style"), QStringLiteral("fusion"),
-                          QStringLiteral("beispiel.mfd")}));
+    QVERIFY(kelmor.Start(folder.path(), {QStringLiteral("-reverse"), QStringLiteral("-style"), QStringLiteral("fusion"),
+                                         QStringLiteral("beispiel.mfd")}));
 
     // Each usage message is a box of its own, answered before the next one comes.
     const QString usageBox = QStringLiteral("^Fehler$");
@@ -533,7 +531,8 @@ void TestShell::fileDialogLeavesOnlyTheProgramsSettingsWhichRememberItsFolder()
         const QStringList unnamed = display.Windows(QStringLiteral("^$"));
         QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("alt+d")}));
         QVERIFY(!display.NewWindow(QStringLiteral("^$"), unnamed, 30000).isEmpty());
-        QVERIFY(display.Tool({QStringLiteral("key"), QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Return")}));
+        QVERIFY(display.Tool(
+            {QStringLiteral("key"), QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Return")}));
         const QString dialog = display.NewWindow(QStringLiteral("^Mirola-Datei öffnen"), {}, 30000);
         QVERIFY(!dialog.isEmpty());
         QVERIFY(display.Tool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), dialog}));

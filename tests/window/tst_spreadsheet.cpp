@@ -91,7 +91,8 @@ void TestSpreadsheet::tableIsSavedUnderANewName()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("liste.csv"));
-    WriteFile(path, "\xEF\xBB\xBFNr,Code,Level,Frage 1\r\n1,b,C,Gr\xC3\xB6\xC3\x9F" "e?\r\n");
+    WriteFile(path, "\xEF\xBB\xBFNr,Code,Level,Frage 1\r\n1,b,C,Gr\xC3\xB6\xC3\x9F"
+                    "e?\r\n");
     TWindowFixture f;
     TKelmorFrm &w = *f.Frm;
     f.Seam->DialogAnswers.push_back([](QDialog &) { return int(QDialog::Rejected); });
@@ -104,7 +105,8 @@ void TestSpreadsheet::tableIsSavedUnderANewName()
     QVERIFY(f.Trigger(w.Speichern1));
     QCOMPARE(f.Seam->FileDialogs.size(), 1);
     QCOMPARE(f.Seam->FileDialogs.constLast().FileName, dir.filePath(QStringLiteral("liste.mfd")));
-    QVERIFY(FileBytes(path).endsWith(",Gr\xC3\xB6\xC3\x9F" "e?\r\n"));
+    QVERIFY(FileBytes(path).endsWith(",Gr\xC3\xB6\xC3\x9F"
+                                     "e?\r\n"));
 }
 
 void TestSpreadsheet::exportDialogGivesTheChosenEntrysExtension()

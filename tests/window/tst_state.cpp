@@ -1,13 +1,13 @@
 // The window's state rules: the loaded state, record navigation and answer choices,
 // the changed mark, the cut/copy/paste enabling and the hint line.
 #include <QAction>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QClipboard>
 #include <QTest>
 #include <QToolButton>
 
@@ -183,10 +183,14 @@ void TestState::rightAnswerChoicesFollowTheNumberOfAnswers()
     f.Install(Document(1, 0, rec));
     TKelmorFrm &w = *f.Frm;
     QCOMPARE(w.Answers->count(), answers);
-    const QList<QPair<QRadioButton *, QChar>> choices = {
-        {w.ARadioButton, 'a'}, {w.BRadioButton, 'b'}, {w.CRadioButton, 'c'}, {w.DRadioButton, 'd'},
-        {w.ERadioButton, 'e'}, {w.SchwarzerPeterRadioButton, 's'}, {w.AllesRichtigRadioButton, 's'},
-        {w.AllesFalschRadioButton, 's'}};
+    const QList<QPair<QRadioButton *, QChar>> choices = {{w.ARadioButton, 'a'},
+                                                         {w.BRadioButton, 'b'},
+                                                         {w.CRadioButton, 'c'},
+                                                         {w.DRadioButton, 'd'},
+                                                         {w.ERadioButton, 'e'},
+                                                         {w.SchwarzerPeterRadioButton, 's'},
+                                                         {w.AllesRichtigRadioButton, 's'},
+                                                         {w.AllesFalschRadioButton, 's'}};
     for (const auto &[choice, letter] : choices)
         QCOMPARE(choice->isEnabled(), enabled.contains(letter));
 }
@@ -343,12 +347,12 @@ void TestState::rightClickIntoAFieldSelectsItsText_data()
     QTest::addColumn<Qt::MouseButton>("button");
     QTest::addColumn<TClickStart>("start");
     QTest::addColumn<TSelectionAfter>("after");
-    QTest::newRow("right click entering the field") << Qt::RightButton << TClickStart::OtherField
-                                                    << TSelectionAfter::WholeText;
-    QTest::newRow("right click in the focused field") << Qt::RightButton << TClickStart::SameFieldWithSelection
-                                                      << TSelectionAfter::AsBefore;
-    QTest::newRow("left click entering the field") << Qt::LeftButton << TClickStart::OtherField
-                                                   << TSelectionAfter::CaretAtClick;
+    QTest::newRow("right click entering the field")
+        << Qt::RightButton << TClickStart::OtherField << TSelectionAfter::WholeText;
+    QTest::newRow("right click in the focused field")
+        << Qt::RightButton << TClickStart::SameFieldWithSelection << TSelectionAfter::AsBefore;
+    QTest::newRow("left click entering the field")
+        << Qt::LeftButton << TClickStart::OtherField << TSelectionAfter::CaretAtClick;
 }
 
 void TestState::rightClickIntoAFieldSelectsItsText()
