@@ -165,6 +165,17 @@ inline int LevelNumber(char16_t level)
     return -1;
 }
 
+// The answer a right-answer code names, 0 to 4, or -1. A capital letter names the
+// same answer as the small one, though the form writes only small ones.
+inline int RightAnswerSlot(char16_t code)
+{
+    if (code >= u'a' && code <= u'e')
+        return code - u'a';
+    if (code >= u'A' && code <= u'E')
+        return code - u'A';
+    return -1;
+}
+
 // Record `i` as the window has it: the current one is the buffer, which may hold
 // edits not yet posted into the list.
 inline const TMirolaDatensatz &RecordAsEdited(const TMirolaFile &doc, std::size_t i)

@@ -9,17 +9,6 @@
 
 namespace {
 
-// The answer a letter code names, 0 to 4, or -1. A capital letter names the same
-// answer, though the form offers only the small one.
-int RightAnswerSlot(char16_t code)
-{
-    if (code >= u'a' && code <= u'e')
-        return code - u'a';
-    if (code >= u'A' && code <= u'E')
-        return code - u'A';
-    return -1;
-}
-
 // The three other codes count only as the form writes them: nothing says that the
 // game takes a capital X, R or F, so they are reported rather than trusted.
 bool IsKnownRightAnswer(char16_t code)

@@ -11,26 +11,11 @@
 #include "editfield.h"
 #include "kelmorfrm.h"
 #include "textedge.h"
+#include "texthelpers.h"
 
 namespace {
 constexpr int kOriginalOemRole = TAnswerList::kOriginalOemRole;
 constexpr int kRightAnswerRole = TAnswerList::kRightAnswerRole;
-
-// The answer slot a right-answer code names, counted from 0, or -1. Capital letters
-// name their answers as small ones do.
-int AnswerSlotOf(char16_t code)
-{
-    if (code >= u'a' && code <= u'e')
-        return code - u'a';
-    if (code >= u'A' && code <= u'E')
-        return code - u'A';
-    return -1;
-}
-
-char16_t ToUpperAscii(char16_t code)
-{
-    return code >= u'a' && code <= u'z' ? char16_t(code - u'a' + u'A') : code;
-}
 }  // namespace
 
 void TKelmorFrm::InstallDocument(std::unique_ptr<TMirolaFile> doc)
@@ -95,7 +80,7 @@ void TKelmorFrm::ShowRecord()
         }
 
         Answers->clear();
-        const int rightSlot = AnswerSlotOf(rec.theletter);
+        const int rightSlot = RightAnswerSlot(rec.theletter);
         int rightRow = -1;
         for (int slot = 0; slot < 5; ++slot) {
             const auto &answer = rec.Answers[slot];
@@ -194,8 +179,8 @@ void TKelmorFrm::WriteForm(TMirolaDatensatz &rec)
                 if ((this->*choice.Button)->isChecked()) {
                     // A capital letter still naming its answer's slot stays as the
                     // author wrote it, unless a choice was picked.
-                    const bool keepCapital = !FFormEdits.RightAnswer && AnswerSlotOf(rec.theletter) >= 0 &&
-                                             rec.theletter == ToUpperAscii(choice.Code);
+                    const bool keepCapital = !FFormEdits.RightAnswer && RightAnswerSlot(rec.theletter) >= 0 &&
+                                             rec.theletter == AsciiUpper(choice.Code);
                     if (!keepCapital)
                         rec.theletter = choice.Code;
                     break;
